@@ -1,0 +1,22 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kestrix {
+
+// Every text the program keeps is single-byte Windows-1252, as the files hold
+// it. These convert at the edges: the window and the JSON output speak Unicode.
+
+// The Unicode code point of one Windows-1252 byte. The five bytes the code
+// page leaves undefined (81, 8D, 8F, 90, 9D) map to the C1 controls of the
+// same value, so every byte survives a round trip.
+char32_t windows1252ToUnicode(unsigned char byte);
+
+// The Windows-1252 byte for a code point, if the code page holds it.
+std::optional<unsigned char> unicodeToWindows1252(char32_t codePoint);
+
+std::string windows1252ToUtf8(std::string_view text);
+
+} // namespace kestrix

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds the editor and starts it, optionally with a character file:
+#   ./run.sh [file.QsZ]
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+"$here/scripts/install-deps.sh"
+"$here/scripts/configure.sh"
+editor="$here/${BUILD_DIR:-build}/app/kestrix"
+if [ ! -x "$editor" ]; then
+    echo "The editor window is not built yet; the libraries and kestrix-info are in ${BUILD_DIR:-build}/."
+    exit 0
+fi
+exec "$editor" "$@"

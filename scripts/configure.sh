@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Configures and builds the project in build/ (or the folder given as $BUILD_DIR).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build_dir=${BUILD_DIR:-build}
+werror=OFF
+[ "${CI:-}" = "true" ] && werror=ON
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTRIX_WERROR=$werror "$@" >/dev/null
+cmake --build "$build_dir"

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs, from Debian's archive, whatever the build, the tests and the
+# editor need and this machine does not have yet.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ pkg-config
+    libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+    qt6-base-dev qt6-svg-dev qt6-image-formats-plugins
+    fonts-liberation
+    xvfb xdotool x11-utils
+    cups printer-driver-cups-pdf poppler-utils
+    clang-14 libclang-rt-14-dev
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    as_root=()
+    [ "$(id -u)" -eq 0 ] || as_root=(sudo)
+    "${as_root[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

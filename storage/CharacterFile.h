@@ -1,0 +1,34 @@
+#pragma once
+
+#include "CharacterRecord.h"
+#include "CharacterSheet.h"
+#include "FileError.h"
+
+#include <string>
+
+namespace kestrix {
+
+// Saves and loads the character through one record image kept for the
+// whole run, and owns the current file name (where Save writes).
+class CharacterFile {
+public:
+    static constexpr int kMaxObservationLines = 10;
+
+    // Writes the sheet to `path`. From the first step on the current file
+    // name is `path`, even if the save then fails.
+    FileResult SaveCharacter(const std::string& path, const CharacterSheet& sheet);
+    // Replaces the sheet's data with the character stored at `path`. On
+    // failure the sheet, the image and the current file name are unchanged.
+    // The modified flag is never touched here.
+    FileResult LoadCharacter(const std::string& path, CharacterSheet& sheet);
+
+    const std::string& currentFileName() const { return m_currentFileName; }
+    void clearCurrentFileName();
+    const CharacterRecord& image() const { return m_image; }
+
+private:
+    CharacterRecord m_image;
+    std::string m_currentFileName;
+};
+
+} // namespace kestrix
