@@ -1,0 +1,32 @@
+#include "Main.h"
+
+#include "ApplicationTitle.h"
+#include "Startup.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFont>
+
+int main(int argc, char* argv[]) {
+    // The window asks for the classic Windows faces; these metric twins
+    // keep every caption inside the box it was laid out for.
+    QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
+    QFont::insertSubstitution("Times New Roman", "Liberation Serif");
+
+    QApplication application(argc, argv);
+    application.setApplicationName(QString::fromUtf8(kestrix::kApplicationTitle));
+
+    const QStringList arguments = QApplication::arguments();
+    kestrix::StartupContext context;
+    context.programDirectory = kestrix::executableDirectory();
+    // A relative argument means a file where the user started the program.
+    if (arguments.size() > 1)
+        context.fileArgument = kestrix::resolveAgainst(
+            QFile::encodeName(arguments.at(1)).toStdString(), kestrix::currentDirectory());
+
+    kestrix::Document document;
+    kestrix::TfrmMain window(document);
+    window.FormCreate(context);
+    window.show();
+    return application.exec();
+}

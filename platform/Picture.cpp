@@ -1,0 +1,44 @@
+#include "Picture.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+
+namespace kestrix {
+namespace {
+
+PictureLoad failure(const QString& message) {
+    return {Picture{}, message};
+}
+
+PictureLoad readImage(QFile& file, const char* format, Picture::Kind kind,
+                      const QString& invalidMessage) {
+    QImageReader reader(&file, format);
+    reader.setDecideFormatFromContent(false);
+    QImage image = reader.read();
+    if (image.isNull())
+        return failure(invalidMessage);
+    return {Picture{kind, std::move(image)}, QString()};
+}
+
+} // namespace
+
+PictureLoad loadPictureFile(const QString& path) {
+    const QString extension = QFileInfo(path).suffix().toLower();
+    const bool known =
+        extension == "bmp" || extension == "ico" || extension == "wmf" || extension == "emf";
+    if (!known)
+        return failure(QStringLiteral("Unknown picture file extension (.%1)").arg(extension));
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || QFileInfo(path).isDir())
+        return failure(QStringLiteral("Cannot open file %1").arg(path));
+
+    if (extension == "bmp")
+        return readImage(file, "bmp", Picture::Kind::Bitmap, "Bitmap image is not valid");
+    if (extension == "ico")
+        return readImage(file, "ico", Picture::Kind::Icon, "Icon image is not valid");
+    return failure("Metafile is not valid");
+}
+
+} // namespace kestrix

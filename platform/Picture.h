@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+namespace kestrix {
+
+// A picture as the window shows it and the printed sheet draws it: bitmaps
+// stretch to their frame, icons keep their own size, metafiles are vector
+// drawings rendered to the size they are drawn at.
+struct Picture {
+    enum class Kind { None, Bitmap, Icon, Metafile };
+
+    Kind kind = Kind::None;
+    QImage image;
+
+    bool isEmpty() const { return kind == Kind::None || image.isNull(); }
+};
+
+// The outcome of loading a picture file: the picture, or the message to show.
+struct PictureLoad {
+    Picture picture;
+    QString error;
+
+    bool ok() const { return error.isEmpty(); }
+};
+
+// Loads a picture file, choosing the format by the extension (compared
+// without regard to case): bmp, ico, wmf, emf.
+PictureLoad loadPictureFile(const QString& path);
+
+} // namespace kestrix

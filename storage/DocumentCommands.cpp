@@ -1,0 +1,95 @@
+#include "DocumentCommands.h"
+
+#include "Windows1252.h"
+
+#include <algorithm>
+
+namespace kestrix {
+
+using PromptAnswer = DocumentView::PromptAnswer;
+using SavePrompt = DocumentView::SavePrompt;
+
+bool DocumentCommands::reportIfFailed(const FileResult& result) {
+    if (!result)
+        return false;
+    m_view.reportError(result->message);
+    return true;
+}
+
+bool DocumentCommands::saveTo(const std::string& path) {
+    if (reportIfFailed(m_document.file.SaveCharacter(path, m_document.sheet)))
+        return false;
+    m_document.sheet.clearModified();
+    return true;
+}
+
+bool DocumentCommands::openFile(const std::string& path) {
+    if (reportIfFailed(m_document.file.LoadCharacter(path, m_document.sheet)))
+        return false;
+    m_document.sheet.clearModified();
+    m_view.sheetReplaced();
+    return true;
+}
+
+bool DocumentCommands::loadTemplate() {
+    if (!openFile(kTemplateFileName))
+        return false;
+    m_document.file.clearCurrentFileName();
+    return true;
+}
+
+std::string DocumentCommands::suggestedSaveName() const {
+    if (!m_document.file.currentFileName().empty())
+        return m_document.file.currentFileName();
+    // A character's name is a suggestion for a file in the dialog's folder,
+    // never a path into another one.
+    std::string name = windows1252ToUtf8(m_document.sheet.name());
+    std::replace(name.begin(), name.end(), '/', '-');
+    return name;
+}
+
+bool DocumentCommands::save() {
+    if (!m_document.file.currentFileName().empty())
+        return saveTo(m_document.file.currentFileName());
+    const auto path = m_view.askSavePath(suggestedSaveName());
+    return path && saveTo(*path);
+}
+
+void DocumentCommands::saveAs() {
+    if (const auto path = m_view.askSavePath(suggestedSaveName()))
+        saveTo(*path);
+}
+
+bool DocumentCommands::offerToSave(SavePrompt prompt) {
+    if (!m_document.sheet.isModified())
+        return true;
+    switch (m_view.askToSave(prompt)) {
+    case PromptAnswer::Sim:
+        return save();
+    case PromptAnswer::Nao:
+        return true;
+    case PromptAnswer::Cancelar:
+        break;
+    }
+    return false;
+}
+
+void DocumentCommands::newCharacter() {
+    if (offerToSave(SavePrompt::BeforeNew))
+        loadTemplate();
+}
+
+void DocumentCommands::open() {
+    // Unsaved changes are offered for saving first, with the prompt New uses.
+    if (!offerToSave(SavePrompt::BeforeNew))
+        return;
+    if (const auto path = m_view.askOpenPath())
+        openFile(*path);
+}
+
+void DocumentCommands::exit() {
+    if (offerToSave(SavePrompt::BeforeExit))
+        m_view.terminate();
+}
+
+} // namespace kestrix

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "Document.h"
+#include "DocumentView.h"
+
+#include <string>
+
+namespace kestrix {
+
+// New, Open, Save, Save As and Exit: when to ask, when to write or load,
+// and when the modified flag clears (only after a completed write or load).
+class DocumentCommands {
+public:
+    static constexpr const char* kTemplateFileName = "qsz.lib";
+
+    DocumentCommands(Document& document, DocumentView& view) : m_document(document), m_view(view) {}
+
+    void newCharacter();
+    void open();
+    // Saves to the current file, or asks for a path when there is none.
+    // Returns whether the character was written.
+    bool save();
+    void saveAs();
+    void exit();
+
+    // Loads a character and, on success, leaves the sheet clean.
+    bool openFile(const std::string& path);
+
+    std::string suggestedSaveName() const;
+
+private:
+    // Asks about unsaved changes; true when the command may go on.
+    bool offerToSave(DocumentView::SavePrompt prompt);
+    bool saveTo(const std::string& path);
+    bool loadTemplate();
+    bool reportIfFailed(const FileResult& result);
+
+    Document& m_document;
+    DocumentView& m_view;
+};
+
+} // namespace kestrix

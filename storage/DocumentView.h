@@ -1,0 +1,32 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace kestrix {
+
+// What the document commands need from the windows. Tests implement it
+// with scripted answers, so every path runs without a widget.
+class DocumentView {
+public:
+    enum class PromptAnswer { Sim, Nao, Cancelar };
+    enum class SavePrompt { BeforeNew, BeforeExit };
+
+    virtual ~DocumentView() = default;
+
+    // Shows the "save changes?" prompt modally and returns the button chosen.
+    virtual PromptAnswer askToSave(SavePrompt prompt) = 0;
+    // Paths cross this interface in the file system's own encoding (UTF-8);
+    // character texts stay Windows-1252.
+    // Returns the chosen path, or nothing when the dialog was cancelled.
+    virtual std::optional<std::string> askOpenPath() = 0;
+    virtual std::optional<std::string> askSavePath(const std::string& suggestedName) = 0;
+    // Shows an error in the program's one error box.
+    virtual void reportError(const std::string& message) = 0;
+    // The sheet was replaced by a load: refill every control, show its picture.
+    virtual void sheetReplaced() = 0;
+    // Ends the event loop.
+    virtual void terminate() = 0;
+};
+
+} // namespace kestrix

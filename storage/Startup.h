@@ -1,0 +1,33 @@
+#pragma once
+
+#include "Document.h"
+#include "DocumentCommands.h"
+#include "DocumentView.h"
+
+#include <string>
+
+namespace kestrix {
+
+// Where the program runs from and what it was asked to open.
+struct StartupContext {
+    // The real directory of the executable (symbolic links followed); the
+    // data files are opened there by bare name.
+    std::string programDirectory;
+    // The first command-line argument, already made absolute against the
+    // directory the program was started from; empty when none was given.
+    std::string fileArgument;
+};
+
+// The real directory of the running executable.
+std::string executableDirectory();
+// `path` as seen from `directory`, unless it is absolute already.
+std::string resolveAgainst(const std::string& path, const std::string& directory);
+std::string currentDirectory();
+
+// Start-up without windows: makes the program directory current, loads each
+// catalogue on its own (reporting each failure once), presets the picture
+// path and opens the command-line file clean.
+void runStartup(Document& document, DocumentCommands& commands, DocumentView& view,
+                const StartupContext& context);
+
+} // namespace kestrix

@@ -1,0 +1,99 @@
+# Shared pieces of the end-to-end tests: a private X server, the editor
+# started on it, and clean-up of exactly what the test started.
+set -euo pipefail
+
+E2E_PIDS=()
+E2E_WORK=$(mktemp -d /tmp/kestrix-e2e.XXXXXX)
+
+e2e_cleanup() {
+    local pid
+    for pid in "${E2E_PIDS[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    for pid in "${E2E_PIDS[@]}"; do
+        wait "$pid" 2>/dev/null || true
+    done
+    rm -rf "$E2E_WORK"
+}
+trap e2e_cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Starts Xvfb on the first free display number and exports DISPLAY.
+start_x() {
+    command -v Xvfb >/dev/null || { echo "Xvfb missing: run scripts/install-deps.sh"; exit 1; }
+    local display
+    for display in $(seq 90 140); do
+        [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] && continue
+        Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$E2E_WORK/xvfb.log" 2>&1 &
+        E2E_PIDS+=($!)
+        export DISPLAY=":$display"
+        for _ in $(seq 1 100); do
+            xdpyinfo >/dev/null 2>&1 && return 0
+            sleep 0.1
+        done
+        fail "Xvfb did not start on :$display"
+    done
+    fail "no free X display"
+}
+
+# Starts the editor with the given arguments; sets EDITOR_PID.
+start_editor() {
+    unset QT_QPA_PLATFORM
+    "$KESTRIX_EXE" "$@" >"$E2E_WORK/editor.log" 2>&1 &
+    EDITOR_PID=$!
+    E2E_PIDS+=("$EDITOR_PID")
+}
+
+# Waits for a window with exactly this title and prints its id.
+wait_window() {
+    local title=$1 id
+    for _ in $(seq 1 100); do
+        id=$(xdotool search --name "^${title}\$" 2>/dev/null | tail -n 1 || true)
+        if [ -n "$id" ] && xdotool getwindowgeometry "$id" >/dev/null 2>&1; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    echo "no window titled '$title'; editor log:" >&2
+    cat "$E2E_WORK/editor.log" >&2 || true
+    return 1
+}
+
+window_gone() {
+    local title=$1
+    for _ in $(seq 1 50); do
+        xdotool search --name "^${title}\$" >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Clicks at a point of a window's client area.
+click_at() {
+    local window=$1 x=$2 y=$3
+    xdotool mousemove --window "$window" "$x" "$y" click 1
+    sleep 0.2
+}
+
+press() {
+    xdotool key --clearmodifiers "$@"
+    sleep 0.2
+}
+
+type_text() {
+    xdotool type --delay 30 "$1"
+    sleep 0.2
+}
+
+# The menu bar's height, read from the window's client size: the client
+# area below it is 388 pixels high.
+menu_height() {
+    local window=$1 height
+    height=$(xdotool getwindowgeometry --shell "$window" | sed -n 's/^HEIGHT=//p')
+    echo $((height - 388))
+}

@@ -1,0 +1,375 @@
+#include "DocumentCommands.h"
+
+#include "Startup.h"
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace kestrix {
+namespace {
+
+namespace fs = std::filesystem;
+using Answer = DocumentView::PromptAnswer;
+using Prompt = DocumentView::SavePrompt;
+
+// A view that answers from a script and records what it was asked.
+class ScriptedView : public DocumentView {
+public:
+    std::deque<Answer> promptAnswers;
+    std::deque<std::optional<std::string>> savePaths;
+    std::deque<std::optional<std::string>> openPaths;
+    std::vector<Prompt> promptsShown;
+    std::vector<std::string> suggestedNames;
+    std::vector<std::string> errors;
+    int refills = 0;
+    int openDialogs = 0;
+    bool terminated = false;
+
+    Answer askToSave(Prompt prompt) override {
+        promptsShown.push_back(prompt);
+        return next(promptAnswers, Answer::Cancelar);
+    }
+    std::optional<std::string> askOpenPath() override {
+        ++openDialogs;
+        return next(openPaths, std::optional<std::string>{});
+    }
+    std::optional<std::string> askSavePath(const std::string& suggested) override {
+        suggestedNames.push_back(suggested);
+        return next(savePaths, std::optional<std::string>{});
+    }
+    void reportError(const std::string& message) override { errors.push_back(message); }
+    void sheetReplaced() override { ++refills; }
+    void terminate() override { terminated = true; }
+
+private:
+    template <typename T> static T next(std::deque<T>& queue, T fallback) {
+        if (queue.empty())
+            return fallback;
+        T value = queue.front();
+        queue.pop_front();
+        return value;
+    }
+};
+
+std::string readBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Each test runs in a fresh directory holding the blank template, since New
+// looks for it by bare name in the current directory.
+class DocumentCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_previousDirectory = fs::current_path();
+        m_dir = fs::temp_directory_path() /
+                ("kestrix-doc-" + std::to_string(getpid()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+        fs::current_path(m_dir);
+        CharacterFile writer;
+        CharacterSheet blank;
+        blank.setPicturePath("modelo.bmp");
+        ASSERT_FALSE(writer.SaveCharacter("qsz.lib", blank));
+    }
+    void TearDown() override {
+        fs::current_path(m_previousDirectory);
+        fs::remove_all(m_dir);
+    }
+
+    std::string path(const std::string& name) const { return (m_dir / name).string(); }
+
+    // A character saved at `name`, loaded clean into the document.
+    void openSaved(const std::string& name, const std::string& characterName) {
+        CharacterFile writer;
+        CharacterSheet sheet;
+        sheet.setName(characterName);
+        ASSERT_FALSE(writer.SaveCharacter(path(name), sheet));
+        ASSERT_TRUE(commands.openFile(path(name)));
+    }
+
+    void makeDirty(const std::string& name = "Editado") { document.sheet.setName(name); }
+
+    Document document;
+    ScriptedView view;
+    DocumentCommands commands{document, view};
+    fs::path m_dir;
+    fs::path m_previousDirectory;
+};
+
+TEST_F(DocumentCommandsTest, SaveOnAnUntitledCharacterSuggestsItsNameAndClearsTheFlag) {
+    makeDirty("Nome do Personagem");
+    view.savePaths.push_back(path("heroi.QsZ"));
+    EXPECT_TRUE(commands.save());
+    EXPECT_EQ(view.suggestedNames, std::vector<std::string>{"Nome do Personagem"});
+    EXPECT_FALSE(document.sheet.isModified());
+    EXPECT_EQ(document.file.currentFileName(), path("heroi.QsZ"));
+    EXPECT_EQ(fs::file_size(path("heroi.QsZ")), 4012u);
+}
+
+TEST_F(DocumentCommandsTest, SaveOnANamedCharacterWritesWithoutADialog) {
+    openSaved("a.QsZ", "Antes");
+    makeDirty("Depois");
+    EXPECT_TRUE(commands.save());
+    EXPECT_TRUE(view.suggestedNames.empty());
+    EXPECT_FALSE(document.sheet.isModified());
+    EXPECT_NE(readBytes(path("a.QsZ")).find("Depois"), std::string::npos);
+}
+
+TEST_F(DocumentCommandsTest, ACancelledSaveDialogSavesNothing) {
+    makeDirty();
+    EXPECT_FALSE(commands.save());
+    EXPECT_TRUE(document.sheet.isModified());
+    EXPECT_TRUE(document.file.currentFileName().empty());
+}
+
+TEST_F(DocumentCommandsTest, AFailedSaveKeepsTheFlagAndTargetsThePathTried) {
+    makeDirty();
+    const std::string unreachable = path("nao-existe/x.QsZ");
+    view.savePaths.push_back(unreachable);
+    EXPECT_FALSE(commands.save());
+    EXPECT_EQ(view.errors, std::vector<std::string>{"Invalid filename"});
+    EXPECT_TRUE(document.sheet.isModified());
+    EXPECT_EQ(document.file.currentFileName(), unreachable);
+}
+
+TEST_F(DocumentCommandsTest, SaveAsSuggestsTheCurrentFileOrASafeName) {
+    makeDirty("Ana/Beto");
+    commands.saveAs();
+    EXPECT_EQ(view.suggestedNames.back(), "Ana-Beto") << "a name must not become a folder path";
+    EXPECT_TRUE(document.sheet.isModified());
+
+    openSaved("b.QsZ", "B");
+    makeDirty();
+    view.savePaths.push_back(path("c.QsZ"));
+    commands.saveAs();
+    EXPECT_EQ(view.suggestedNames.back(), path("b.QsZ"));
+    EXPECT_EQ(document.file.currentFileName(), path("c.QsZ"));
+    EXPECT_FALSE(document.sheet.isModified());
+}
+
+TEST_F(DocumentCommandsTest, NewWhenCleanLoadsTheTemplateUntitled) {
+    openSaved("d.QsZ", "Dora");
+    commands.newCharacter();
+    EXPECT_TRUE(view.promptsShown.empty());
+    EXPECT_EQ(document.sheet.name(), "Nome do Personagem");
+    EXPECT_EQ(document.sheet.picturePath(), "modelo.bmp");
+    EXPECT_TRUE(document.file.currentFileName().empty());
+    EXPECT_FALSE(document.sheet.isModified());
+}
+
+struct PromptCase {
+    const char* description;
+    Answer answer;
+    std::optional<std::string> savePath; // for an untitled sheet after "Sim"
+    bool expectSaved;
+    bool expectReplaced; // template loaded (New) or program ended (Exit)
+};
+
+void PrintTo(const PromptCase& c, std::ostream* os) {
+    *os << c.description;
+}
+
+const std::vector<PromptCase> kPromptCases = {
+    {"Sim saves then goes on", Answer::Sim, std::string("salvo.QsZ"), true, true},
+    {"Sim with a cancelled save dialog stops", Answer::Sim, std::nullopt, false, false},
+    {"Sim with a failed save stops", Answer::Sim, std::string("falta/x.QsZ"), false, false},
+    {"Nao goes on without saving", Answer::Nao, std::nullopt, false, true},
+    {"Cancelar stops", Answer::Cancelar, std::nullopt, false, false},
+};
+
+class NewPromptTest : public DocumentCommandsTest,
+                      public ::testing::WithParamInterface<PromptCase> {};
+
+TEST_P(NewPromptTest, TheSaveBeforeNewPromptFinishesTheCommand) {
+    const PromptCase& c = GetParam();
+    makeDirty("Sujo");
+    view.promptAnswers.push_back(c.answer);
+    if (c.savePath)
+        view.savePaths.push_back(path(*c.savePath));
+    commands.newCharacter();
+
+    EXPECT_EQ(view.promptsShown, std::vector<Prompt>{Prompt::BeforeNew});
+    EXPECT_EQ(fs::exists(path("salvo.QsZ")), c.expectSaved);
+    EXPECT_EQ(document.sheet.name(), c.expectReplaced ? "Nome do Personagem" : "Sujo");
+    EXPECT_EQ(document.sheet.isModified(), !c.expectReplaced);
+    if (c.expectReplaced)
+        EXPECT_TRUE(document.file.currentFileName().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, NewPromptTest, ::testing::ValuesIn(kPromptCases));
+
+class ExitPromptTest : public DocumentCommandsTest,
+                       public ::testing::WithParamInterface<PromptCase> {};
+
+TEST_P(ExitPromptTest, TheSaveBeforeExitPromptFinishesTheCommand) {
+    const PromptCase& c = GetParam();
+    makeDirty("Sujo");
+    view.promptAnswers.push_back(c.answer);
+    if (c.savePath)
+        view.savePaths.push_back(path(*c.savePath));
+    commands.exit();
+
+    EXPECT_EQ(view.promptsShown, std::vector<Prompt>{Prompt::BeforeExit});
+    EXPECT_EQ(fs::exists(path("salvo.QsZ")), c.expectSaved);
+    EXPECT_EQ(view.terminated, c.expectReplaced);
+    EXPECT_EQ(document.sheet.isModified(), !c.expectSaved);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, ExitPromptTest, ::testing::ValuesIn(kPromptCases));
+
+TEST_F(DocumentCommandsTest, ExitWhenCleanEndsWithoutAPrompt) {
+    makeDirty();
+    view.savePaths.push_back(path("e.QsZ"));
+    ASSERT_TRUE(commands.save());
+    commands.exit();
+    EXPECT_TRUE(view.promptsShown.empty());
+    EXPECT_TRUE(view.terminated);
+}
+
+TEST_F(DocumentCommandsTest, OpenAsksFirstWhenThereAreUnsavedChanges) {
+    openSaved("f.QsZ", "Fulano");
+
+    makeDirty("Sujo");
+    view.promptAnswers.push_back(Answer::Cancelar);
+    commands.open();
+    EXPECT_EQ(view.openDialogs, 0);
+    EXPECT_EQ(document.sheet.name(), "Sujo");
+
+    view.promptAnswers.push_back(Answer::Nao);
+    view.openPaths.push_back(path("f.QsZ"));
+    commands.open();
+    EXPECT_EQ(view.openDialogs, 1);
+    EXPECT_EQ(document.sheet.name(), "Fulano");
+    EXPECT_FALSE(document.sheet.isModified());
+
+    makeDirty("Salvo antes");
+    view.promptAnswers.push_back(Answer::Sim);
+    view.openPaths.push_back(std::nullopt);
+    commands.open();
+    EXPECT_EQ(view.openDialogs, 2);
+    EXPECT_NE(readBytes(path("f.QsZ")).find("Salvo antes"), std::string::npos);
+    EXPECT_FALSE(document.sheet.isModified());
+}
+
+TEST_F(DocumentCommandsTest, OpenWithACancelledSaveDialogEndsTheCommand) {
+    makeDirty();
+    view.promptAnswers.push_back(Answer::Sim);
+    commands.open();
+    EXPECT_EQ(view.openDialogs, 0);
+    EXPECT_TRUE(document.sheet.isModified());
+}
+
+TEST_F(DocumentCommandsTest, AFailedLoadChangesNothing) {
+    openSaved("g.QsZ", "Gil");
+    makeDirty("Sujo");
+    view.promptAnswers.push_back(Answer::Nao);
+    view.openPaths.push_back(path("sumiu.QsZ"));
+    const int refillsBefore = view.refills;
+    commands.open();
+    EXPECT_EQ(view.errors, std::vector<std::string>{"File not found"});
+    EXPECT_EQ(document.sheet.name(), "Sujo");
+    EXPECT_TRUE(document.sheet.isModified());
+    EXPECT_EQ(document.file.currentFileName(), path("g.QsZ"));
+    EXPECT_EQ(view.refills, refillsBefore);
+}
+
+TEST_F(DocumentCommandsTest, NewWithoutTheTemplateReportsAndChangesNothing) {
+    openSaved("h.QsZ", "Hugo");
+    fs::remove(path("qsz.lib"));
+    commands.newCharacter();
+    EXPECT_EQ(view.errors, std::vector<std::string>{"File not found"});
+    EXPECT_EQ(document.sheet.name(), "Hugo");
+    EXPECT_EQ(document.file.currentFileName(), path("h.QsZ"));
+}
+
+TEST_F(DocumentCommandsTest, AFailedTemplateLoadAfterACompletedSaveLeavesTheSheetSavedAndClean) {
+    makeDirty("Guardado");
+    fs::remove(path("qsz.lib"));
+    view.promptAnswers.push_back(Answer::Sim);
+    view.savePaths.push_back(path("i.QsZ"));
+    commands.newCharacter();
+    EXPECT_EQ(view.errors, std::vector<std::string>{"File not found"});
+    EXPECT_EQ(document.sheet.name(), "Guardado");
+    EXPECT_FALSE(document.sheet.isModified());
+    EXPECT_EQ(document.file.currentFileName(), path("i.QsZ"));
+}
+
+TEST_F(DocumentCommandsTest, ACopiedFileIsSavedWhereItNowIs) {
+    openSaved("original.QsZ", "Original");
+    fs::copy_file(path("original.QsZ"), path("copia.QsZ"));
+    ASSERT_TRUE(commands.openFile(path("copia.QsZ")));
+    makeDirty("Copia");
+    ASSERT_TRUE(commands.save());
+    EXPECT_EQ(readBytes(path("original.QsZ")).find("Copia"), std::string::npos);
+    const std::string copy = readBytes(path("copia.QsZ"));
+    EXPECT_EQ(copy.substr(1, static_cast<unsigned char>(copy[0])), path("copia.QsZ"));
+}
+
+// Start-up with the catalogues and the command-line file in place.
+class StartupTest : public DocumentCommandsTest {
+protected:
+    void writeFile(const std::string& name, const std::string& bytes) {
+        std::ofstream(path(name), std::ios::binary) << bytes;
+    }
+    StartupContext context(const std::string& argument = "") { return {m_dir.string(), argument}; }
+};
+
+TEST_F(StartupTest, LoadsBothCataloguesPresetsThePictureAndOpensTheFileClean) {
+    writeFile("vantagem.lib", "Sorte\r\n1\r\nAtaque\r\n-1\r\n");
+    writeFile("desvant.lib", "Azar\r\n-1\r\n");
+    openSaved("j.QsZ", "Joana");
+    document = Document{};
+    fs::current_path("/");
+
+    runStartup(document, commands, view, context(path("j.QsZ")));
+    EXPECT_TRUE(view.errors.empty());
+    EXPECT_EQ(fs::current_path(), m_dir);
+    EXPECT_EQ(document.advantageCatalogue.size(), 2);
+    EXPECT_EQ(document.disadvantageCatalogue.size(), 1);
+    EXPECT_EQ(document.sheet.name(), "Joana");
+    EXPECT_FALSE(document.sheet.isModified());
+}
+
+TEST_F(StartupTest, AMissingCatalogueIsReportedOnceAndStartUpGoesOn) {
+    writeFile("vantagem.lib", "Sorte\r\n1\r\n");
+    openSaved("k.QsZ", "Kika");
+    document = Document{};
+
+    runStartup(document, commands, view, context(path("k.QsZ")));
+    EXPECT_EQ(view.errors, std::vector<std::string>{"File not found"});
+    EXPECT_EQ(document.advantageCatalogue.size(), 1);
+    EXPECT_TRUE(document.disadvantageCatalogue.empty());
+    EXPECT_EQ(document.sheet.picturePath(), "modelo.bmp");
+    EXPECT_EQ(document.sheet.name(), "Kika");
+}
+
+TEST_F(StartupTest, WithoutAnArgumentTheSheetStaysBlankAndClean) {
+    writeFile("vantagem.lib", "");
+    writeFile("desvant.lib", "");
+    runStartup(document, commands, view, context());
+    EXPECT_TRUE(view.errors.empty());
+    EXPECT_EQ(document.sheet.name(), "Nome do Personagem");
+    EXPECT_EQ(document.sheet.picturePath(), "modelo.bmp");
+    EXPECT_FALSE(document.sheet.isModified());
+    EXPECT_TRUE(document.file.currentFileName().empty());
+}
+
+TEST(StartupPathsTest, RelativeArgumentsResolveAgainstTheStartingDirectory) {
+    EXPECT_EQ(resolveAgainst("heroi.QsZ", "/home/ana"), "/home/ana/heroi.QsZ");
+    EXPECT_EQ(resolveAgainst("../x.QsZ", "/home/ana/"), "/home/ana/../x.QsZ");
+    EXPECT_EQ(resolveAgainst("/abs/x.QsZ", "/home/ana"), "/abs/x.QsZ");
+    EXPECT_EQ(resolveAgainst("", "/home/ana"), "");
+    EXPECT_EQ(executableDirectory().front(), '/');
+}
+
+} // namespace
+} // namespace kestrix

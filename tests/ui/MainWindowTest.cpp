@@ -1,0 +1,324 @@
+#include "Main.h"
+#include "UiTestSupport.h"
+#include "dialog1.h"
+#include "dialog2.h"
+
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTextEdit>
+#include <QToolButton>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace kestrix {
+namespace {
+
+using test::expectErrorBox;
+using test::onNextModal;
+using test::TestFolder;
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void start(const std::string& argument = "") {
+        window = std::make_unique<TfrmMain>(document);
+        window->FormCreate({folder.root, argument});
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+    void SetUp() override { start(); }
+
+    template <typename T> T* child(const char* name) {
+        T* found = window->findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QString labelText(const char* name) { return child<QLabel>(name)->text(); }
+
+    void saveBitmap(const std::string& name, QColor colour) {
+        QImage image(8, 12, QImage::Format_RGB32);
+        image.fill(colour);
+        ASSERT_TRUE(image.save(QString::fromStdString(folder.path(name)), "BMP"));
+    }
+
+    void doubleClickRow(QListWidget* list, int row) {
+        const QRect rect = list->visualItemRect(list->item(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+
+    TestFolder folder;
+    Document document;
+    std::unique_ptr<TfrmMain> window;
+};
+
+TEST_F(MainWindowTest, StartsWithTheBlankCharacterInAFixedWindow) {
+    EXPECT_EQ(window->windowTitle(), "Kestrix for Windows 95");
+    EXPECT_EQ(window->centralWidget()->size(), QSize(579, 388));
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    EXPECT_EQ(child<QLineEdit>("tx_nome")->text(), "Nome do Personagem");
+    EXPECT_EQ(child<QLineEdit>("tx_nome")->geometry(), QRect(48, 4, 313, 21));
+    EXPECT_EQ(child<QLineEdit>("tx_poderdefogo")->geometry(), QRect(144, 156, 29, 21));
+    EXPECT_EQ(child<QLineEdit>("tx_trevas")->geometry(), QRect(144, 164, 29, 21));
+    EXPECT_EQ(child<QLabel>("figura")->geometry(), QRect(253, 32, 108, 158));
+    EXPECT_EQ(labelText("lb_total"), "0");
+    EXPECT_EQ(document.sheet.picturePath(), "modelo.bmp");
+    EXPECT_FALSE(document.sheet.isModified());
+    EXPECT_EQ(child<QListView>("ls_Vant")->model()->rowCount(), 2);
+}
+
+TEST_F(MainWindowTest, TypingUpdatesTheTotalsAndTheFlag) {
+    QTest::keyClicks(child<QLineEdit>("tx_forca"), "3");
+    EXPECT_TRUE(document.sheet.isModified());
+    EXPECT_EQ(document.sheet.attribute(Attribute::Forca), "03");
+    EXPECT_EQ(labelText("lb_atrib"), "3");
+
+    QLineEdit* habilidade = child<QLineEdit>("tx_habilidade");
+    habilidade->selectAll();
+    QTest::keyClicks(habilidade, "-5");
+    QLineEdit* luz = child<QLineEdit>("tx_luz");
+    luz->selectAll();
+    QTest::keyClicks(luz, "4");
+    EXPECT_EQ(labelText("lb_atrib"), "-2");
+    EXPECT_EQ(labelText("lb_magtotal"), "4");
+    EXPECT_EQ(labelText("lb_total"), "2");
+    EXPECT_EQ(document.sheet.magicPath(MagicPath::Luz), "4");
+}
+
+TEST_F(MainWindowTest, EditsRefuseWhatTheFileCannotHold) {
+    QLineEdit* forca = child<QLineEdit>("tx_forca");
+    forca->clear();
+    QTest::keyClicks(forca, "123456");
+    EXPECT_EQ(forca->text(), "12345");
+
+    QLineEdit* nome = child<QLineEdit>("tx_nome");
+    nome->clear();
+    QTest::keyClicks(nome, QString(41, 'x'));
+    EXPECT_EQ(nome->text().size(), 40);
+
+    nome->clear();
+    QTest::keyClicks(nome, QString::fromUtf8("Łukasz ção €"));
+    EXPECT_EQ(nome->text(), QString::fromUtf8("ukasz ção €"));
+    EXPECT_EQ(document.sheet.name(), "ukasz \xe7\xe3o \x80");
+}
+
+TEST_F(MainWindowTest, SelectingACatalogueEntryShowsItsCost) {
+    QListView* vant = child<QListView>("ls_Vant");
+    vant->setFocus();
+    QTest::keyClick(vant, Qt::Key_Down);
+    vant->setCurrentIndex(vant->model()->index(0, 0));
+    EXPECT_EQ(labelText("lb_cs_vant"), "1");
+    QTest::keyClick(vant, Qt::Key_Down);
+    EXPECT_EQ(labelText("lb_cs_vant"), "Var.");
+
+    QListView* dv = child<QListView>("ls_DV");
+    const QRect first = dv->visualRect(dv->model()->index(0, 0));
+    QTest::mouseClick(dv->viewport(), Qt::LeftButton, {}, first.center());
+    EXPECT_EQ(labelText("lb_cs_DV"), "-1");
+    dv->setCurrentIndex(dv->model()->index(1, 0));
+    EXPECT_EQ(labelText("lb_cs_DV"), "Var.");
+    EXPECT_FALSE(document.sheet.isModified());
+}
+
+TEST_F(MainWindowTest, DoubleClickingAnAcquiredLineRemovesIt) {
+    document.sheet.addAdvantage("2", "Sorte");
+    document.sheet.addAdvantage("3", "Riqueza");
+    document.sheet.addDisadvantage("-1", "Azar");
+    window->sheetReplaced();
+    QListWidget* acquired = child<QListWidget>("ls_vant_adq");
+    ASSERT_EQ(acquired->count(), 2);
+    EXPECT_EQ(labelText("lb_vanttotal"), "5");
+
+    doubleClickRow(acquired, 0);
+    EXPECT_EQ(acquired->count(), 1);
+    EXPECT_EQ(acquired->item(0)->text(), "3 Riqueza");
+    EXPECT_EQ(labelText("lb_vanttotal"), "3");
+    EXPECT_EQ(labelText("lb_total"), "2");
+    EXPECT_TRUE(document.sheet.isModified());
+
+    QListWidget* dv = child<QListWidget>("ls_DV_adq");
+    doubleClickRow(dv, 0);
+    EXPECT_EQ(dv->count(), 0);
+    EXPECT_EQ(labelText("lb_DVtotal"), "0");
+}
+
+TEST_F(MainWindowTest, DoubleClickingAnEmptyAcquiredListStillMarksTheSheetModified) {
+    QListWidget* acquired = child<QListWidget>("ls_vant_adq");
+    QTest::mouseDClick(acquired->viewport(), Qt::LeftButton, {}, QPoint(60, 60));
+    EXPECT_TRUE(document.sheet.isModified());
+    EXPECT_EQ(acquired->count(), 0);
+}
+
+TEST_F(MainWindowTest, PictureButtonsChangeOnlyWhatIsShown) {
+    QTest::mouseClick(child<QToolButton>("BitBtn4"), Qt::LeftButton);
+    EXPECT_TRUE(window->shownPicture().isEmpty());
+    EXPECT_TRUE(document.sheet.isModified());
+    EXPECT_EQ(document.sheet.picturePath(), "modelo.bmp");
+
+    document.sheet.clearModified();
+    QTest::mouseClick(child<QToolButton>("BitBtn5"), Qt::LeftButton);
+    EXPECT_FALSE(window->shownPicture().isEmpty());
+    EXPECT_TRUE(document.sheet.isModified());
+    EXPECT_EQ(document.sheet.picturePath(), "modelo.bmp");
+}
+
+TEST_F(MainWindowTest, ChoosingAPictureShowsItAndKeepsItsPath) {
+    saveBitmap("retrato.BMP", Qt::red);
+    window->fileDialogs().setNextFileName(QString::fromStdString(folder.path("retrato.BMP")));
+    QTest::mouseClick(child<QToolButton>("BitBtn3"), Qt::LeftButton);
+    EXPECT_EQ(window->shownPicture().kind, Picture::Kind::Bitmap);
+    EXPECT_EQ(window->shownPicture().image.pixelColor(0, 0), QColor(Qt::red));
+    EXPECT_EQ(document.sheet.picturePath(), folder.path("retrato.BMP"));
+    EXPECT_TRUE(document.sheet.isModified());
+}
+
+TEST_F(MainWindowTest, APictureThatCannotBeLoadedKeepsThePreviousOne) {
+    struct Case {
+        const char* file;
+        std::string bytes;
+        QString message;
+    };
+    const Case cases[] = {
+        {"nota.TXT", "x", "Unknown picture file extension (.txt)."},
+        {"quebrada.bmp", "BMnot really", "Bitmap image is not valid."},
+        {"quebrado.ico", "garbage", "Icon image is not valid."},
+    };
+    for (const Case& c : cases) {
+        folder.write(c.file, c.bytes);
+        document.sheet.clearModified();
+        window->fileDialogs().setNextFileName(QString::fromStdString(folder.path(c.file)));
+        QString shown;
+        expectErrorBox(&shown);
+        QTest::mouseClick(child<QToolButton>("BitBtn3"), Qt::LeftButton);
+        EXPECT_EQ(shown, c.message) << c.file;
+        EXPECT_EQ(document.sheet.picturePath(), "modelo.bmp");
+        EXPECT_EQ(window->shownPicture().kind, Picture::Kind::Bitmap);
+        EXPECT_TRUE(document.sheet.isModified());
+    }
+}
+
+TEST_F(MainWindowTest, ALoadedCharacterShowsItsPictureOrTheDefault) {
+    saveBitmap("azul.bmp", Qt::blue);
+    CharacterSheet stored;
+    stored.setName("Azul");
+    stored.setPicturePath(folder.path("azul.bmp"));
+    ASSERT_FALSE(CharacterFile().SaveCharacter(folder.path("azul.QsZ"), stored));
+    window->fileDialogs().setNextFileName(QString::fromStdString(folder.path("azul.QsZ")));
+    window->findChild<QMenuBar*>()->actions(); // the menu exists
+    QTest::keyClick(window.get(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(child<QLineEdit>("tx_nome")->text(), "Azul");
+    EXPECT_EQ(window->shownPicture().image.pixelColor(0, 0), QColor(Qt::blue));
+    EXPECT_FALSE(document.sheet.isModified());
+
+    // A named picture that is damaged: the character still loads whole.
+    folder.write("azul.bmp", "BMbroken");
+    stored.addAdvantage("2", "Sorte");
+    ASSERT_FALSE(CharacterFile().SaveCharacter(folder.path("azul.QsZ"), stored));
+    window->fileDialogs().setNextFileName(QString::fromStdString(folder.path("azul.QsZ")));
+    QString shown;
+    expectErrorBox(&shown);
+    QTest::keyClick(window.get(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(shown, "Bitmap image is not valid.");
+    EXPECT_EQ(child<QListWidget>("ls_vant_adq")->count(), 1);
+    EXPECT_EQ(labelText("lb_vanttotal"), "2");
+    EXPECT_EQ(window->shownPicture().kind, Picture::Kind::Bitmap);
+    EXPECT_NE(window->shownPicture().image.pixelColor(0, 0), QColor(Qt::blue));
+}
+
+TEST_F(MainWindowTest, CtrlAOpensEvenWhileAnEditHasTheFocus) {
+    CharacterSheet stored;
+    stored.setName("Foco");
+    ASSERT_FALSE(CharacterFile().SaveCharacter(folder.path("foco.QsZ"), stored));
+    window->fileDialogs().setNextFileName(QString::fromStdString(folder.path("foco.QsZ")));
+    QLineEdit* nome = child<QLineEdit>("tx_nome");
+    nome->setFocus();
+    QTest::keyClick(nome, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(nome->text(), "Foco");
+}
+
+TEST_F(MainWindowTest, SaveWritesTheEditedCharacterAndClearsTheFlag) {
+    QTest::keyClicks(child<QLineEdit>("tx_armadura"), "2");
+    window->fileDialogs().setNextFileName(QString::fromStdString(folder.path("novo.QsZ")));
+    QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(document.sheet.isModified());
+    const std::string bytes = folder.read("novo.QsZ");
+    ASSERT_EQ(bytes.size(), 4012u);
+    EXPECT_EQ(bytes.substr(315, 3), std::string("\x02"
+                                                "02",
+                                                3));
+}
+
+TEST_F(MainWindowTest, TypingObservationsMarksTheSheetModified) {
+    auto* memo = child<QTextEdit>("Mm_observ");
+    QTest::keyClicks(memo, "Anota");
+    EXPECT_TRUE(document.sheet.isModified());
+    EXPECT_EQ(document.sheet.observations(), std::vector<std::string>{"Anota"});
+}
+
+TEST_F(MainWindowTest, ClosingTheWindowRunsExitAndCancelKeepsItOpen) {
+    QTest::keyClicks(child<QLineEdit>("tx_nome"), "!");
+    onNextModal([](QWidget* modal) {
+        EXPECT_NE(qobject_cast<TfrmDialogSair*>(modal), nullptr);
+        QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    window->close();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->isTerminated());
+
+    onNextModal([](QWidget* modal) {
+        QTest::mouseClick(static_cast<SavePromptDialog*>(modal)->naoButton(), Qt::LeftButton);
+    });
+    QTest::keyClick(window.get(), Qt::Key_R, Qt::ControlModifier);
+    EXPECT_TRUE(window->isTerminated());
+}
+
+TEST_F(MainWindowTest, NewAfterSavingEndsWithTheBlankCharacter) {
+    QTest::keyClicks(child<QLineEdit>("tx_forca"), "7");
+    window->fileDialogs().setNextFileName(QString::fromStdString(folder.path("sete.QsZ")));
+    onNextModal([](QWidget* modal) {
+        QTest::keyClick(modal, Qt::Key_Return); // "&Sim" is the default
+    });
+    QTest::keyClick(window.get(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(folder.read("sete.QsZ").size(), 4012u);
+    EXPECT_EQ(child<QLineEdit>("tx_forca")->text(), "0");
+    EXPECT_EQ(labelText("lb_total"), "0");
+    EXPECT_FALSE(document.sheet.isModified());
+}
+
+class StartupWindowTest : public MainWindowTest {
+protected:
+    void SetUp() override {}
+};
+
+TEST_F(StartupWindowTest, TheCommandLineFileOpensClean) {
+    CharacterSheet stored;
+    stored.setName("Linha");
+    stored.setAttribute(Attribute::Forca, "4");
+    ASSERT_FALSE(CharacterFile().SaveCharacter(folder.path("linha.QsZ"), stored));
+    start(folder.path("linha.QsZ"));
+    EXPECT_EQ(child<QLineEdit>("tx_nome")->text(), "Linha");
+    EXPECT_EQ(labelText("lb_total"), "4");
+    EXPECT_FALSE(document.sheet.isModified());
+}
+
+TEST_F(StartupWindowTest, AMissingCatalogueIsReportedAndTheFileStillOpens) {
+    CharacterSheet stored;
+    stored.setName("Sem Desvantagens");
+    ASSERT_FALSE(CharacterFile().SaveCharacter(folder.path("s.QsZ"), stored));
+    std::remove(folder.path("desvant.lib").c_str());
+    QString shown;
+    expectErrorBox(&shown);
+    start(folder.path("s.QsZ"));
+    EXPECT_EQ(shown, "File not found.");
+    EXPECT_EQ(child<QLineEdit>("tx_nome")->text(), "Sem Desvantagens");
+    EXPECT_EQ(child<QListView>("ls_Vant")->model()->rowCount(), 2);
+    EXPECT_EQ(child<QListView>("ls_DV")->model()->rowCount(), 0);
+}
+
+} // namespace
+} // namespace kestrix

@@ -1,0 +1,75 @@
+#include "UiTestSupport.h"
+
+#include "CharacterFile.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <unistd.h>
+
+namespace kestrix::test {
+
+void onNextModal(std::function<void(QWidget* modal)> action) {
+    auto* timer = new QTimer;
+    auto remaining = std::make_shared<int>(200);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, action, remaining] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal || --*remaining == 0) {
+            timer->stop();
+            timer->deleteLater();
+            if (modal)
+                action(modal);
+        }
+    });
+    timer->start(10);
+}
+
+void expectErrorBox(QString* textOut) {
+    onNextModal([textOut](QWidget* modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            *textOut = box->text();
+            box->accept();
+        } else {
+            *textOut = "(no error box)";
+            modal->close();
+        }
+    });
+}
+
+TestFolder::TestFolder() {
+    static int counter = 0;
+    root = (std::filesystem::temp_directory_path() /
+            ("kestrix-ui-" + std::to_string(getpid()) + "-" + std::to_string(++counter)))
+               .string();
+    std::filesystem::remove_all(root);
+    std::filesystem::create_directories(root);
+    write("vantagem.lib", "Acelera\xe7\xe3o\r\n1\r\nAtaque Especial\r\n-1\r\n");
+    write("desvant.lib", "C\xf3"
+                         "digo de Honra\r\n-1\r\nInimigo\r\n--1\r\n");
+    CharacterSheet blank;
+    blank.setPicturePath("modelo.bmp");
+    CharacterFile().SaveCharacter(path("qsz.lib"), blank);
+}
+
+TestFolder::~TestFolder() {
+    std::filesystem::remove_all(root);
+}
+
+std::string TestFolder::path(const std::string& name) const {
+    return root + "/" + name;
+}
+
+void TestFolder::write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(path(name), std::ios::binary) << bytes;
+}
+
+std::string TestFolder::read(const std::string& name) const {
+    std::ifstream in(path(name), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+} // namespace kestrix::test

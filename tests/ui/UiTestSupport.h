@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <string>
+
+class QWidget;
+
+namespace kestrix::test {
+
+// Runs `action` on the next modal window that opens (a prompt, an error
+// box), so a test never blocks on it. Returns at once; the action runs
+// from the event loop.
+void onNextModal(std::function<void(QWidget* modal)> action);
+
+// The text of the next error box, which is then closed with OK.
+void expectErrorBox(QString* textOut);
+
+// A fresh folder with the shipped-format data files a start-up needs.
+struct TestFolder {
+    TestFolder();
+    ~TestFolder();
+    std::string path(const std::string& name) const;
+    void write(const std::string& name, const std::string& bytes) const;
+    std::string read(const std::string& name) const;
+
+    std::string root;
+};
+
+} // namespace kestrix::test

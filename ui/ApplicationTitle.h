@@ -1,0 +1,11 @@
+#pragma once
+
+namespace kestrix {
+
+// The application's title: the task bar text and the caption of every
+// error box and save prompt.
+inline constexpr const char* kApplicationTitle = "Kestrix For Windows 95";
+// The main window's own caption.
+inline constexpr const char* kMainWindowCaption = "Kestrix for Windows 95";
+
+} // namespace kestrix

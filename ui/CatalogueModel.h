@@ -1,0 +1,26 @@
+#pragma once
+
+#include "Catalogue.h"
+
+#include <QAbstractListModel>
+
+namespace kestrix {
+
+// Shows a catalogue's names in file order without copying them into items,
+// so a catalogue of many thousand entries costs nothing per entry.
+class CatalogueModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    CatalogueModel(const Catalogue& catalogue, QObject* parent = nullptr)
+        : QAbstractListModel(parent), m_catalogue(catalogue) {}
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    // Call after the catalogue was (re)loaded.
+    void reload();
+
+private:
+    const Catalogue& m_catalogue;
+};
+
+} // namespace kestrix

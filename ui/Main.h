@@ -1,0 +1,132 @@
+#pragma once
+
+#include "Document.h"
+#include "DocumentCommands.h"
+#include "DocumentView.h"
+#include "FileDialogs.h"
+#include "Picture.h"
+#include "Startup.h"
+
+#include <QMainWindow>
+#include <array>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QListWidget;
+class QToolButton;
+
+namespace kestrix {
+
+class CatalogueModel;
+class ObservationsMemo;
+class TfrmDialogNovo;
+class TfrmDialogSair;
+
+// The program's one document window: shows the whole character at once,
+// forwards every edit to the sheet and runs the document commands.
+class TfrmMain : public QMainWindow, public DocumentView {
+    Q_OBJECT
+public:
+    explicit TfrmMain(Document& document, QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    // Start-up: catalogues, picture path, the command-line file.
+    void FormCreate(const StartupContext& context);
+
+    // DocumentView
+    PromptAnswer askToSave(SavePrompt prompt) override;
+    std::optional<std::string> askOpenPath() override;
+    std::optional<std::string> askSavePath(const std::string& suggestedName) override;
+    void reportError(const std::string& message) override;
+    void sheetReplaced() override;
+    void terminate() override;
+
+    bool isTerminated() const { return m_terminated; }
+    FileDialogs& fileDialogs() { return m_fileDialogs; }
+    const Picture& shownPicture() const { return m_shownPicture; }
+    TfrmDialogNovo* dialogNovo() const { return m_dialogNovo; }
+    TfrmDialogSair* dialogSair() const { return m_dialogSair; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMagicGroup();
+    void buildSummaryGroup();
+    void buildMenu();
+    void setTabOrder();
+    QLineEdit* addEdit(QWidget* parent, const char* name, int left, int top, int width,
+                       int maxLength);
+    QLabel* addLabel(QWidget* parent, const char* text, int left, int top);
+    QToolButton* addPictureButton(const char* name, const char* text, const char* glyph, int top);
+
+    void refillControls();
+    void showTotals();
+    void showPicture(const Picture& picture);
+    void showPictureOfSheet();
+    void refillAcquiredLists();
+
+    void tx_nomeChange();
+    void tx_atribChange(Attribute which);
+    void tx_focusChange(MagicPath which);
+    void Mm_observChange();
+    void ls_vantclick();
+    void ls_DVClick();
+    void ls_vant_adqDblClick();
+    void ls_DV_adqDblClick();
+    void BitBtn3Click();
+    void BitBtn4Click();
+    void bitbtn5click();
+    void NovoClick();
+    void AbrirClick();
+    void SalvarClick();
+    void SalvarComoClick();
+    void SairClick();
+    void FormClose();
+
+    Document& m_document;
+    DocumentCommands m_commands;
+    FileDialogs m_fileDialogs;
+
+    QLineEdit* tx_nome = nullptr;
+    std::array<QLineEdit*, kAttributeCount> m_attributeEdits{};
+    std::array<QLineEdit*, kMagicPathCount> m_magicEdits{};
+    QListView* ls_Vant = nullptr;
+    QListView* ls_DV = nullptr;
+    CatalogueModel* m_advantageModel = nullptr;
+    CatalogueModel* m_disadvantageModel = nullptr;
+    QListWidget* ls_vant_adq = nullptr;
+    QListWidget* ls_DV_adq = nullptr;
+    QLabel* lb_cs_vant = nullptr;
+    QLabel* lb_cs_DV = nullptr;
+    QLabel* lb_atrib = nullptr;
+    QLabel* lb_vanttotal = nullptr;
+    QLabel* lb_DVtotal = nullptr;
+    QLabel* lb_magtotal = nullptr;
+    QLabel* lb_total = nullptr;
+    ObservationsMemo* Mm_observ = nullptr;
+    QLabel* figura = nullptr;
+    QToolButton* BitBtn3 = nullptr;
+    QToolButton* BitBtn4 = nullptr;
+    QToolButton* BitBtn5 = nullptr;
+    QWidget* m_magicGroup = nullptr;
+    QWidget* m_summaryGroup = nullptr;
+    QAction* m_openAction = nullptr;
+
+    Picture m_modelo; // the default character picture
+    Picture m_nada;   // no picture at all
+    QImage m_icone;   // the emblem of the printed sheet
+    Picture m_shownPicture;
+
+    TfrmDialogNovo* m_dialogNovo = nullptr;
+    TfrmDialogSair* m_dialogSair = nullptr;
+
+    bool m_refilling = false;
+    bool m_terminated = false;
+};
+
+} // namespace kestrix

@@ -1,0 +1,11 @@
+#include "Windows1252Validator.h"
+
+#include "TextConversion.h"
+
+namespace kestrix {
+
+QValidator::State Windows1252Validator::validate(QString& input, int&) const {
+    return fitsWindows1252(input) ? Acceptable : Invalid;
+}
+
+} // namespace kestrix

@@ -1,0 +1,9 @@
+#include "dialog1.h"
+
+namespace kestrix {
+
+TfrmDialogNovo::TfrmDialogNovo(QWidget* parent) : SavePromptDialog(parent) {
+    setObjectName("frmDialogNovo");
+}
+
+} // namespace kestrix

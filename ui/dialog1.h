@@ -1,0 +1,14 @@
+#pragma once
+
+#include "SavePromptDialog.h"
+
+namespace kestrix {
+
+// Asked before New (and before Open) throws unsaved changes away.
+class TfrmDialogNovo : public SavePromptDialog {
+    Q_OBJECT
+public:
+    explicit TfrmDialogNovo(QWidget* parent = nullptr);
+};
+
+} // namespace kestrix
