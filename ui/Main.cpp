@@ -29,7 +29,9 @@
 
 // The pictures and texts compiled into the program live in a static library;
 // registering them by hand keeps the linker from dropping them.
-static void initResources() { Q_INIT_RESOURCE(resources); }
+static void initResources() {
+    Q_INIT_RESOURCE(resources);
+}
 
 namespace kestrix {
 namespace {
@@ -117,7 +119,7 @@ TfrmMain::TfrmMain(Document& document, QWidget* parent)
     setTabOrder();
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     showPicture(m_modelo);
-    showTotals();
+    refillControls();
 }
 
 TfrmMain::~TfrmMain() = default;

@@ -3,6 +3,8 @@
 #include "dialog1.h"
 #include "dialog2.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -102,9 +104,14 @@ TEST_F(MainWindowTest, EditsRefuseWhatTheFileCannotHold) {
     EXPECT_EQ(nome->text().size(), 40);
 
     nome->clear();
-    QTest::keyClicks(nome, QString::fromUtf8("Łukasz ção €"));
+    test::typeText(nome, QString::fromUtf8("Łukasz ção €"));
     EXPECT_EQ(nome->text(), QString::fromUtf8("ukasz ção €"));
     EXPECT_EQ(document.sheet.name(), "ukasz \xe7\xe3o \x80");
+
+    QApplication::clipboard()->setText(QString::fromUtf8("→9"));
+    forca->clear();
+    forca->paste();
+    EXPECT_EQ(forca->text(), "") << "a paste with a foreign character is refused whole";
 }
 
 TEST_F(MainWindowTest, SelectingACatalogueEntryShowsItsCost) {
@@ -273,6 +280,8 @@ TEST_F(MainWindowTest, ClosingTheWindowRunsExitAndCancelKeepsItOpen) {
     onNextModal([](QWidget* modal) {
         QTest::mouseClick(static_cast<SavePromptDialog*>(modal)->naoButton(), Qt::LeftButton);
     });
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     QTest::keyClick(window.get(), Qt::Key_R, Qt::ControlModifier);
     EXPECT_TRUE(window->isTerminated());
 }
