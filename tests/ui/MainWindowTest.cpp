@@ -1,4 +1,5 @@
 #include "Main.h"
+#include "PrintDialogSetup.h"
 #include "UiTestSupport.h"
 #include "dialog1.h"
 #include "dialog2.h"
@@ -297,6 +298,22 @@ TEST_F(MainWindowTest, NewAfterSavingEndsWithTheBlankCharacter) {
     EXPECT_EQ(child<QLineEdit>("tx_forca")->text(), "0");
     EXPECT_EQ(labelText("lb_total"), "0");
     EXPECT_FALSE(document.sheet.isModified());
+}
+
+TEST_F(MainWindowTest, PrintingWithoutADefaultPrinterSaysSoEveryTime) {
+    if (!defaultPrinterError().isEmpty()) {
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            window->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+            QString shown;
+            expectErrorBox(&shown);
+            QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
+            EXPECT_EQ(shown, "There is no default printer currently selected.");
+            EXPECT_EQ(window->printCommand().printer(), nullptr) << "no dialog, no job";
+        }
+    } else {
+        GTEST_SKIP() << "this machine has a default printer";
+    }
 }
 
 class StartupWindowTest : public MainWindowTest {
