@@ -1,0 +1,45 @@
+#!/usr/bin/env python3
+"""Draws every picture the program ships: the default character picture, the
+emblem of the printed sheet, the three button glyphs and the window icons.
+Standard library only. The pictures are committed; the build never runs
+this script. Usage: scripts/draw-pictures.py [output folder, default: the
+project root]"""
+
+import os
+import sys
+
+sys.dont_write_bytecode = True
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "pictures"))
+
+import adventurer  # noqa: E402
+import emblem  # noqa: E402
+import glyphs  # noqa: E402
+from imagefiles import quantise, write_bmp, write_png  # noqa: E402
+
+
+def main():
+    root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..")
+    resources = os.path.join(root, "resources")
+    os.makedirs(os.path.join(resources, "icons"), exist_ok=True)
+
+    palette, indices = quantise(adventurer.draw(), 256)
+    write_bmp(os.path.join(resources, "modelo.bmp"), palette, indices, 8)
+    os.makedirs(os.path.join(root, "data"), exist_ok=True)
+    write_bmp(os.path.join(root, "data", "modelo.bmp"), palette, indices, 8)
+
+    # The printed sheet draws the emblem on white paper, so it has no transparency.
+    palette, indices = quantise(emblem.draw(32, 8, background=(255, 255, 255)), 16)
+    write_bmp(os.path.join(resources, "icone.bmp"), palette, indices, 4)
+
+    for name, content in glyphs.GLYPHS.items():
+        palette, indices = quantise(glyphs.glyph(content), 16)
+        write_bmp(os.path.join(resources, name), palette, indices, 4)
+
+    for size in (32, 48, 64, 128, 256):
+        write_png(os.path.join(resources, "icons", f"kestrix-{size}.png"), emblem.draw(size, 4))
+    write_png(os.path.join(resources, "kestrix.png"), emblem.draw(32, 4))
+
+
+if __name__ == "__main__":
+    main()
