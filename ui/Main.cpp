@@ -11,6 +11,7 @@
 #include "dialog2.h"
 
 #include <QAction>
+#include <QBitmap>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
@@ -25,6 +26,10 @@
 #include <QMenuBar>
 #include <QScopedValueRollback>
 #include <QToolButton>
+
+// The pictures and texts compiled into the program live in a static library;
+// registering them by hand keeps the linker from dropping them.
+static void initResources() { Q_INIT_RESOURCE(resources); }
 
 namespace kestrix {
 namespace {
@@ -68,15 +73,21 @@ constexpr MagicRow kMagicRows[] = {
 };
 
 // A button glyph holds its normal state in the left half and its disabled
-// state in the right half.
+// state in the right half; its bottom-left pixel's colour is transparent.
 QIcon glyphIcon(const QString& resource) {
     const QImage glyph(resource);
     if (glyph.isNull())
         return {};
     const int half = glyph.width() / 2;
+    const QRgb transparent = glyph.pixel(0, glyph.height() - 1);
+    auto state = [&](int left) {
+        QPixmap pixmap = QPixmap::fromImage(glyph.copy(left, 0, half, glyph.height()));
+        pixmap.setMask(pixmap.createMaskFromColor(QColor::fromRgb(transparent)));
+        return pixmap;
+    };
     QIcon icon;
-    icon.addPixmap(QPixmap::fromImage(glyph.copy(0, 0, half, glyph.height())), QIcon::Normal);
-    icon.addPixmap(QPixmap::fromImage(glyph.copy(half, 0, half, glyph.height())), QIcon::Disabled);
+    icon.addPixmap(state(0), QIcon::Normal);
+    icon.addPixmap(state(half), QIcon::Disabled);
     return icon;
 }
 
@@ -92,13 +103,14 @@ TfrmMain::TfrmMain(Document& document, QWidget* parent)
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                               Qt::WindowCloseButtonHint),
       m_document(document), m_commands(document, *this), m_fileDialogs(this) {
+    initResources();
     setObjectName("frmMain");
     setWindowTitle(fromUtf8(kMainWindowCaption));
-    setWindowIcon(QIcon(":/kestrix.png"));
+    setWindowIcon(QIcon(":/icons/kestrix.png"));
     setFont(QFont("MS Sans Serif", 8));
 
-    m_modelo = Picture{Picture::Kind::Bitmap, QImage(":/modelo.bmp")};
-    m_icone = QImage(":/icone.bmp");
+    m_modelo = Picture{Picture::Kind::Bitmap, QImage(":/pictures/modelo.bmp")};
+    m_icone = QImage(":/pictures/icone.bmp");
 
     buildMenu();
     buildControls();
@@ -164,9 +176,9 @@ void TfrmMain::buildControls() {
                 [this, which = row.which] { tx_atribChange(which); });
     }
 
-    BitBtn3 = addPictureButton("BitBtn3", "Figura...", ":/glyph-figura.bmp", 32);
-    BitBtn5 = addPictureButton("BitBtn5", "Padrão", ":/glyph-padrao.bmp", 88);
-    BitBtn4 = addPictureButton("BitBtn4", "Sem Figura", ":/glyph-sem-figura.bmp", 144);
+    BitBtn3 = addPictureButton("BitBtn3", "Figura...", ":/pictures/glyph-figura.bmp", 32);
+    BitBtn5 = addPictureButton("BitBtn5", "Padrão", ":/pictures/glyph-padrao.bmp", 88);
+    BitBtn4 = addPictureButton("BitBtn4", "Sem Figura", ":/pictures/glyph-sem-figura.bmp", 144);
     connect(BitBtn3, &QToolButton::clicked, this, &TfrmMain::BitBtn3Click);
     connect(BitBtn4, &QToolButton::clicked, this, &TfrmMain::BitBtn4Click);
     connect(BitBtn5, &QToolButton::clicked, this, &TfrmMain::bitbtn5click);

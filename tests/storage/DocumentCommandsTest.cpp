@@ -201,8 +201,9 @@ TEST_P(NewPromptTest, TheSaveBeforeNewPromptFinishesTheCommand) {
     EXPECT_EQ(fs::exists(path("salvo.QsZ")), c.expectSaved);
     EXPECT_EQ(document.sheet.name(), c.expectReplaced ? "Nome do Personagem" : "Sujo");
     EXPECT_EQ(document.sheet.isModified(), !c.expectReplaced);
-    if (c.expectReplaced)
+    if (c.expectReplaced) {
         EXPECT_TRUE(document.file.currentFileName().empty());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, NewPromptTest, ::testing::ValuesIn(kPromptCases));
