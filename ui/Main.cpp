@@ -110,7 +110,7 @@ TfrmMain::TfrmMain(Document& document, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                               Qt::WindowCloseButtonHint),
-      m_document(document), m_commands(document, *this), m_fileDialogs(this) {
+      m_document(document), m_commands(document, *this), m_fileDialogs(this), m_printCommand(this) {
     initResources();
     setObjectName("frmMain");
     setWindowTitle(fromUtf8(kMainWindowCaption));
@@ -125,7 +125,7 @@ TfrmMain::TfrmMain(Document& document, QWidget* parent)
     setTabOrder();
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     showPicture(m_modelo);
-    showTotals();
+    refillControls();
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -304,7 +304,7 @@ void TfrmMain::buildMenu() {
     m_openAction = addAction(arquivo, "&Abrir ...", QKeySequence("Ctrl+A"), &TfrmMain::AbrirClick);
     addAction(arquivo, "&Salvar", QKeySequence("Ctrl+S"), &TfrmMain::SalvarClick);
     addAction(arquivo, "Salvar &Como ...", QKeySequence(), &TfrmMain::SalvarComoClick);
-    addAction(arquivo, "Imprimir ...", QKeySequence("Ctrl+P"), nullptr);
+    addAction(arquivo, "Imprimir ...", QKeySequence("Ctrl+P"), &TfrmMain::Imprimir1Click);
     addAction(arquivo, "Sai&r", QKeySequence("Ctrl+R"), &TfrmMain::SairClick);
 
     QMenu* ajuda = menuBar()->addMenu(fromUtf8("A&juda"));
@@ -623,6 +623,12 @@ void TfrmMain::SalvarClick() {
 void TfrmMain::SalvarComoClick() {
     m_commands.saveAs();
 }
+void TfrmMain::Imprimir1Click() {
+    const QString error = m_printCommand.run(m_document.sheet, m_shownPicture, m_icone);
+    if (!error.isEmpty())
+        showErrorBox(this, error);
+}
+
 void TfrmMain::SairClick() {
     m_commands.exit();
 }

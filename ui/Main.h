@@ -5,6 +5,7 @@
 #include "DocumentView.h"
 #include "FileDialogs.h"
 #include "Picture.h"
+#include "PrintCommand.h"
 #include "Startup.h"
 
 #include <QMainWindow>
@@ -53,6 +54,7 @@ public:
 
     bool isTerminated() const { return m_terminated; }
     FileDialogs& fileDialogs() { return m_fileDialogs; }
+    PrintCommand& printCommand() { return m_printCommand; }
     const Picture& shownPicture() const { return m_shownPicture; }
     TfrmDialogNovo* dialogNovo() const { return m_dialogNovo; }
     TfrmDialogSair* dialogSair() const { return m_dialogSair; }
@@ -106,6 +108,7 @@ private:
     void AbrirClick();
     void SalvarClick();
     void SalvarComoClick();
+    void Imprimir1Click();
     void SairClick();
     void ContedoClick();
     void SobreClick();
@@ -114,6 +117,7 @@ private:
     Document& m_document;
     DocumentCommands m_commands;
     FileDialogs m_fileDialogs;
+    PrintCommand m_printCommand;
 
     QLineEdit* tx_nome = nullptr;
     std::array<QLineEdit*, kAttributeCount> m_attributeEdits{};

@@ -13,7 +13,7 @@ cp "$E2E_WORK/heroi.QsZ" "$E2E_WORK/original.QsZ"
 cd "$E2E_WORK"
 start_editor heroi.QsZ
 main=$(wait_window "Kestrix for Windows 95") || fail "the main window did not open"
-xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main"
+xdotool windowfocus --sync "$main"
 sleep 0.5
 top=$(menu_height "$main")
 

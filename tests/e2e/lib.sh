@@ -52,7 +52,7 @@ start_editor() {
 wait_window() {
     local title=$1 id
     for _ in $(seq 1 100); do
-        id=$(xdotool search --name "^${title}\$" 2>/dev/null | tail -n 1 || true)
+        id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | tail -n 1 || true)
         if [ -n "$id" ] && xdotool getwindowgeometry "$id" >/dev/null 2>&1; then
             echo "$id"
             return 0
@@ -67,7 +67,7 @@ wait_window() {
 window_gone() {
     local title=$1
     for _ in $(seq 1 50); do
-        xdotool search --name "^${title}\$" >/dev/null 2>&1 || return 0
+        xdotool search --onlyvisible --name "^${title}\$" >/dev/null 2>&1 || return 0
         sleep 0.1
     done
     return 1

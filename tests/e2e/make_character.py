@@ -12,7 +12,7 @@ def short_string(record, offset, capacity, text):
 
 def main(path, picture):
     record = bytearray(4012)
-    short_string(record, 0, 255, path)
+    short_string(record, 0, 255, "C:\\Jogos\\heroi.QsZ")  # where it was made
     short_string(record, 256, 40, "Herói de Teste")
     for i, value in enumerate(["1", "2", "3", "4", "5", "0", "0", "1", "0", "0", "2"]):
         short_string(record, 297 + 6 * i, 5, value)

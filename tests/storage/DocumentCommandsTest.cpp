@@ -342,15 +342,19 @@ TEST_F(StartupTest, LoadsBothCataloguesPresetsThePictureAndOpensTheFileClean) {
 
 TEST_F(StartupTest, AMissingCatalogueIsReportedOnceAndStartUpGoesOn) {
     writeFile("vantagem.lib", "Sorte\r\n1\r\n");
-    openSaved("k.QsZ", "Kika");
-    document = Document{};
-
-    runStartup(document, commands, view, context(path("k.QsZ")));
+    runStartup(document, commands, view, context());
     EXPECT_EQ(view.errors, std::vector<std::string>{"File not found"});
     EXPECT_EQ(document.advantageCatalogue.size(), 1);
     EXPECT_TRUE(document.disadvantageCatalogue.empty());
     EXPECT_EQ(document.sheet.picturePath(), "modelo.bmp");
+
+    openSaved("k.QsZ", "Kika");
+    document = Document{};
+    view.errors.clear();
+    runStartup(document, commands, view, context(path("k.QsZ")));
+    EXPECT_EQ(view.errors, std::vector<std::string>{"File not found"});
     EXPECT_EQ(document.sheet.name(), "Kika");
+    EXPECT_FALSE(document.sheet.isModified());
 }
 
 TEST_F(StartupTest, WithoutAnArgumentTheSheetStaysBlankAndClean) {

@@ -1,8 +1,11 @@
 #include "Main.h"
+#include "PrintDialogSetup.h"
 #include "UiTestSupport.h"
 #include "dialog1.h"
 #include "dialog2.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -102,9 +105,14 @@ TEST_F(MainWindowTest, EditsRefuseWhatTheFileCannotHold) {
     EXPECT_EQ(nome->text().size(), 40);
 
     nome->clear();
-    QTest::keyClicks(nome, QString::fromUtf8("Łukasz ção €"));
+    test::typeText(nome, QString::fromUtf8("Łukasz ção €"));
     EXPECT_EQ(nome->text(), QString::fromUtf8("ukasz ção €"));
     EXPECT_EQ(document.sheet.name(), "ukasz \xe7\xe3o \x80");
+
+    QApplication::clipboard()->setText(QString::fromUtf8("→9"));
+    forca->clear();
+    forca->paste();
+    EXPECT_EQ(forca->text(), "") << "a paste with a foreign character is refused whole";
 }
 
 TEST_F(MainWindowTest, SelectingACatalogueEntryShowsItsCost) {
@@ -273,6 +281,8 @@ TEST_F(MainWindowTest, ClosingTheWindowRunsExitAndCancelKeepsItOpen) {
     onNextModal([](QWidget* modal) {
         QTest::mouseClick(static_cast<SavePromptDialog*>(modal)->naoButton(), Qt::LeftButton);
     });
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     QTest::keyClick(window.get(), Qt::Key_R, Qt::ControlModifier);
     EXPECT_TRUE(window->isTerminated());
 }
@@ -288,6 +298,22 @@ TEST_F(MainWindowTest, NewAfterSavingEndsWithTheBlankCharacter) {
     EXPECT_EQ(child<QLineEdit>("tx_forca")->text(), "0");
     EXPECT_EQ(labelText("lb_total"), "0");
     EXPECT_FALSE(document.sheet.isModified());
+}
+
+TEST_F(MainWindowTest, PrintingWithoutADefaultPrinterSaysSoEveryTime) {
+    if (!defaultPrinterError().isEmpty()) {
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            window->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+            QString shown;
+            expectErrorBox(&shown);
+            QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
+            EXPECT_EQ(shown, "There is no default printer currently selected.");
+            EXPECT_EQ(window->printCommand().printer(), nullptr) << "no dialog, no job";
+        }
+    } else {
+        GTEST_SKIP() << "this machine has a default printer";
+    }
 }
 
 class StartupWindowTest : public MainWindowTest {

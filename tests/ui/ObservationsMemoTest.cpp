@@ -1,5 +1,7 @@
 #include "ObservationsMemo.h"
 
+#include "UiTestSupport.h"
+
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -44,7 +46,7 @@ TEST_F(ObservationsMemoTest, RefusesAnEleventhLineAndForeignCharacters) {
     EXPECT_TRUE(memo.toPlainText().startsWith("0\n1\n2\n"));
 
     memo.setLines({});
-    QTest::keyClicks(&memo, QString::fromUtf8("açaí→"));
+    test::typeText(&memo, QString::fromUtf8("açaí→"));
     EXPECT_EQ(memo.toPlainText(), QString::fromUtf8("açaí"));
 }
 

@@ -3,6 +3,7 @@
 #include "CharacterFile.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QTimer>
 #include <filesystem>
@@ -26,6 +27,15 @@ void onNextModal(std::function<void(QWidget* modal)> action) {
         }
     });
     timer->start(10);
+}
+
+void typeText(QWidget* widget, const QString& text) {
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QApplication::sendEvent(widget, &release);
+    }
 }
 
 void expectErrorBox(QString* textOut) {

@@ -13,6 +13,10 @@ namespace kestrix::test {
 // from the event loop.
 void onNextModal(std::function<void(QWidget* modal)> action);
 
+// Types any text, one key event per character (QTest::keyClicks knows
+// only ASCII keys).
+void typeText(QWidget* widget, const QString& text);
+
 // The text of the next error box, which is then closed with OK.
 void expectErrorBox(QString* textOut);
 

@@ -1,0 +1,53 @@
+#include "PrintCommand.h"
+
+#include "PrintDialogSetup.h"
+#include "PrintJob.h"
+
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace kestrix {
+namespace {
+
+QtPrintPicture toPrintPicture(const Picture& picture) {
+    if (picture.isEmpty())
+        return QtPrintPicture::none();
+    if (picture.kind == Picture::Kind::Icon)
+        return QtPrintPicture::icon(picture.image);
+    return QtPrintPicture::bitmap(picture.image);
+}
+
+} // namespace
+
+PrintCommand::PrintCommand(QWidget* parent) : m_parent(parent) {}
+
+PrintCommand::~PrintCommand() = default;
+
+bool PrintCommand::askUser() {
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_printer->setCopyCount(1);
+        m_printer->setCollateCopies(false);
+        m_dialog = new QPrintDialog(m_printer.get(), m_parent);
+        m_dialog->setObjectName("PRNDLG");
+    }
+    configurePrintDialog(*m_dialog);
+    if (!m_nextAnswers.empty()) {
+        const bool accept = m_nextAnswers.front();
+        m_nextAnswers.pop_front();
+        return accept;
+    }
+    return m_dialog->exec() == QDialog::Accepted;
+}
+
+QString PrintCommand::run(const CharacterSheet& sheet, const Picture& picture,
+                          const QImage& emblem) {
+    if (QString noPrinter = defaultPrinterError(); !noPrinter.isEmpty())
+        return noPrinter;
+    if (!askUser())
+        return {};
+    return printCharacterSheet(*m_printer, sheet, toPrintPicture(picture),
+                               QtPrintPicture::bitmap(emblem));
+}
+
+} // namespace kestrix

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "Picture.h"
+
+#include <QImage>
+#include <QString>
+#include <deque>
+#include <memory>
+
+class QPrintDialog;
+class QPrinter;
+class QWidget;
+
+namespace kestrix {
+
+class CharacterSheet;
+
+// "Imprimir ...": the print dialog, then one job of one page. The printer
+// and the settings the user confirms (copies among them) stay for later
+// jobs. Tests queue the dialog's answer with setNextAnswer().
+class PrintCommand {
+public:
+    explicit PrintCommand(QWidget* parent);
+    ~PrintCommand();
+
+    // Returns the message to report, or an empty text when the page was
+    // printed or the user cancelled.
+    QString run(const CharacterSheet& sheet, const Picture& picture, const QImage& emblem);
+
+    void setNextAnswer(bool accept) { m_nextAnswers.push_back(accept); }
+    QPrinter* printer() const { return m_printer.get(); }
+
+private:
+    bool askUser();
+
+    QWidget* m_parent;
+    // Made on first use: asking the print system for its printers has no
+    // place in start-up.
+    std::unique_ptr<QPrinter> m_printer;
+    QPrintDialog* m_dialog = nullptr;
+    std::deque<bool> m_nextAnswers;
+};
+
+} // namespace kestrix
