@@ -21,6 +21,7 @@ namespace kestrix {
 namespace {
 
 using test::TestFolder;
+using test::typeText;
 
 // What differs between acquiring an advantage and a disadvantage. The test
 // catalogues hold, for each, one entry with a fixed cost (row 0) and one with
@@ -66,15 +67,6 @@ const Side kDisadvantage{
     "-1",
     "Inimigo",
 };
-
-// Types text as key presses carrying it, which also reaches characters that
-// QTest::keyClicks has no key for.
-void typeText(QWidget* widget, const QString& text) {
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &press);
-    }
-}
 
 class AddItemTest : public ::testing::TestWithParam<Side> {
 protected:
