@@ -477,18 +477,23 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
             isActiveWindow())
             return true;
     }
-    // Filters see input even for a disabled widget, and the window is
-    // disabled while an add dialog is open.
-    if (event->type() == QEvent::MouseButtonDblClick &&
-        static_cast<QWidget*>(watched)->isEnabled()) {
-        if (watched == ls_vant_adq->viewport())
-            ls_vant_adqDblClick();
-        else if (watched == ls_DV_adq->viewport())
-            ls_DV_adqDblClick();
-        else if (watched == ls_Vant->viewport())
-            ls_vantdblclick();
-        else if (watched == ls_DV->viewport())
-            ls_DVdblclick();
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        const std::pair<QWidget*, void (TfrmMain::*)()> lists[] = {
+            {ls_Vant->viewport(), &TfrmMain::ls_vantdblclick},
+            {ls_DV->viewport(), &TfrmMain::ls_DVdblclick},
+            {ls_vant_adq->viewport(), &TfrmMain::ls_vant_adqDblClick},
+            {ls_DV_adq->viewport(), &TfrmMain::ls_DV_adqDblClick},
+        };
+        for (const auto& [viewport, handler] : lists) {
+            if (watched != viewport)
+                continue;
+            // A filter sees input that a disabled list would drop, and the
+            // window is disabled while an add dialog is open.
+            if (viewport->isEnabled())
+                (this->*handler)();
+            // Handled once here, though the application filter sees it too.
+            return true;
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }
