@@ -49,6 +49,7 @@ TEST_F(HelpAboutTest, F1ShowsTheHelpBesideTheSheetAndBringsItForward) {
     ASSERT_NE(help, nullptr);
     EXPECT_FALSE(help->isVisible());
     window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     QTest::keyClick(window.get(), Qt::Key_F1);
     ASSERT_TRUE(help->isVisible());
     EXPECT_FALSE(help->isModal());
