@@ -466,7 +466,10 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
         return;
     }
     event->ignore();
-    FormClose();
+    // A window manager may still offer to close the window while an add
+    // dialog has it locked; like any other input, the request waits.
+    if (isEnabled())
+        FormClose();
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {

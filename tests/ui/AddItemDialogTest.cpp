@@ -233,6 +233,15 @@ TEST_P(AddItemTest, TheWindowIgnoresTheUserWhileTheDialogIsOpen) {
     EXPECT_EQ(typedName->text(), "digitado");
     EXPECT_FALSE(window->isEnabled());
 
+    auto prompted = std::make_shared<bool>(false);
+    test::onNextModal([prompted](QWidget* modal) {
+        *prompted = true;
+        modal->close();
+    });
+    window->close(); // the window manager's close button
+    EXPECT_FALSE(*prompted) << "Exit ran behind the open dialog";
+    EXPECT_TRUE(window->isVisible());
+
     QTest::keyClick(typedName, Qt::Key_Escape);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, line);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, line);
