@@ -361,17 +361,9 @@ TEST_F(AddItemDialogLayoutTest, BothDialogsAreDrawnAlike) {
         EXPECT_EQ(d->minimumSize(), d->maximumSize());
         EXPECT_FALSE(d->windowFlags() & Qt::WindowCloseButtonHint);
         EXPECT_FALSE(d->windowFlags() & Qt::WindowSystemMenuHint);
-        EXPECT_EQ(d->nameEdit()->geometry(), QRect(10, 22, 303, 21));
-        EXPECT_EQ(d->costEdit()->geometry(), QRect(10, 62, 303, 21));
-        EXPECT_EQ(d->okButton()->geometry(), QRect(9, 88, 96, 25));
-        EXPECT_EQ(d->cancelButton()->geometry(), QRect(216, 88, 96, 25));
         EXPECT_TRUE(d->okButton()->isDefault());
         EXPECT_EQ(d->font().family(), "MS Sans Serif");
     }
-    EXPECT_EQ(vant.nameEdit()->objectName(), "nm_addvant");
-    EXPECT_EQ(vant.costEdit()->objectName(), "cs_addvant");
-    EXPECT_EQ(dv.nameEdit()->objectName(), "nm_addDV");
-    EXPECT_EQ(dv.costEdit()->objectName(), "cs_addDV");
     QStringList dvLabels;
     for (const QLabel* label : dv.findChildren<QLabel*>())
         dvLabels << label->text();
@@ -412,8 +404,6 @@ TEST(NoticeLayoutTest, BothNoticesAreTopmostWithOneDefaultOk) {
          {static_cast<NoticeBox*>(&valueRequired), static_cast<NoticeBox*>(&listFull)}) {
         EXPECT_EQ(notice->size(), QSize(261, 64));
         EXPECT_TRUE(notice->windowFlags() & Qt::WindowStaysOnTopHint);
-        EXPECT_EQ(notice->textLabel()->pos(), QPoint(8, 8));
-        EXPECT_EQ(notice->okButton()->geometry(), QRect(93, 31, 75, 25));
         EXPECT_TRUE(notice->okButton()->isDefault());
         EXPECT_FALSE(notice->isModal());
     }
