@@ -7,8 +7,9 @@
 
 namespace kestrix {
 
-// Loads one catalogue file (opened for reading only) into `catalogue`. On a
-// failure the catalogue keeps what was read before it.
+// Replaces `catalogue`'s entries with those of one catalogue file, opened
+// for reading only and read whole before parsing. On a failure the
+// catalogue keeps what it held.
 FileResult loadCatalogueFile(const std::string& path, Catalogue& catalogue);
 
 } // namespace kestrix

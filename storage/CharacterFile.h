@@ -12,14 +12,18 @@ namespace kestrix {
 // whole run, and owns the current file name (where Save writes).
 class CharacterFile {
 public:
-    static constexpr int kMaxObservationLines = 10;
+    static constexpr int kMaxObservationLines = CharacterRecord::kSlotCount;
 
-    // Writes the sheet to `path`. From the first step on the current file
-    // name is `path`, even if the save then fails.
+    // Writes the sheet to `path`, replacing any file there only once the new
+    // one is complete. From the first step on the current file name is
+    // `path`, even if the save then fails. A sheet with more lines in a list
+    // than the record has slots is refused before anything changes (code 0),
+    // rather than saved with lines lost.
     FileResult SaveCharacter(const std::string& path, const CharacterSheet& sheet);
-    // Replaces the sheet's data with the character stored at `path`. On
-    // failure the sheet, the image and the current file name are unchanged.
-    // The modified flag is never touched here.
+    // Replaces the sheet's data with the character stored at `path`, opened
+    // for reading only, and makes `path` the current file name. On failure
+    // the sheet, the image and the current file name are unchanged. The
+    // modified flag is never touched here.
     FileResult LoadCharacter(const std::string& path, CharacterSheet& sheet);
 
     const std::string& currentFileName() const { return m_currentFileName; }

@@ -2,6 +2,8 @@
 
 #include "FileError.h"
 
+#include <cstddef>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -10,7 +12,9 @@ namespace kestrix {
 // The few file operations the program needs, on POSIX, each reporting its
 // failure as a FileError with the code users know.
 
-// Maps an errno value from an operation on `path` to a file error.
+// Maps an errno value from an operation on `path` to a file error. A missing
+// file is "File not found" when its directory exists and "Invalid filename"
+// when it does not; an errno without a code of its own reads "I/O error <errno>".
 FileError fileErrorFromErrno(int errnoValue, const std::string& path);
 
 struct ReadResult {
@@ -19,13 +23,22 @@ struct ReadResult {
 };
 
 // Reads at most maxBytes from the start of an existing file, opened for
-// reading only.
+// reading only. A file shorter than maxBytes is not an error here: the caller
+// sees how many bytes came back.
 ReadResult readFilePrefix(const std::string& path, std::size_t maxBytes);
+
+// Reads a whole existing file, opened for reading only.
+inline ReadResult readWholeFile(const std::string& path) {
+    return readFilePrefix(path, std::numeric_limits<std::size_t>::max());
+}
 
 // Replaces the file at `path` with `bytes` without ever leaving a damaged file
 // behind: the bytes go to a new file in the same directory, reach the disk,
 // and only then take the old file's place. A symbolic link keeps pointing at
-// the replaced file, and the replaced file's permission bits are kept.
+// the replaced file, and the replaced file's permission bits are kept. An
+// existing file that the user may not write is refused with "File access
+// denied", as writing it in place would be. On failure the old file is
+// untouched and no new file is left behind.
 FileResult replaceFileSafely(const std::string& path, std::string_view bytes);
 
 // True for an existing file that is not a directory.

@@ -1,0 +1,16 @@
+#include "CatalogueFile.h"
+
+#include "FileSystem.h"
+
+namespace kestrix {
+
+FileResult loadCatalogueFile(const std::string& path, Catalogue& catalogue) {
+    ReadResult read = readWholeFile(path);
+    if (read.error)
+        return read.error;
+    catalogue.clear();
+    parseCatalogue(read.bytes, catalogue);
+    return std::nullopt;
+}
+
+} // namespace kestrix

@@ -1,0 +1,55 @@
+#include "CharacterFile.h"
+
+#include "FileSystem.h"
+
+#include <string_view>
+
+namespace kestrix {
+namespace {
+
+FileResult refuseOverfullList(const CharacterData& data) {
+    const auto tooMany = [](const std::vector<std::string>& lines) {
+        return lines.size() > static_cast<std::size_t>(CharacterRecord::kSlotCount);
+    };
+    if (tooMany(data.advantages))
+        return FileError{0, "Too many advantages (at most 10)"};
+    if (tooMany(data.disadvantages))
+        return FileError{0, "Too many disadvantages (at most 10)"};
+    if (tooMany(data.observations))
+        return FileError{0, "Too many observation lines (at most 10)"};
+    return std::nullopt;
+}
+
+} // namespace
+
+FileResult CharacterFile::SaveCharacter(const std::string& path, const CharacterSheet& sheet) {
+    if (FileResult refused = refuseOverfullList(sheet.data()))
+        return refused;
+    // The record holds the path's first 255 bytes; the current file name
+    // keeps it whole, so a longer path is still saved where it points.
+    m_currentFileName = path;
+    m_image.setFileName(path);
+    m_image.store(sheet.data());
+    const auto& bytes = m_image.bytes();
+    return replaceFileSafely(
+        path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+FileResult CharacterFile::LoadCharacter(const std::string& path, CharacterSheet& sheet) {
+    ReadResult read = readFilePrefix(path, CharacterRecord::kSize);
+    if (read.error)
+        return read.error;
+    if (!m_image.setBytes(read.bytes))
+        return FileError::fromCode(100);
+    m_image.setFileName(path);
+    m_currentFileName = path;
+    sheet.replaceData(m_image.extract());
+    return std::nullopt;
+}
+
+void CharacterFile::clearCurrentFileName() {
+    m_currentFileName.clear();
+    m_image.setFileName("");
+}
+
+} // namespace kestrix

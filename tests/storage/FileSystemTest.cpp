@@ -1,0 +1,80 @@
+#include "FileSystem.h"
+
+#include "TestFiles.h"
+
+#include <cerrno>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kestrix {
+namespace {
+
+using test::TempDir;
+using test::writeFile;
+
+struct ErrnoCase {
+    int errnoValue;
+    const char* path;
+    FileError expected;
+};
+
+TEST(FileSystemTest, ErrnoValuesMapToTheCodesUsersKnow) {
+    TempDir dir;
+    const std::string existingDir = dir / "x.QsZ";
+    const std::string missingDir = dir / "missing/x.QsZ";
+    const ErrnoCase cases[] = {
+        {ENOENT, existingDir.c_str(), {2, "File not found"}},
+        {ENOENT, "bare-name.QsZ", {2, "File not found"}},
+        {ENOENT, missingDir.c_str(), {3, "Invalid filename"}},
+        {ENOENT, "", {3, "Invalid filename"}},
+        {ENOTDIR, "a", {3, "Invalid filename"}},
+        {ENAMETOOLONG, "a", {3, "Invalid filename"}},
+        {ELOOP, "a", {3, "Invalid filename"}},
+        {EMFILE, "a", {4, "Too many open files"}},
+        {ENFILE, "a", {4, "Too many open files"}},
+        {EACCES, "a", {5, "File access denied"}},
+        {EPERM, "a", {5, "File access denied"}},
+        {EROFS, "a", {5, "File access denied"}},
+        {EISDIR, "a", {5, "File access denied"}},
+        {ETXTBSY, "a", {5, "File access denied"}},
+        {ENOSPC, "a", {101, "Disk full"}},
+        {EDQUOT, "a", {101, "Disk full"}},
+        {EFBIG, "a", {101, "Disk full"}},
+        {EIO, "a", {EIO, "I/O error " + std::to_string(EIO)}},
+        {EBUSY, "a", {EBUSY, "I/O error " + std::to_string(EBUSY)}},
+    };
+    for (const ErrnoCase& c : cases)
+        EXPECT_EQ(fileErrorFromErrno(c.errnoValue, c.path), c.expected)
+            << c.errnoValue << " on \"" << c.path << "\"";
+}
+
+TEST(FileSystemTest, ADirectoryIsNoExistingFile) {
+    TempDir dir;
+    writeFile(dir / "file", "x");
+    ASSERT_EQ(mkdir((dir / "sub").c_str(), 0755), 0);
+    ASSERT_EQ(symlink("file", (dir / "link").c_str()), 0);
+    ASSERT_EQ(symlink("nowhere", (dir / "dangling").c_str()), 0);
+    EXPECT_TRUE(isExistingFile(dir / "file"));
+    EXPECT_TRUE(isExistingFile(dir / "link"));
+    EXPECT_FALSE(isExistingFile(dir / "sub"));
+    EXPECT_FALSE(isExistingFile(dir.path()));
+    EXPECT_FALSE(isExistingFile(dir / "missing"));
+    EXPECT_FALSE(isExistingFile(dir / "dangling"));
+    EXPECT_FALSE(isExistingFile(""));
+}
+
+TEST(FileSystemTest, ReadingStopsAtTheLimitOrTheEnd) {
+    TempDir dir;
+    const std::string big(200 * 1024 + 3, 'b');
+    writeFile(dir / "big", big);
+    EXPECT_EQ(readFilePrefix(dir / "big", 10).bytes, std::string(10, 'b'));
+    EXPECT_EQ(readWholeFile(dir / "big").bytes, big);
+    writeFile(dir / "empty", "");
+    const ReadResult empty = readWholeFile(dir / "empty");
+    EXPECT_EQ(empty.error, std::nullopt);
+    EXPECT_EQ(empty.bytes, "");
+}
+
+} // namespace
+} // namespace kestrix
