@@ -73,15 +73,6 @@ TEST(CharacterRecordTest, ListsLongerThanTheirSlotsStoreTheFirstTen) {
     EXPECT_EQ(record.extract().advantages, data.advantages);
 }
 
-TEST(CharacterRecordTest, TooShortBytesAreRefusedAndChangeNothing) {
-    CharacterRecord record;
-    record.setFileName("kept");
-    EXPECT_FALSE(record.setBytes(std::string(RecordImage::kSize - 1, 'x')));
-    EXPECT_EQ(record.fileName(), "kept");
-    EXPECT_TRUE(record.setBytes(std::string(RecordImage::kSize + 5, '\0')));
-    EXPECT_EQ(record.fileName(), "");
-}
-
 struct OverrunCase {
     const char* description;
     std::function<void(RecordImage&)> prepare;

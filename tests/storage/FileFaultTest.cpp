@@ -1,0 +1,249 @@
+#include "CharacterFile.h"
+#include "SaveCheck.h"
+#include "TestFiles.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kestrix {
+namespace {
+
+using test::failedSaveProblems;
+using test::listDirectory;
+using test::loadProblems;
+using test::readFile;
+using test::TempDir;
+using test::writeFile;
+
+const FileError kNotFound{2, "File not found"};
+const FileError kInvalidName{3, "Invalid filename"};
+const FileError kTooManyFiles{4, "Too many open files"};
+const FileError kAccessDenied{5, "File access denied"};
+const FileError kDiskFull{101, "Disk full"};
+
+// A saved character to be replaced, so that every case can prove it survived.
+void saveOldCharacter(const std::string& path) {
+    CharacterSheet sheet;
+    sheet.setName("Antigo");
+    sheet.addAdvantage("1", "Vantagem antiga");
+    ASSERT_EQ(CharacterFile().SaveCharacter(path, sheet), std::nullopt);
+}
+
+mode_t modeOf(const std::string& path) {
+    struct stat status {};
+    lstat(path.c_str(), &status);
+    return status.st_mode;
+}
+
+std::string errnoText(const char* what) {
+    return std::string(what) + ": " + std::strerror(errno);
+}
+
+TEST(FileFaultTest, BadPathsFailWithTheirCodesAndLeaveNothingBehind) {
+    TempDir dir;
+    writeFile(dir / "plain", "not a directory");
+    ASSERT_EQ(mkdir((dir / "sub").c_str(), 0755), 0);
+    ASSERT_EQ(symlink("loop", (dir / "loop").c_str()), 0);
+    ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0644), 0);
+    struct Case {
+        std::string path;
+        FileError onSave;
+        FileError onLoad;
+    };
+    const Case cases[] = {
+        {dir / "missing/x.QsZ", kInvalidName, kInvalidName},
+        {dir / "plain/x.QsZ", kInvalidName, kInvalidName},
+        {dir / "sub", kAccessDenied, kAccessDenied},
+        {dir / "sub/", kAccessDenied, kAccessDenied},
+        {dir / "loop", kInvalidName, kInvalidName},
+        {dir / "fifo", kAccessDenied, kAccessDenied},
+        {"", kInvalidName, kInvalidName},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(failedSaveProblems(c.path, dir.path(), c.onSave), "") << c.path;
+        // Opening the pipe for reading would wait for a writer.
+        if (c.path != dir / "fifo") {
+            EXPECT_EQ(loadProblems(c.path, c.onLoad), "") << c.path;
+        }
+    }
+    EXPECT_EQ(loadProblems(dir / "missing.QsZ", kNotFound), "");
+    EXPECT_TRUE(S_ISFIFO(modeOf(dir / "fifo")));
+}
+
+TEST(FileFaultTest, SavingThroughASymbolicLinkReplacesTheLinkedFile) {
+    TempDir dir;
+    ASSERT_EQ(mkdir((dir / "elsewhere").c_str(), 0755), 0);
+    saveOldCharacter(dir / "elsewhere/real.QsZ");
+    ASSERT_EQ(symlink("elsewhere/real.QsZ", (dir / "relative").c_str()), 0);
+    ASSERT_EQ(symlink((dir / "relative").c_str(), (dir / "absolute").c_str()), 0);
+    ASSERT_EQ(symlink("elsewhere/new.QsZ", (dir / "dangling").c_str()), 0);
+
+    CharacterSheet sheet;
+    sheet.setName("Novo");
+    ASSERT_EQ(CharacterFile().SaveCharacter(dir / "absolute", sheet), std::nullopt);
+    ASSERT_EQ(CharacterFile().SaveCharacter(dir / "dangling", sheet), std::nullopt);
+
+    EXPECT_TRUE(S_ISLNK(modeOf(dir / "absolute")));
+    EXPECT_TRUE(S_ISLNK(modeOf(dir / "relative")));
+    EXPECT_TRUE(S_ISLNK(modeOf(dir / "dangling")));
+    CharacterSheet loaded;
+    ASSERT_EQ(CharacterFile().LoadCharacter(dir / "elsewhere/real.QsZ", loaded), std::nullopt);
+    EXPECT_EQ(loaded.name(), "Novo");
+    EXPECT_EQ(readFile(dir / "elsewhere/new.QsZ").size(), 4012u);
+    EXPECT_EQ(listDirectory(dir / "elsewhere"), (std::vector<std::string>{"new.QsZ", "real.QsZ"}));
+    EXPECT_EQ(listDirectory(dir.path()),
+              (std::vector<std::string>{"absolute", "dangling", "elsewhere", "relative"}));
+}
+
+TEST(FileFaultTest, PermissionBitsSurviveASave) {
+    TempDir dir;
+    saveOldCharacter(dir / "a.QsZ");
+    ASSERT_EQ(chmod((dir / "a.QsZ").c_str(), 0604), 0);
+    ASSERT_EQ(CharacterFile().SaveCharacter(dir / "a.QsZ", CharacterSheet()), std::nullopt);
+    EXPECT_EQ(modeOf(dir / "a.QsZ") & 07777, 0604u);
+
+    const mode_t mask = umask(022);
+    umask(mask);
+    ASSERT_EQ(CharacterFile().SaveCharacter(dir / "new.QsZ", CharacterSheet()), std::nullopt);
+    EXPECT_EQ(modeOf(dir / "new.QsZ") & 07777, 0666u & ~mask);
+}
+
+TEST(FileFaultTest, AFileSizeLimitReportsDiskFullInsteadOfKillingTheProgram) {
+    for (const rlim_t limit : {rlim_t{0}, rlim_t{1000}, rlim_t{4011}}) {
+        TempDir dir;
+        saveOldCharacter(dir / "a.QsZ");
+        KESTRIX_EXPECT_IN_CHILD([&]() -> std::string {
+            const rlimit fileSize{limit, limit};
+            if (setrlimit(RLIMIT_FSIZE, &fileSize) != 0)
+                return test::kSkip + errnoText("setrlimit");
+            signal(SIGXFSZ, SIG_DFL);
+            std::string problems = failedSaveProblems(dir / "a.QsZ", dir.path(), kDiskFull);
+            struct sigaction after {};
+            sigaction(SIGXFSZ, nullptr, &after);
+            if (after.sa_handler != SIG_DFL)
+                problems += "SIGXFSZ left ignored; ";
+            return problems;
+        });
+    }
+}
+
+TEST(FileFaultTest, TooManyOpenFilesIsReported) {
+    TempDir dir;
+    saveOldCharacter(dir / "a.QsZ");
+    const std::string before = readFile(dir / "a.QsZ");
+    const auto listing = listDirectory(dir.path());
+    KESTRIX_EXPECT_IN_CHILD([&]() -> std::string {
+        rlimit files{};
+        const int next = dup(0);
+        if (next < 0 || getrlimit(RLIMIT_NOFILE, &files) != 0)
+            return test::kSkip + errnoText("dup or getrlimit");
+        close(next);
+        const rlim_t previous = files.rlim_cur;
+        files.rlim_cur = static_cast<rlim_t>(next);
+        if (setrlimit(RLIMIT_NOFILE, &files) != 0)
+            return test::kSkip + errnoText("setrlimit");
+        CharacterFile file;
+        CharacterSheet sheet;
+        const FileResult saved = file.SaveCharacter(dir / "a.QsZ", sheet);
+        const FileResult loaded = file.LoadCharacter(dir / "a.QsZ", sheet);
+        files.rlim_cur = previous;
+        setrlimit(RLIMIT_NOFILE, &files);
+        std::string problems;
+        if (!(saved == kTooManyFiles) || !(loaded == kTooManyFiles))
+            problems += "got " + test::describe(saved) + " and " + test::describe(loaded) + "; ";
+        if (readFile(dir / "a.QsZ") != before || listDirectory(dir.path()) != listing)
+            problems += "the directory changed; ";
+        return problems;
+    });
+}
+
+// Root may write anything, so these cases run as an unprivileged user; the
+// directories and files deny writing even to their owner, so the cases hold
+// for a developer who is not root as well.
+TEST(FileFaultTest, AFileTheUserMayNotWriteLoadsButIsNotReplaced) {
+    TempDir dir;
+    const std::string open = dir / "open";
+    const std::string closed = dir / "closed";
+    ASSERT_EQ(mkdir(open.c_str(), 0777), 0);
+    ASSERT_EQ(chmod(open.c_str(), 0777), 0);
+    ASSERT_EQ(mkdir(closed.c_str(), 0755), 0);
+    saveOldCharacter(open + "/read-only.QsZ");
+    saveOldCharacter(closed + "/writable.QsZ");
+    ASSERT_EQ(chmod((open + "/read-only.QsZ").c_str(), 0444), 0);
+    ASSERT_EQ(chmod((closed + "/writable.QsZ").c_str(), 0666), 0);
+    ASSERT_EQ(chmod(closed.c_str(), 0555), 0);
+
+    KESTRIX_EXPECT_IN_CHILD([&]() -> std::string {
+        if (const std::string failed = test::dropPrivileges(); !failed.empty())
+            return test::kSkip + failed;
+        CharacterFile file;
+        CharacterSheet sheet;
+        if (const FileResult error = file.LoadCharacter(open + "/read-only.QsZ", sheet))
+            return "a read-only file does not load: " + test::describe(error);
+        if (sheet.name() != "Antigo")
+            return "loaded \"" + sheet.name() + "\"";
+        return failedSaveProblems(open + "/read-only.QsZ", open, kAccessDenied) +
+               failedSaveProblems(closed + "/writable.QsZ", closed, kAccessDenied) +
+               failedSaveProblems(closed + "/new.QsZ", closed, kAccessDenied);
+    });
+}
+
+// Runs `body` in a child with a mount namespace of its own, so that what it
+// mounts is gone when it ends and never seen by anyone else.
+std::string inPrivateMounts(const std::function<std::string()>& body) {
+    if (unshare(CLONE_NEWNS) != 0)
+        return test::kSkip + errnoText("cannot get a private mount namespace (needs root)");
+    if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+        return test::kSkip + errnoText("cannot make mounts private");
+    return body();
+}
+
+TEST(FileFaultTest, AFullFileSystemKeepsTheOldFile) {
+    TempDir dir;
+    const std::string disk = dir / "disk";
+    ASSERT_EQ(mkdir(disk.c_str(), 0755), 0);
+    KESTRIX_EXPECT_IN_CHILD([&]() -> std::string {
+        return inPrivateMounts([&]() -> std::string {
+            if (mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=16k") != 0)
+                return test::kSkip + errnoText("cannot mount a small tmpfs");
+            saveOldCharacter(disk + "/a.QsZ");
+            if (readFile(disk + "/a.QsZ").size() != 4012)
+                return "the old character was not saved";
+            const int filler = open((disk + "/filler").c_str(), O_WRONLY | O_CREAT, 0644);
+            const std::string block(4096, 'f');
+            while (write(filler, block.data(), block.size()) > 0) {
+            }
+            close(filler);
+            return failedSaveProblems(disk + "/a.QsZ", disk, kDiskFull);
+        });
+    });
+}
+
+TEST(FileFaultTest, AReadOnlyMountLoadsButRefusesSaving) {
+    TempDir dir;
+    const std::string disk = dir / "disk";
+    ASSERT_EQ(mkdir(disk.c_str(), 0755), 0);
+    saveOldCharacter(disk + "/a.QsZ");
+    KESTRIX_EXPECT_IN_CHILD([&]() -> std::string {
+        return inPrivateMounts([&]() -> std::string {
+            if (mount(disk.c_str(), disk.c_str(), nullptr, MS_BIND, nullptr) != 0 ||
+                mount(nullptr, disk.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) !=
+                    0)
+                return test::kSkip + errnoText("cannot bind-mount read-only");
+            return loadProblems(disk + "/a.QsZ", std::nullopt) +
+                   failedSaveProblems(disk + "/a.QsZ", disk, kAccessDenied) +
+                   failedSaveProblems(disk + "/new.QsZ", disk, kAccessDenied);
+        });
+    });
+}
+
+} // namespace
+} // namespace kestrix
