@@ -6,8 +6,8 @@
 # The Qt layers stay out: under the sanitizers Qt's own dependencies report
 # faults that are not ours (fontconfig keeps allocations to the end of the
 # process, libxkbcommon-x11 reads past a buffer under Xvfb), and the slower
-# widget tests lose keyboard focus. Every line of our own code below the
-# windows is covered here.
+# widget tests lose keyboard focus. Everything below the Qt layers is
+# covered here: core, storage, the page layout, kestrix-info, the fuzz replay.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 scripts/install-deps.sh
