@@ -174,13 +174,20 @@ INSTANTIATE_TEST_SUITE_P(Modes, KestrixInfoFailureTest, ::testing::Bool(),
 TEST_F(KestrixInfoTest, BadCommandLinesGetTheUsageAndStatusTwo) {
     const std::string file = saveJoao("joao.QsZ");
     const std::vector<std::vector<std::string>> commandLines = {
-        {}, {"--help"}, {"--json"}, {"--jsno", file}, {file, "-x"}};
+        {}, {"--json"}, {"--jsno", file}, {file, "-x"}};
     for (const auto& arguments : commandLines) {
         const ProgramRun result = run(arguments);
         EXPECT_EQ(result.exitStatus, 2) << ::testing::PrintToString(arguments);
         EXPECT_EQ(result.out, "") << ::testing::PrintToString(arguments);
         EXPECT_NE(result.err.find("Usage: kestrix-info"), std::string::npos);
     }
+}
+
+TEST_F(KestrixInfoTest, HelpIsAnAnswerNotAnError) {
+    const ProgramRun result = run({"--help"});
+    EXPECT_EQ(result.exitStatus, 0);
+    EXPECT_NE(result.out.find("Usage: kestrix-info"), std::string::npos);
+    EXPECT_EQ(result.err, "");
 }
 
 TEST_F(KestrixInfoTest, DoubleDashLetsAFileLookLikeAnOption) {

@@ -11,14 +11,19 @@ namespace {
 
 constexpr int kUsageStatus = 2;
 
+constexpr const char* kUsage =
+    "Usage: kestrix-info [--json] FILE.QsZ...\n"
+    "Prints one line per character file: the path, the character's name and the\n"
+    "five point totals.\n"
+    "  --json  print one JSON object per file instead, with every field\n"
+    "  --      treat every later argument as a file name\n";
+
+// A command line that cannot be right gets the usage on stderr; asking for
+// help gets it on stdout.
 int usage(const std::string& problem) {
     if (!problem.empty())
         std::cerr << "kestrix-info: " << problem << '\n';
-    std::cerr << "Usage: kestrix-info [--json] FILE.QsZ...\n"
-                 "Prints one line per character file: the path, the character's name and the\n"
-                 "five point totals.\n"
-                 "  --json  print one JSON object per file instead, with every field\n"
-                 "  --      treat every later argument as a file name\n";
+    std::cerr << kUsage;
     return kUsageStatus;
 }
 
@@ -37,7 +42,7 @@ int main(int argc, char** argv) {
         else if (argument == "--")
             optionsEnded = true;
         else if (argument == "--help" || argument == "-h")
-            return usage("");
+            return std::cout << kUsage ? 0 : 1;
         else
             return usage("unknown option '" + argument + "'");
     }
