@@ -52,13 +52,18 @@ QString fromUtf8(const char* text) {
     return QString::fromUtf8(text);
 }
 
-// The attributes top to bottom, with their label and edit positions.
-struct AttributeRow {
-    Attribute which;
+// One labelled value edit: which field it shows, its name, its label and
+// the top of its edit.
+template <typename Field> struct ValueRow {
+    Field which;
     const char* name;
     const char* label;
     int top;
 };
+using AttributeRow = ValueRow<Attribute>;
+using MagicRow = ValueRow<MagicPath>;
+
+// The attributes top to bottom.
 constexpr AttributeRow kAttributeRows[] = {
     {Attribute::Forca, "tx_forca", "&FORÇA:", 60},
     {Attribute::Habilidade, "tx_habilidade", "&HABILIDADE:", 84},
@@ -68,12 +73,6 @@ constexpr AttributeRow kAttributeRows[] = {
 };
 
 // The magic paths in the order the window lists them.
-struct MagicRow {
-    MagicPath which;
-    const char* name;
-    const char* label;
-    int top;
-};
 constexpr MagicRow kMagicRows[] = {
     {MagicPath::Fogo, "tx_fogo", "FOGO:", 44}, {MagicPath::Agua, "tx_agua", "ÁGUA:", 68},
     {MagicPath::Ar, "tx_ar", "AR:", 92},       {MagicPath::Terra, "tx_terra", "TERRA:", 116},
