@@ -6,4 +6,4 @@ build_dir=${BUILD_DIR:-build}
 werror=OFF
 [ "${CI:-}" = "true" ] && werror=ON
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTRIX_WERROR=$werror "$@" >/dev/null
-cmake --build "$build_dir"
+cmake --build "$build_dir" -j2

@@ -3,12 +3,18 @@
 #include "ApplicationTitle.h"
 #include "CatalogueModel.h"
 #include "ErrorBox.h"
+#include "Help.h"
 #include "ObservationsMemo.h"
 #include "TextConversion.h"
 #include "WindowPlacement.h"
 #include "Windows1252Validator.h"
+#include "about.h"
+#include "desvant.h"
 #include "dialog1.h"
 #include "dialog2.h"
+#include "massage.h"
+#include "massage2.h"
+#include "vant.h"
 
 #include <QAction>
 #include <QBitmap>
@@ -46,13 +52,18 @@ QString fromUtf8(const char* text) {
     return QString::fromUtf8(text);
 }
 
-// The attributes top to bottom, with their label and edit positions.
-struct AttributeRow {
-    Attribute which;
+// One labelled value edit: which field it shows, its name, its label and
+// the top of its edit.
+template <typename Field> struct ValueRow {
+    Field which;
     const char* name;
     const char* label;
     int top;
 };
+using AttributeRow = ValueRow<Attribute>;
+using MagicRow = ValueRow<MagicPath>;
+
+// The attributes top to bottom.
 constexpr AttributeRow kAttributeRows[] = {
     {Attribute::Forca, "tx_forca", "&FORÇA:", 60},
     {Attribute::Habilidade, "tx_habilidade", "&HABILIDADE:", 84},
@@ -62,12 +73,6 @@ constexpr AttributeRow kAttributeRows[] = {
 };
 
 // The magic paths in the order the window lists them.
-struct MagicRow {
-    MagicPath which;
-    const char* name;
-    const char* label;
-    int top;
-};
 constexpr MagicRow kMagicRows[] = {
     {MagicPath::Fogo, "tx_fogo", "FOGO:", 44}, {MagicPath::Agua, "tx_agua", "ÁGUA:", 68},
     {MagicPath::Ar, "tx_ar", "AR:", 92},       {MagicPath::Terra, "tx_terra", "TERRA:", 116},
@@ -199,6 +204,7 @@ void TfrmMain::buildControls() {
         list->setUniformItemSizes(true);
         list->setEditTriggers(QAbstractItemView::NoEditTriggers);
         list->setModel(model);
+        list->viewport()->installEventFilter(this);
         return list;
     };
     auto addAcquiredList = [&](const char* name, int top) {
@@ -301,8 +307,8 @@ void TfrmMain::buildMenu() {
     addAction(arquivo, "Sai&r", QKeySequence("Ctrl+R"), &TfrmMain::SairClick);
 
     QMenu* ajuda = menuBar()->addMenu(fromUtf8("A&juda"));
-    addAction(ajuda, "&Conteúdo", QKeySequence("F1"), nullptr);
-    addAction(ajuda, "&Sobre", QKeySequence(), nullptr);
+    addAction(ajuda, "&Conteúdo", QKeySequence("F1"), &TfrmMain::ContedoClick);
+    addAction(ajuda, "&Sobre", QKeySequence(), &TfrmMain::SobreClick);
 
     // Ctrl+A opens a character even while an edit box has the focus, where
     // it would otherwise select the edit's text.
@@ -326,9 +332,32 @@ void TfrmMain::FormCreate(const StartupContext& context) {
     runStartup(m_document, m_commands, *this, context);
     m_advantageModel->reload();
     m_disadvantageModel->reload();
+    createWindows();
     m_dialogNovo = new TfrmDialogNovo(this);
     m_dialogSair = new TfrmDialogSair(this);
     centreOnScreen(this);
+}
+
+void TfrmMain::createWindows() {
+    m_addvant = std::make_unique<Taddvant>(m_document.sheet);
+    m_addDV = std::make_unique<TaddDV>(m_document.sheet);
+    m_msgbox = std::make_unique<Tmsgbox>();
+    m_msgbox2 = std::make_unique<Tmsgbox2>();
+    m_frmHelp = std::make_unique<TfrmHelp>();
+    m_aboutBox = new TAboutBox(this);
+
+    for (AddItemDialog* dialog : {static_cast<AddItemDialog*>(m_addvant.get()),
+                                  static_cast<AddItemDialog*>(m_addDV.get())}) {
+        connect(dialog, &AddItemDialog::valueRequired, m_msgbox.get(), &Tmsgbox::showNotice);
+        connect(dialog, &AddItemDialog::itemAdded, this, &TfrmMain::itemAdded);
+        connect(dialog, &QDialog::finished, this, &TfrmMain::addDialogClosed);
+        // Closing the notice hands the keyboard back to the dialog it was about.
+        connect(m_msgbox.get(), &QDialog::finished, dialog, [dialog] {
+            if (dialog->isVisible())
+                dialog->activateWindow();
+        });
+    }
+    connect(m_msgbox2.get(), &QDialog::finished, this, &TfrmMain::addDialogClosed);
 }
 
 // ---- showing the sheet ----
@@ -436,7 +465,10 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
         return;
     }
     event->ignore();
-    FormClose();
+    // A window manager may still offer to close the window while an add
+    // dialog has it locked; like any other input, the request waits.
+    if (isEnabled())
+        FormClose();
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
@@ -448,10 +480,22 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
             return true;
     }
     if (event->type() == QEvent::MouseButtonDblClick) {
-        if (watched == ls_vant_adq->viewport())
-            ls_vant_adqDblClick();
-        else if (watched == ls_DV_adq->viewport())
-            ls_DV_adqDblClick();
+        const std::pair<QWidget*, void (TfrmMain::*)()> lists[] = {
+            {ls_Vant->viewport(), &TfrmMain::ls_vantdblclick},
+            {ls_DV->viewport(), &TfrmMain::ls_DVdblclick},
+            {ls_vant_adq->viewport(), &TfrmMain::ls_vant_adqDblClick},
+            {ls_DV_adq->viewport(), &TfrmMain::ls_DV_adqDblClick},
+        };
+        for (const auto& [viewport, handler] : lists) {
+            if (watched != viewport)
+                continue;
+            // A filter sees input that a disabled list would drop, and the
+            // window is disabled while an add dialog is open.
+            if (viewport->isEnabled())
+                (this->*handler)();
+            // Handled once here, though the application filter sees it too.
+            return true;
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -498,6 +542,44 @@ void TfrmMain::ls_DVClick() {
     const int row = ls_DV->currentIndex().row();
     if (row >= 0 && row < m_document.disadvantageCatalogue.size())
         lb_cs_DV->setText(toQString(m_document.disadvantageCatalogue.shownCost(row)));
+}
+
+void TfrmMain::ls_vantdblclick() {
+    openAddDialog(*m_addvant, ls_Vant, m_document.advantageCatalogue,
+                  m_document.sheet.advantages().size(), lb_cs_vant);
+}
+
+void TfrmMain::ls_DVdblclick() {
+    openAddDialog(*m_addDV, ls_DV, m_document.disadvantageCatalogue,
+                  m_document.sheet.disadvantages().size(), lb_cs_DV);
+}
+
+// The dialogs are not modal; this window stays disabled until the dialog or
+// the list-full notice has closed.
+void TfrmMain::openAddDialog(AddItemDialog& dialog, const QListView* catalogueList,
+                             const Catalogue& catalogue, std::size_t acquired,
+                             const QLabel* shownCost) {
+    // With no entry selected there is nothing to acquire.
+    const QModelIndexList selected = catalogueList->selectionModel()->selectedRows();
+    if (selected.isEmpty() || selected.constFirst().row() >= catalogue.size())
+        return;
+    if (acquired < static_cast<std::size_t>(CharacterSheet::kMaxItems)) {
+        m_document.sheet.setModified();
+        dialog.showFor(toQString(catalogue.name(selected.constFirst().row())), shownCost->text());
+    } else {
+        m_msgbox2->showNotice();
+    }
+    setEnabled(false);
+}
+
+void TfrmMain::addDialogClosed() {
+    setEnabled(true);
+    activateWindow();
+}
+
+void TfrmMain::itemAdded() {
+    refillAcquiredLists();
+    showTotals();
 }
 
 void TfrmMain::ls_vant_adqDblClick() {
@@ -559,6 +641,14 @@ void TfrmMain::SairClick() {
 }
 void TfrmMain::FormClose() {
     m_commands.exit();
+}
+
+void TfrmMain::ContedoClick() {
+    m_frmHelp->showHelp();
+}
+
+void TfrmMain::SobreClick() {
+    m_aboutBox->showModal();
 }
 
 } // namespace kestrix

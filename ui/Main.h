@@ -10,6 +10,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -20,10 +21,17 @@ class QToolButton;
 
 namespace kestrix {
 
+class AddItemDialog;
 class CatalogueModel;
 class ObservationsMemo;
+class TAboutBox;
+class TaddDV;
+class Taddvant;
 class TfrmDialogNovo;
 class TfrmDialogSair;
+class TfrmHelp;
+class Tmsgbox;
+class Tmsgbox2;
 
 // The program's one document window: shows the whole character at once,
 // forwards every edit to the sheet and runs the document commands.
@@ -50,6 +58,12 @@ public:
     const Picture& shownPicture() const { return m_shownPicture; }
     TfrmDialogNovo* dialogNovo() const { return m_dialogNovo; }
     TfrmDialogSair* dialogSair() const { return m_dialogSair; }
+    Taddvant* addvant() const { return m_addvant.get(); }
+    TaddDV* addDV() const { return m_addDV.get(); }
+    Tmsgbox* msgbox() const { return m_msgbox.get(); }
+    Tmsgbox2* msgbox2() const { return m_msgbox2.get(); }
+    TfrmHelp* frmHelp() const { return m_frmHelp.get(); }
+    TAboutBox* aboutBox() const { return m_aboutBox; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -60,6 +74,7 @@ private:
     void buildMagicGroup();
     void buildSummaryGroup();
     void buildMenu();
+    void createWindows();
     void setTabOrder();
     QLineEdit* addEdit(QWidget* parent, const char* name, int left, int top, int width,
                        int maxLength);
@@ -78,6 +93,12 @@ private:
     void Mm_observChange();
     void ls_vantclick();
     void ls_DVClick();
+    void ls_vantdblclick();
+    void ls_DVdblclick();
+    void openAddDialog(AddItemDialog& dialog, const QListView* catalogueList,
+                       const Catalogue& catalogue, std::size_t acquired, const QLabel* shownCost);
+    void addDialogClosed();
+    void itemAdded();
     void ls_vant_adqDblClick();
     void ls_DV_adqDblClick();
     void BitBtn3Click();
@@ -89,6 +110,8 @@ private:
     void SalvarComoClick();
     void Imprimir1Click();
     void SairClick();
+    void ContedoClick();
+    void SobreClick();
     void FormClose();
 
     Document& m_document;
@@ -126,6 +149,14 @@ private:
     QImage m_icone;   // the emblem of the printed sheet
     Picture m_shownPicture;
 
+    // The add dialogs, the notices and the help window are windows of their
+    // own, not children: disabling the main window must leave them usable.
+    std::unique_ptr<Taddvant> m_addvant;
+    std::unique_ptr<TaddDV> m_addDV;
+    std::unique_ptr<Tmsgbox> m_msgbox;
+    std::unique_ptr<Tmsgbox2> m_msgbox2;
+    std::unique_ptr<TfrmHelp> m_frmHelp;
+    TAboutBox* m_aboutBox = nullptr;
     TfrmDialogNovo* m_dialogNovo = nullptr;
     TfrmDialogSair* m_dialogSair = nullptr;
 

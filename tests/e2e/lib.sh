@@ -3,15 +3,20 @@
 set -euo pipefail
 
 E2E_PIDS=()
+# Files a test made outside its work directory.
+E2E_FILES=()
 E2E_WORK=$(mktemp -d /tmp/kestrix-e2e.XXXXXX)
 
 e2e_cleanup() {
-    local pid
+    local pid file
     for pid in "${E2E_PIDS[@]}"; do
         kill "$pid" 2>/dev/null || true
     done
     for pid in "${E2E_PIDS[@]}"; do
         wait "$pid" 2>/dev/null || true
+    done
+    for file in "${E2E_FILES[@]}"; do
+        rm -f "$file"
     done
     rm -rf "$E2E_WORK"
 }
@@ -20,6 +25,24 @@ trap e2e_cleanup EXIT
 fail() {
     echo "FAIL: $*" >&2
     exit 1
+}
+
+# ctest reports the test as skipped (SKIP_RETURN_CODE), with the reason.
+skip() {
+    echo "SKIP: $*"
+    exit 77
+}
+
+# Stops one process the test started before the test ends, and forgets its
+# PID once reaped, so that clean-up never signals a reused PID.
+stop_started() {
+    local pid=$1 kept=() other
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    for other in "${E2E_PIDS[@]}"; do
+        [ "$other" = "$pid" ] || kept+=("$other")
+    done
+    E2E_PIDS=("${kept[@]}")
 }
 
 # Starts Xvfb on the first free display number and exports DISPLAY.
@@ -48,10 +71,11 @@ start_editor() {
     E2E_PIDS+=("$EDITOR_PID")
 }
 
-# Waits for a window with exactly this title and prints its id.
+# Waits for a window with exactly this title (xdotool ignores case) and
+# prints its id.
 wait_window() {
     local title=$1 id
-    for _ in $(seq 1 100); do
+    for _ in $(seq 1 300); do
         id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | tail -n 1 || true)
         if [ -n "$id" ] && xdotool getwindowgeometry "$id" >/dev/null 2>&1; then
             echo "$id"

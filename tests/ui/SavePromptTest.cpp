@@ -31,6 +31,9 @@ TEST_P(SavePromptTest, EveryWayOutGivesItsAnswer) {
                                      static_cast<SavePromptDialog*>(new TfrmDialogSair)}) {
         test::onNextModal([prompt](QWidget* modal) {
             EXPECT_EQ(modal, prompt);
+            // The prompt is modal before it is active; on a busy machine the
+            // activation, and with it the focus, comes a moment later.
+            EXPECT_TRUE(QTest::qWaitForWindowActive(prompt));
             EXPECT_EQ(QApplication::focusWidget(), prompt->simButton());
             GetParam().act(prompt);
         });

@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# A user prints a character with Ctrl+P. Without a reachable print server,
+# and then with a server whose only queue is not the default, every Ctrl+P
+# reports the missing default printer instead of opening the print dialog,
+# and nothing is printed. Once the PDF queue is the default, Ctrl+P opens
+# the print dialog, Enter prints, and the queue writes one page carrying the
+# whole sheet at its printed size.
+KESTRIX_EXE=$1
+source "$(dirname "$0")/lib.sh"
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/cups.sh"
+
+for tool in pdfinfo pdftotext pdftoppm pdfimages lpadmin lpstat; do
+    command -v "$tool" >/dev/null || fail "$tool missing: run scripts/install-deps.sh"
+done
+
+error_title="Kestrix For Windows 95"
+
+# Ctrl+P must bring up the error box, and no print dialog, every time.
+expect_no_printer_error() {
+    local main=$1 round box
+    for round in 1 2; do
+        xdotool windowfocus --sync "$main"
+        press ctrl+p
+        box=$(wait_other_window "$error_title" "$main") ||
+            fail "Ctrl+P without a default printer showed no error box (round $round)"
+        xdotool search --onlyvisible --name '^Print$' >/dev/null 2>&1 &&
+            fail "the print dialog opened without a default printer (round $round)"
+        xdotool windowfocus --sync "$box"
+        press Return
+        window_closed "$box" || fail "Enter did not close the error box (round $round)"
+    done
+}
+
+# Waits for a visible window with this title other than the given one (the
+# title search ignores case, and the main window's caption differs from the
+# error box's only in case).
+wait_other_window() {
+    local title=$1 other=$2 id
+    for _ in $(seq 1 300); do
+        for id in $(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null || true); do
+            [ "$id" != "$other" ] && { echo "$id"; return 0; }
+        done
+        sleep 0.1
+    done
+    return 1
+}
+
+window_closed() {
+    local id=$1
+    for _ in $(seq 1 100); do
+        xdotool search --onlyvisible --name '.' 2>/dev/null | grep -qx "$id" || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+start_x
+# Attributes in record order: forca, habilidade, resistencia, armadura,
+# poderdefogo, then fogo, terra, agua, ar, luz, trevas. The texts print as
+# typed; the totals read their leading numbers.
+python3 "$here/make_character.py" "$E2E_WORK/zuleica.QsZ" \
+    --name "Zuleica Tempestade Ígnea" \
+    --values "7,12x,-3,\$1F,abc,101,404,202,303,505,-606" \
+    --advantage "2 Aceleração" --advantage "1 Perícia : Esportes" \
+    --advantage "3 Voo Rasante" \
+    --disadvantage "-1 Código de Honra" --disadvantage "-2 Má Fama" \
+    --observation "Segredo que não se imprime"
+
+# 1. No print server at all.
+use_cups_server "$E2E_WORK/no-server.sock"
+cd "$E2E_WORK"
+start_editor zuleica.QsZ
+main=$(wait_window "Kestrix for Windows 95") || fail "the main window did not open"
+expect_no_printer_error "$main"
+stop_started "$EDITOR_PID"
+
+# 2. A server with the PDF queue, which is not the default yet.
+start_cupsd
+add_pdf_queue
+start_editor zuleica.QsZ
+main=$(wait_window "Kestrix for Windows 95") || fail "the main window did not open"
+expect_no_printer_error "$main"
+[ -z "$(all_jobs)" ] || fail "a job was queued without a default printer: $(all_jobs)"
+
+# 3. The PDF queue becomes the default; the same editor now prints.
+lpadmin -d "$PDF_QUEUE" || fail "lpadmin could not make $PDF_QUEUE the default"
+xdotool windowfocus --sync "$main"
+press ctrl+p
+dialog=$(wait_window "Print") || fail "Ctrl+P with a default printer opened no print dialog"
+xdotool windowfocus --sync "$dialog"
+press Return
+window_closed "$dialog" || fail "Enter did not close the print dialog"
+wait_jobs_done 1 || fail "the print job did not finish"
+[ "$(all_jobs | wc -l)" -eq 1 ] || fail "expected one job, got: $(all_jobs)"
+
+pdfs=("$CUPS_DIR"/pdf/*.pdf)
+[ ${#pdfs[@]} -eq 1 ] && [ -s "${pdfs[0]}" ] || { cups_logs >&2; fail "expected one PDF, got: ${pdfs[*]}"; }
+# KESTRIX_PRINTED_PDF=path keeps a copy of the page for a look.
+[ -z "${KESTRIX_PRINTED_PDF:-}" ] || cp "${pdfs[0]}" "$KESTRIX_PRINTED_PDF"
+python3 "$here/check_printed_sheet.py" "${pdfs[0]}" || fail "the printed sheet is wrong"
+echo "print sheet: ok"

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QWidget>
+
+class QPlainTextEdit;
+
+namespace kestrix {
+
+// The help text in a window of its own, left open beside the sheet while
+// the user works.
+class TfrmHelp : public QWidget {
+    Q_OBJECT
+public:
+    TfrmHelp();
+
+    // Shows the window, or brings it forward when it is open already.
+    void showHelp();
+
+    QPlainTextEdit* text() const { return mmoHelp; }
+
+private:
+    QPlainTextEdit* mmoHelp;
+    bool m_placed = false;
+};
+
+} // namespace kestrix

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+namespace kestrix {
+
+// The program's name, version and credits.
+class TAboutBox : public QDialog {
+    Q_OBJECT
+public:
+    explicit TAboutBox(QWidget* parent = nullptr);
+
+    // Shows the box modally, centred on the screen.
+    void showModal();
+
+    QPushButton* okButton() const { return OKButton; }
+
+private:
+    QLabel* addLine(QWidget* panel, const char* name, const QString& text, int left, int top);
+    void OKButtonClick();
+
+    QPushButton* OKButton;
+};
+
+} // namespace kestrix

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "NoticeBox.h"
+
+namespace kestrix {
+
+// Shown over an add dialog whose cost was left empty.
+class Tmsgbox : public NoticeBox {
+    Q_OBJECT
+public:
+    Tmsgbox();
+};
+
+} // namespace kestrix

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "NoticeBox.h"
+
+namespace kestrix {
+
+// Shown instead of an add dialog when the acquired list is already full.
+class Tmsgbox2 : public NoticeBox {
+    Q_OBJECT
+public:
+    Tmsgbox2();
+};
+
+} // namespace kestrix
