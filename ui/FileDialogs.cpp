@@ -1,5 +1,6 @@
 #include "FileDialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
 
 namespace kestrix {
@@ -11,9 +12,10 @@ const char* const kCharacterFilters = "Personagem (*.[Qq][Ss][Zz]);;Todos os Arq
 const char* const kPictureFilters =
     "Figura (*.[Bb][Mm][Pp] *.[Ww][Mm][Ff] *.[Ii][Cc][Oo]);;Todos os Arquivos (*)";
 
-QFileDialog* makeDialog(QWidget* parent, const char* title, const char* filters,
-                        QFileDialog::AcceptMode mode) {
-    auto* dialog = new QFileDialog(parent, QString::fromUtf8(title));
+QFileDialog* makeDialog(QWidget* parent, const QString& directory, const char* name,
+                        const char* title, const char* filters, QFileDialog::AcceptMode mode) {
+    auto* dialog = new QFileDialog(parent, QString::fromUtf8(title), directory);
+    dialog->setObjectName(name);
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setOption(QFileDialog::HideNameFilterDetails);
     dialog->setNameFilters(QString::fromUtf8(filters).split(";;"));
@@ -26,22 +28,42 @@ QFileDialog* makeDialog(QWidget* parent, const char* title, const char* filters,
 
 } // namespace
 
+// Start-up makes the program's directory current only after this runs.
 FileDialogs::FileDialogs(QWidget* parent)
-    : m_open(makeDialog(parent, "Abrir Arquivo ...", kCharacterFilters, QFileDialog::AcceptOpen)),
-      m_save(makeDialog(parent, "Salvar Arquivo ...", kCharacterFilters, QFileDialog::AcceptSave)),
-      m_picture(makeDialog(parent, "Abrir Figura ...", kPictureFilters, QFileDialog::AcceptOpen)) {
-    m_open->setObjectName("opendlg");
-    m_save->setObjectName("savedlg");
-    m_picture->setObjectName("opendlgFigura");
-    m_open->setDefaultSuffix("QsZ");
-    m_save->setDefaultSuffix("QsZ");
+    : m_parent(parent), m_startDirectory(QDir::currentPath()) {}
+
+QFileDialog* FileDialogs::openDialog() {
+    if (!m_open) {
+        m_open = makeDialog(m_parent, m_startDirectory, "opendlg", "Abrir Arquivo ...",
+                            kCharacterFilters, QFileDialog::AcceptOpen);
+        m_open->setDefaultSuffix("QsZ");
+    }
+    return m_open;
+}
+
+QFileDialog* FileDialogs::saveDialog() {
+    if (!m_save) {
+        m_save = makeDialog(m_parent, m_startDirectory, "savedlg", "Salvar Arquivo ...",
+                            kCharacterFilters, QFileDialog::AcceptSave);
+        m_save->setDefaultSuffix("QsZ");
+    }
+    return m_save;
+}
+
+QFileDialog* FileDialogs::pictureDialog() {
+    if (!m_picture) {
+        m_picture = makeDialog(m_parent, m_startDirectory, "opendlgFigura", "Abrir Figura ...",
+                               kPictureFilters, QFileDialog::AcceptOpen);
+    }
+    return m_picture;
 }
 
 void FileDialogs::setNextFileName(const QString& answer) {
     m_nextAnswers.push_back(answer);
 }
 
-std::optional<QString> FileDialogs::run(QFileDialog* dialog, const QString& offered) {
+std::optional<QString> FileDialogs::run(QFileDialog* (FileDialogs::*dialogOf)(),
+                                        const QString& offered) {
     if (!m_nextAnswers.empty()) {
         const QString answer = m_nextAnswers.front();
         m_nextAnswers.pop_front();
@@ -49,6 +71,7 @@ std::optional<QString> FileDialogs::run(QFileDialog* dialog, const QString& offe
             return std::nullopt;
         return answer;
     }
+    QFileDialog* dialog = (this->*dialogOf)();
     dialog->selectNameFilter(dialog->nameFilters().constFirst());
     if (!offered.isEmpty())
         dialog->selectFile(offered);
@@ -58,18 +81,18 @@ std::optional<QString> FileDialogs::run(QFileDialog* dialog, const QString& offe
 }
 
 std::optional<QString> FileDialogs::askOpenCharacter() {
-    auto chosen = run(m_open, m_lastOpened);
+    auto chosen = run(&FileDialogs::openDialog, m_lastOpened);
     if (chosen)
         m_lastOpened = *chosen;
     return chosen;
 }
 
 std::optional<QString> FileDialogs::askSaveCharacter(const QString& suggestedName) {
-    return run(m_save, suggestedName);
+    return run(&FileDialogs::saveDialog, suggestedName);
 }
 
 std::optional<QString> FileDialogs::askPicture() {
-    auto chosen = run(m_picture, m_lastPicture);
+    auto chosen = run(&FileDialogs::pictureDialog, m_lastPicture);
     if (chosen)
         m_lastPicture = *chosen;
     return chosen;

@@ -11,6 +11,11 @@ namespace kestrix {
 
 // The three file dialogs of the main window, each one object for the whole
 // run. Tests queue answers with setNextFileName() so no dialog blocks them.
+//
+// A dialog is built the first time it is needed: building one costs more
+// than the rest of start-up together (its icons, its file model and the
+// directory scan behind it). Each still opens where the program was started,
+// as it would have had it been built with the main window.
 class FileDialogs {
 public:
     explicit FileDialogs(QWidget* parent);
@@ -25,16 +30,18 @@ public:
     // stands for a cancelled dialog.
     void setNextFileName(const QString& answer);
 
-    QFileDialog* openDialog() const { return m_open; }
-    QFileDialog* saveDialog() const { return m_save; }
-    QFileDialog* pictureDialog() const { return m_picture; }
+    QFileDialog* openDialog();
+    QFileDialog* saveDialog();
+    QFileDialog* pictureDialog();
 
 private:
-    std::optional<QString> run(QFileDialog* dialog, const QString& offered);
+    std::optional<QString> run(QFileDialog* (FileDialogs::*dialogOf)(), const QString& offered);
 
-    QFileDialog* m_open;
-    QFileDialog* m_save;
-    QFileDialog* m_picture;
+    QWidget* m_parent;
+    QString m_startDirectory;
+    QFileDialog* m_open = nullptr;
+    QFileDialog* m_save = nullptr;
+    QFileDialog* m_picture = nullptr;
     QString m_lastOpened;
     QString m_lastPicture;
     std::deque<QString> m_nextAnswers;
