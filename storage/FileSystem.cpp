@@ -56,23 +56,30 @@ ReadResult readFilePrefix(const std::string& path, std::size_t maxBytes) {
         result.error = fileErrorFromErrno(errno, path);
         return result;
     }
+    // A regular file says how big it is: one buffer a byte larger than that
+    // holds it whole and sees its end, with no growing and copying on the way.
+    // Anything else, or a file that grows meanwhile, is read in chunks.
     constexpr std::size_t kChunk = 64 * 1024;
-    while (result.bytes.size() < maxBytes) {
-        const std::size_t had = result.bytes.size();
-        result.bytes.resize(had + std::min(kChunk, maxBytes - had));
+    std::size_t room = kChunk;
+    struct stat status {};
+    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode))
+        room = static_cast<std::size_t>(status.st_size) + 1;
+    std::size_t had = 0;
+    result.bytes.resize(std::min(room, maxBytes));
+    while (had < maxBytes) {
+        if (had == result.bytes.size())
+            result.bytes.resize(had + std::min(kChunk, maxBytes - had));
         const ssize_t got = read(fd, result.bytes.data() + had, result.bytes.size() - had);
-        if (got < 0 && errno == EINTR) {
-            result.bytes.resize(had);
+        if (got < 0 && errno == EINTR)
             continue;
-        }
         if (got <= 0) {
-            result.bytes.resize(had);
             if (got < 0)
                 result.error = fileErrorFromErrno(errno, path);
             break;
         }
-        result.bytes.resize(had + static_cast<std::size_t>(got));
+        had += static_cast<std::size_t>(got);
     }
+    result.bytes.resize(had);
     // Nothing was written through this descriptor, so closing it cannot lose
     // data; its result says nothing the caller could act on.
     close(fd);

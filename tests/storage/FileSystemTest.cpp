@@ -3,8 +3,10 @@
 #include "TestFiles.h"
 
 #include <cerrno>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace kestrix {
@@ -74,6 +76,31 @@ TEST(FileSystemTest, ReadingStopsAtTheLimitOrTheEnd) {
     const ReadResult empty = readWholeFile(dir / "empty");
     EXPECT_EQ(empty.error, std::nullopt);
     EXPECT_EQ(empty.bytes, "");
+}
+
+// A pipe tells nothing of its size: it is read in chunks until its end.
+TEST(FileSystemTest, AFileOfUnknownSizeIsReadWhole) {
+    TempDir dir;
+    const std::string fifo = dir / "fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::string sent;
+    for (int i = 0; sent.size() < 150 * 1024; ++i)
+        sent += std::to_string(i) + "\r\n";
+    std::thread writer([&] {
+        const int fd = open(fifo.c_str(), O_WRONLY);
+        for (std::size_t done = 0; fd >= 0 && done < sent.size();) {
+            const ssize_t wrote = write(fd, sent.data() + done, sent.size() - done);
+            if (wrote <= 0)
+                break;
+            done += static_cast<std::size_t>(wrote);
+        }
+        if (fd >= 0)
+            close(fd);
+    });
+    const ReadResult read = readWholeFile(fifo);
+    writer.join();
+    EXPECT_EQ(read.error, std::nullopt);
+    EXPECT_EQ(read.bytes, sent);
 }
 
 } // namespace
