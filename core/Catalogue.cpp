@@ -1,68 +1,107 @@
 #include "Catalogue.h"
 
+#include <stdexcept>
+
 namespace kestrix {
 namespace {
 
 constexpr char kCtrlZ = 26;
 
-// Walks a text one line at a time.
-class LineReader {
-public:
-    explicit LineReader(std::string_view text) : m_text(text) {
-        const auto end = m_text.find(kCtrlZ);
-        if (end != std::string_view::npos)
-            m_text = m_text.substr(0, end);
-    }
+bool isLineBreak(char c) {
+    return c == '\r' || c == '\n';
+}
 
-    bool atEnd() const { return m_pos >= m_text.size(); }
-
-    std::string readLine() {
-        const std::size_t start = m_pos;
-        while (m_pos < m_text.size() && m_text[m_pos] != '\r' && m_text[m_pos] != '\n')
-            ++m_pos;
-        std::string line(m_text.substr(start, m_pos - start));
-        if (m_pos < m_text.size()) {
-            const bool carriageReturn = m_text[m_pos] == '\r';
-            ++m_pos;
-            if (carriageReturn && m_pos < m_text.size() && m_text[m_pos] == '\n')
-                ++m_pos;
-        }
-        return line;
-    }
-
-private:
-    std::string_view m_text;
-    std::size_t m_pos = 0;
-};
+// The length of the line break that ends just before `end` and after
+// `lineStart`: CR LF, a lone CR, a lone LF, or none. No line holds CR or LF
+// itself, so whatever breaks precede `end` belong to the break.
+std::size_t breakLengthBefore(const std::string& text, std::size_t lineStart, std::size_t end) {
+    if (end == lineStart || !isLineBreak(text[end - 1]))
+        return 0;
+    if (text[end - 1] == '\n' && end - 1 > lineStart && text[end - 2] == '\r')
+        return 2;
+    return 1;
+}
 
 } // namespace
 
+std::string_view Catalogue::line(std::size_t number) const {
+    const std::size_t start = m_lineStarts[number];
+    const std::size_t end =
+        number + 1 < m_lineStarts.size() ? m_lineStarts[number + 1] : m_text.size();
+    return std::string_view(m_text).substr(start,
+                                           end - start - breakLengthBefore(m_text, start, end));
+}
+
+std::size_t Catalogue::entryIndex(int index) const {
+    if (index < 0 || index >= size())
+        throw std::out_of_range("catalogue entry " + std::to_string(index));
+    return static_cast<std::size_t>(index) * 2;
+}
+
+std::string_view Catalogue::name(int index) const {
+    return line(entryIndex(index));
+}
+
+std::string_view Catalogue::costText(int index) const {
+    const std::size_t costLine = entryIndex(index) + 1;
+    return costLine < m_lineStarts.size() ? line(costLine) : std::string_view();
+}
+
 std::string Catalogue::shownCost(int index) const {
-    const std::string& cost = costText(index);
-    return cost == m_marker ? std::string(kVariableCostText) : cost;
+    const std::string_view cost = costText(index);
+    return std::string(cost == m_marker ? kVariableCostText : cost);
 }
 
-void Catalogue::appendName(std::string name) {
-    m_names.push_back(std::move(name));
-    m_costs.emplace_back();
+std::vector<std::string> Catalogue::names() const {
+    std::vector<std::string> result;
+    result.reserve(static_cast<std::size_t>(size()));
+    for (int i = 0; i < size(); ++i)
+        result.emplace_back(name(i));
+    return result;
 }
 
-void Catalogue::setLastCost(std::string cost) {
-    if (!m_costs.empty())
-        m_costs.back() = std::move(cost);
+std::vector<std::string> Catalogue::costTexts() const {
+    std::vector<std::string> result;
+    result.reserve(static_cast<std::size_t>(size()));
+    for (int i = 0; i < size(); ++i)
+        result.emplace_back(costText(i));
+    return result;
 }
 
-void Catalogue::clear() {
-    m_names.clear();
-    m_costs.clear();
+void Catalogue::assign(std::string fileBytes) {
+    const auto end = fileBytes.find(kCtrlZ);
+    if (end != std::string::npos)
+        fileBytes.resize(end);
+
+    // Two walks over the text: counting first lets the starts go into one
+    // allocation of the right size.
+    const auto forEachLineStart = [&text = fileBytes](auto&& visit) {
+        const std::size_t size = text.size();
+        for (std::size_t pos = 0; pos < size;) {
+            visit(pos);
+            while (pos < size && !isLineBreak(text[pos]))
+                ++pos;
+            if (pos < size) {
+                const bool carriageReturn = text[pos] == '\r';
+                ++pos;
+                if (carriageReturn && pos < size && text[pos] == '\n')
+                    ++pos;
+            }
+        }
+    };
+    std::size_t lines = 0;
+    forEachLineStart([&lines](std::size_t) { ++lines; });
+    std::vector<std::size_t> lineStarts;
+    lineStarts.reserve(lines);
+    forEachLineStart([&lineStarts](std::size_t start) { lineStarts.push_back(start); });
+
+    // Nothing above touched the catalogue, so a failure leaves it as it was.
+    m_text = std::move(fileBytes);
+    m_lineStarts = std::move(lineStarts);
 }
 
 void parseCatalogue(std::string_view fileBytes, Catalogue& catalogue) {
-    LineReader reader(fileBytes);
-    while (!reader.atEnd()) {
-        catalogue.appendName(reader.readLine());
-        catalogue.setLastCost(reader.readLine());
-    }
+    catalogue.assign(std::string(fileBytes));
 }
 
 } // namespace kestrix

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,42 +10,49 @@ namespace kestrix {
 // One catalogue of things a character can acquire: parallel lists of names and
 // cost texts, in file order, never sorted. Each catalogue knows the one cost
 // text that marks a variable cost, shown to the user as "Var.".
+//
+// The catalogue keeps the file's text whole and only remembers where each
+// line starts: a catalogue of a hundred thousand entries then costs two
+// allocations instead of two hundred thousand strings.
 class Catalogue {
 public:
     static constexpr std::string_view kAdvantageMarker = "-1";
     static constexpr std::string_view kDisadvantageMarker = "--1";
     static constexpr std::string_view kVariableCostText = "Var.";
 
-    explicit Catalogue(std::string variableCostMarker)
-        : m_marker(std::move(variableCostMarker)) {}
+    explicit Catalogue(std::string variableCostMarker) : m_marker(std::move(variableCostMarker)) {}
 
     static Catalogue advantages() { return Catalogue(std::string(kAdvantageMarker)); }
     static Catalogue disadvantages() { return Catalogue(std::string(kDisadvantageMarker)); }
 
-    int size() const { return static_cast<int>(m_names.size()); }
-    bool empty() const { return m_names.empty(); }
-    const std::string& name(int index) const { return m_names.at(index); }
-    const std::string& costText(int index) const { return m_costs.at(index); }
+    int size() const { return static_cast<int>((m_lineStarts.size() + 1) / 2); }
+    bool empty() const { return m_lineStarts.empty(); }
+    // An index outside the catalogue throws std::out_of_range. The texts stay
+    // valid until the catalogue is loaded again.
+    std::string_view name(int index) const;
+    // An entry whose name is the file's last line has an empty cost text.
+    std::string_view costText(int index) const;
     std::string shownCost(int index) const;
-    const std::vector<std::string>& names() const { return m_names; }
-    const std::vector<std::string>& costTexts() const { return m_costs; }
+    std::vector<std::string> names() const;
+    std::vector<std::string> costTexts() const;
     const std::string& variableCostMarker() const { return m_marker; }
 
-    // A name is appended as soon as it is read; its cost follows. Until then
-    // the entry's cost text reads as empty.
-    void appendName(std::string name);
-    void setLastCost(std::string cost);
-    void clear();
+    // Replaces the entries with those of a catalogue file's bytes: a name
+    // line, then a cost line, per entry. A line ends at CR LF, a lone CR or a
+    // lone LF; the first Ctrl-Z ends the file.
+    void assign(std::string fileBytes);
 
 private:
+    std::string_view line(std::size_t number) const;
+    std::size_t entryIndex(int index) const;
+
     std::string m_marker;
-    std::vector<std::string> m_names;
-    std::vector<std::string> m_costs;
+    std::string m_text;
+    std::vector<std::size_t> m_lineStarts;
 };
 
-// Fills a catalogue from the bytes of a catalogue file: a name line, then a
-// cost line, per entry. A line ends at CR LF, a lone CR or a lone LF; the
-// first Ctrl-Z ends the file.
+// Fills a catalogue from a copy of a catalogue file's bytes (see
+// Catalogue::assign, which takes them without a copy).
 void parseCatalogue(std::string_view fileBytes, Catalogue& catalogue);
 
 } // namespace kestrix

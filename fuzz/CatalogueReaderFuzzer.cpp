@@ -20,7 +20,7 @@ namespace {
 
 constexpr char kCtrlZ = 26;
 
-void checkText(const std::string& text) {
+void checkText(std::string_view text) {
     fuzzCheck(text.find('\r') == std::string::npos, "no text holds a carriage return");
     fuzzCheck(text.find(kCtrlZ) == std::string::npos, "no text holds a Ctrl-Z");
 }

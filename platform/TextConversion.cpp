@@ -4,7 +4,7 @@
 
 namespace kestrix {
 
-QString toQString(const std::string& windows1252) {
+QString toQString(std::string_view windows1252) {
     QString text;
     text.reserve(static_cast<qsizetype>(windows1252.size()));
     for (char byte : windows1252)

@@ -8,8 +8,7 @@ FileResult loadCatalogueFile(const std::string& path, Catalogue& catalogue) {
     ReadResult read = readWholeFile(path);
     if (read.error)
         return read.error;
-    catalogue.clear();
-    parseCatalogue(read.bytes, catalogue);
+    catalogue.assign(std::move(read.bytes));
     return std::nullopt;
 }
 

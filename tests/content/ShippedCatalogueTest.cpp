@@ -47,7 +47,7 @@ char sortLetter(unsigned char byte) {
     return static_cast<char>(byte);
 }
 
-std::string sortKey(const std::string& name) {
+std::string sortKey(std::string_view name) {
     std::string key;
     for (char c : name)
         key += sortLetter(static_cast<unsigned char>(c));
@@ -55,7 +55,8 @@ std::string sortKey(const std::string& name) {
 }
 
 bool hasEntryStartingWith(const Catalogue& catalogue, const std::string& prefix) {
-    return std::any_of(catalogue.names().begin(), catalogue.names().end(),
+    const std::vector<std::string> names = catalogue.names();
+    return std::any_of(names.begin(), names.end(),
                        [&](const std::string& name) { return name.rfind(prefix, 0) == 0; });
 }
 
@@ -116,13 +117,14 @@ TEST_P(ShippedCatalogueTest, IsInAlphabeticalOrderIgnoringAccentsAndCase) {
 TEST_P(ShippedCatalogueTest, FixedCostsCountAsPositivePointsAndSomeCostsVary) {
     int variable = 0;
     for (int i = 0; i < m_catalogue.size(); ++i) {
-        const std::string& cost = m_catalogue.costText(i);
+        const std::string cost(m_catalogue.costText(i));
         if (cost == m_catalogue.variableCostMarker()) {
             EXPECT_EQ(m_catalogue.shownCost(i), "Var.");
             ++variable;
             continue;
         }
-        const std::int32_t points = leadingNumberValue(cost + " " + m_catalogue.name(i));
+        const std::int32_t points =
+            leadingNumberValue(cost + " " + std::string(m_catalogue.name(i)));
         EXPECT_GE(points, 1) << windows1252ToUtf8(m_catalogue.name(i)) << " costs " << cost;
         EXPECT_LE(points, 5) << windows1252ToUtf8(m_catalogue.name(i)) << " costs " << cost;
         if (!GetParam().advantages) {

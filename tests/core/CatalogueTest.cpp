@@ -1,10 +1,11 @@
 #include "Catalogue.h"
 
-#include <gtest/gtest.h>
-
 #include <cctype>
+#include <gtest/gtest.h>
 #include <ostream>
+#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kestrix {
@@ -21,7 +22,9 @@ struct LineEnds {
     std::string bytes;
 };
 
-void PrintTo(const LineEnds& lineEnds, std::ostream* os) { *os << lineEnds.description; }
+void PrintTo(const LineEnds& lineEnds, std::ostream* os) {
+    *os << lineEnds.description;
+}
 
 class CatalogueLineEndTest : public ::testing::TestWithParam<LineEnds> {};
 
@@ -37,13 +40,14 @@ TEST_P(CatalogueLineEndTest, EveryLineEndStyleGivesOneEntryPerPairOfLines) {
 
 INSTANTIATE_TEST_SUITE_P(
     Styles, CatalogueLineEndTest,
-    ::testing::Values(LineEnds{"CR LF", "Aceleração\r\n1\r\nAtaque Especial\r\n-1\r\n"},
-                      LineEnds{"CR LF, none at end", "Aceleração\r\n1\r\nAtaque Especial\r\n-1"},
-                      LineEnds{"lone CR", "Aceleração\r1\rAtaque Especial\r-1\r"},
-                      LineEnds{"lone LF", "Aceleração\n1\nAtaque Especial\n-1\n"},
-                      LineEnds{"mixed", "Aceleração\n1\r\nAtaque Especial\r-1"},
-                      LineEnds{"Ctrl-Z after the end", "Aceleração\r\n1\r\nAtaque Especial\r\n-1\r\n\x1a"},
-                      LineEnds{"text after Ctrl-Z", "Aceleração\r\n1\r\nAtaque Especial\r\n-1\x1amore\r\n9\r\n"}),
+    ::testing::Values(
+        LineEnds{"CR LF", "Aceleração\r\n1\r\nAtaque Especial\r\n-1\r\n"},
+        LineEnds{"CR LF, none at end", "Aceleração\r\n1\r\nAtaque Especial\r\n-1"},
+        LineEnds{"lone CR", "Aceleração\r1\rAtaque Especial\r-1\r"},
+        LineEnds{"lone LF", "Aceleração\n1\nAtaque Especial\n-1\n"},
+        LineEnds{"mixed", "Aceleração\n1\r\nAtaque Especial\r-1"},
+        LineEnds{"Ctrl-Z after the end", "Aceleração\r\n1\r\nAtaque Especial\r\n-1\r\n\x1a"},
+        LineEnds{"text after Ctrl-Z", "Aceleração\r\n1\r\nAtaque Especial\r\n-1\x1amore\r\n9\r\n"}),
     [](const auto& info) {
         std::string name;
         for (char c : std::string(info.param.description))
@@ -88,6 +92,40 @@ TEST(CatalogueTest, EachCatalogueKnowsOnlyItsOwnMarker) {
     parseCatalogue("a\r\n-1\r\nb\r\n--1\r\n", disadvantages);
     EXPECT_EQ(disadvantages.shownCost(0), "-1");
     EXPECT_EQ(disadvantages.shownCost(1), "Var.");
+}
+
+// Runs of line breaks: each break ends exactly one line, CR LF counts once.
+TEST(CatalogueTest, BreaksNextToEachOtherEndOneLineEach) {
+    using Entries = std::vector<std::pair<std::string, std::string>>;
+    const struct {
+        std::string bytes;
+        Entries expected;
+    } cases[] = {
+        {"\n", {{"", ""}}},
+        {"\r\r\n\n", {{"", ""}, {"", ""}}},
+        {"a\n\rb", {{"a", ""}, {"b", ""}}},
+        {"a\r\n\r\nb\r", {{"a", ""}, {"b", ""}}},
+        {"a\r\n\x1a", {{"a", ""}}},
+        {"\r\n1\r\n", {{"", "1"}}},
+        {"a\n\r\n", {{"a", ""}}},
+    };
+    for (const auto& c : cases) {
+        const Catalogue catalogue = parsedAdvantages(c.bytes);
+        Entries entries;
+        for (int i = 0; i < catalogue.size(); ++i)
+            entries.emplace_back(catalogue.name(i), catalogue.costText(i));
+        EXPECT_EQ(entries, c.expected) << ::testing::PrintToString(c.bytes);
+    }
+}
+
+TEST(CatalogueTest, LoadingAgainReplacesEveryEntry) {
+    Catalogue catalogue = parsedAdvantages("a\r\n1\r\nb\r\n2\r\nc\r\n3\r\n");
+    catalogue.assign("Sorte\r\n-1\r\n");
+    ASSERT_EQ(catalogue.size(), 1);
+    EXPECT_EQ(catalogue.name(0), "Sorte");
+    EXPECT_EQ(catalogue.shownCost(0), "Var.");
+    EXPECT_THROW(catalogue.name(1), std::out_of_range);
+    EXPECT_THROW(catalogue.costText(-1), std::out_of_range);
 }
 
 TEST(CatalogueTest, LongLinesAreReadWhole) {

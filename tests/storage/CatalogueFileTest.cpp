@@ -24,7 +24,7 @@ TEST(CatalogueFileTest, MissingOrUnreadableFilesReportTheirCode) {
     };
     for (const auto& c : cases) {
         Catalogue catalogue = Catalogue::advantages();
-        catalogue.appendName("kept");
+        parseCatalogue("kept", catalogue);
         EXPECT_EQ(loadCatalogueFile(c.path, catalogue), c.expected) << c.path;
         EXPECT_EQ(catalogue.names(), std::vector<std::string>{"kept"}) << c.path;
     }
@@ -38,7 +38,7 @@ TEST(CatalogueFileTest, ARealFileLoadsWithEachLineEndStyle) {
                                        "digo de Honra" +
                                            end + "-1" + end + "Fobia" + end + "--1" + end);
         Catalogue catalogue = Catalogue::disadvantages();
-        catalogue.appendName("replaced");
+        parseCatalogue("replaced", catalogue);
         ASSERT_EQ(loadCatalogueFile(dir / "desvant.lib", catalogue), std::nullopt);
         EXPECT_EQ(catalogue.names(), (std::vector<std::string>{"C\xF3"
                                                                "digo de Honra",
