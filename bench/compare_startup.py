@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
-"""Times the start-up probe against the empty-window baseline as whole
-processes: wall time, CPU time and peak memory (max RSS), run interleaved so
-that both see the same load on a shared machine.
+"""Times the start-up probe against the empty-window baseline (and, for
+reference, the text floor: a window with one label, one edit and a menu) as
+whole processes: wall time, CPU time and peak memory (max RSS). The programs
+run interleaved, each round in a different order, so that all see the same
+load on a shared machine; ratios are the median of the per-round ratios.
 
-Each scenario gets a fresh program directory holding copies of both
-executables and the data files, so both start from the same place and the
+Each scenario gets a fresh program directory holding copies of the
+executables and the data files, so all start from the same place and the
 probe finds its catalogues by its own path, as the program does."""
 
 import argparse
@@ -17,6 +19,7 @@ import sys
 import tempfile
 
 DATA_FILES = ["vantagem.lib", "desvant.lib", "qsz.lib", "modelo.bmp"]
+KEYS = ("wall_ms", "cpu_ms", "max_rss_kb")
 
 
 def write_catalogue(path, entries, marker):
@@ -25,18 +28,6 @@ def write_catalogue(path, entries, marker):
         for i in range(entries):
             out.write(("Aptid\u00e3o %d\r\n" if i % 2 else "Per\u00edcia %d\r\n") % i)
             out.write((marker if i % 7 == 3 else str(i % 5 + 1)) + "\r\n")
-
-
-
-
-def prepare(directory, args, entries):
-    for program in (args.probe, args.baseline):
-        shutil.copy2(program, directory)
-    for name in DATA_FILES:
-        shutil.copy2(os.path.join(args.data_dir, name), directory)
-    if entries:
-        for name, marker in (("vantagem.lib", "-1"), ("desvant.lib", "--1")):
-            write_catalogue(os.path.join(directory, name), entries, marker)
 
 
 def run_once(measure, command, env):
@@ -51,54 +42,54 @@ def run_once(measure, command, env):
             "max_rss_kb": int(rss)}
 
 
-def summary(samples):
-    out = {}
-    for key in ("wall_ms", "cpu_ms", "max_rss_kb"):
-        values = [s[key] for s in samples]
-        out[key] = {"median": statistics.median(values), "min": min(values)}
-    return out
-
-
 def scenario(args, label, entries, with_character):
+    programs = {"probe": args.probe, "baseline": args.baseline, "floor": args.floor}
     with tempfile.TemporaryDirectory(prefix="kestrix-startup-") as directory:
-        prepare(directory, args, entries)
-        probe = [os.path.join(directory, os.path.basename(args.probe))]
+        for path in programs.values():
+            shutil.copy2(path, directory)
+        for name in DATA_FILES:
+            shutil.copy2(os.path.join(args.data_dir, name), directory)
+        for name, marker in (("vantagem.lib", "-1"), ("desvant.lib", "--1")):
+            if entries:
+                write_catalogue(os.path.join(directory, name), entries, marker)
+        commands = {name: [os.path.join(directory, os.path.basename(path))]
+                    for name, path in programs.items()}
         if with_character:
             character = os.path.join(directory, "personagem.QsZ")
             shutil.copy2(os.path.join(args.data_dir, "qsz.lib"), character)
-            probe.append(character)
-        baseline = [os.path.join(directory, os.path.basename(args.baseline))]
+            commands["probe"].append(character)
         env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
         env.setdefault("XDG_RUNTIME_DIR", tempfile.gettempdir())
 
+        names = list(commands)
         for _ in range(args.warmup):
-            run_once(args.measure, probe, env)
-            run_once(args.measure, baseline, env)
-        samples = {"probe": [], "baseline": []}
-        ratios = {"wall_ms": [], "cpu_ms": [], "max_rss_kb": []}
+            for name in names:
+                run_once(args.measure, commands[name], env)
+        samples = {name: [] for name in names}
         for round_number in range(args.runs):
-            # Alternate which goes first so neither always follows the other.
-            order = [("probe", probe), ("baseline", baseline)]
-            if round_number % 2:
-                order.reverse()
-            pair = {name: run_once(args.measure, command, env) for name, command in order}
-            for name in pair:
-                samples[name].append(pair[name])
-            for key in ratios:
-                ratios[key].append(pair["probe"][key] / pair["baseline"][key])
+            # Rotate the order so that none always runs first or last.
+            shift = round_number % len(names)
+            for name in names[shift:] + names[:shift]:
+                samples[name].append(run_once(args.measure, commands[name], env))
 
-    result = {"label": label, "entries": entries or "shipped", "runs": args.runs,
-              "character_file": with_character,
-              "probe": summary(samples["probe"]),
-              "baseline": summary(samples["baseline"]),
-              "ratio": {key: statistics.median(values) for key, values in ratios.items()}}
-    return result
+    def median(name, key):
+        return statistics.median(s[key] for s in samples[name])
+
+    def ratio(over, key):
+        return statistics.median(p[key] / b[key] for p, b in zip(samples["probe"], samples[over]))
+
+    return {"label": label, "entries": entries or "shipped", "runs": args.runs,
+            "character_file": with_character,
+            "median": {name: {key: median(name, key) for key in KEYS} for name in names},
+            "ratio_to_baseline": {key: ratio("baseline", key) for key in KEYS},
+            "ratio_to_floor": {key: ratio("floor", key) for key in KEYS}}
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--probe", required=True)
     parser.add_argument("--baseline", required=True)
+    parser.add_argument("--floor", required=True, help="the text-floor reference program")
     parser.add_argument("--measure", required=True, help="the kestrix-measure-process program")
     parser.add_argument("--data-dir", required=True, help="where the shipped data files are")
     parser.add_argument("--runs", type=int, default=20)
@@ -108,18 +99,18 @@ def main():
     parser.add_argument("--json", help="write the results here")
     args = parser.parse_args()
 
-    results = {"load_average": os.getloadavg(), "scenarios": []}
+    results = {"load_average_before": os.getloadavg(), "scenarios": []}
     for label, entries, with_character in (
             ("shipped catalogues", 0, False),
             ("shipped catalogues and a character file", 0, True),
             ("%d-entry catalogues" % args.large, args.large, False)):
         result = scenario(args, label, entries, with_character)
         results["scenarios"].append(result)
-        print("%-45s wall %6.1f / %6.1f ms = %.2f   rss %6d / %6d KB = %.2f   cpu ratio %.2f" % (
-            label, result["probe"]["wall_ms"]["median"], result["baseline"]["wall_ms"]["median"],
-            result["ratio"]["wall_ms"], result["probe"]["max_rss_kb"]["median"],
-            result["baseline"]["max_rss_kb"]["median"], result["ratio"]["max_rss_kb"],
-            result["ratio"]["cpu_ms"]), flush=True)
+        probe, base = result["median"]["probe"], result["median"]["baseline"]
+        print("%-42s wall %6.1f / %6.1f ms = %.2f   peak %6d / %6d KB = %.2f" % (
+            label, probe["wall_ms"], base["wall_ms"], result["ratio_to_baseline"]["wall_ms"],
+            probe["max_rss_kb"], base["max_rss_kb"], result["ratio_to_baseline"]["max_rss_kb"]),
+            flush=True)
     results["load_average_after"] = os.getloadavg()
     if args.json:
         with open(args.json, "w") as out:
