@@ -7,12 +7,17 @@ draw the same picture in a frame of 1000 x 1500 logical units:
   - a blue ellipse (200, 800)-(800, 1400) with the same outline;
   - the green text "Ação" with its cell's top-left corner at (350, 640).
 
+A second enhanced metafile writes the text as ANSI (Windows-1252) instead of
+Unicode. The seed corpus of the converter's fuzz target gets every sample,
+each cut in half, and the enhanced metafile cut after its header.
+
 The ink stays 100 units clear of the frame on every side, so a picture that
 is fitted to its ink instead of its frame shows. The plain metafile moves its
 window origin to (1000, 2000) and draws everything shifted by that much.
 
 Standard library only. The files are committed; the build never runs this.
-Usage: scripts/make-metafiles.py [output folder, default tests/data/metafiles]
+Usage: scripts/make-metafiles.py [samples folder [seeds folder]]
+(default: tests/data/metafiles and fuzz/corpus/fuzz_metafile_converter)
 """
 
 import os
@@ -141,8 +146,8 @@ def emf_font(handle, height, face):
     return emr(82, struct.pack("<I", handle) + logfont)  # EXTCREATEFONTINDIRECTW
 
 
-def emf_text(x, y, text):
-    chars = text.encode("utf-16-le")
+def emf_text(x, y, text, ansi=False):
+    chars = text.encode("cp1252" if ansi else "utf-16-le")
     padded = chars + b"\0" * (-len(chars) % 4)
     count = len(text)
     string_offset = 76
@@ -152,10 +157,10 @@ def emf_text(x, y, text):
     payload = (bounds + struct.pack("<Iff", 1, 0.0, 0.0)
                + struct.pack("<iiIII", x, y, count, string_offset, 0)
                + rectl(0, 0, -1, -1) + struct.pack("<I", dx_offset) + padded + dx)
-    return emr(84, payload)  # EXTTEXTOUTW
+    return emr(83 if ansi else 84, payload)  # EXTTEXTOUTA or EXTTEXTOUTW
 
 
-def emf():
+def emf(ansi=False):
     width, height = FRAME
     # The reference device: 4 pixels to the millimetre, one pixel per unit.
     millimetres = (width // 4, height // 4)
@@ -174,7 +179,7 @@ def emf():
         emr(37, struct.pack("<I", 4)),
         emr(24, struct.pack("<I", colorref(GREEN))),  # SETTEXTCOLOR
         emr(22, struct.pack("<I", 0)),  # SETTEXTALIGN TA_TOP | TA_LEFT
-        emf_text(TEXT_AT[0], TEXT_AT[1], TEXT),
+        emf_text(TEXT_AT[0], TEXT_AT[1], TEXT, ansi),
         emr(14, struct.pack("<III", 0, 16, 20)),  # EOF
     ]
     body = b"".join(records)
@@ -195,14 +200,25 @@ def emf():
     return emr(1, header) + body
 
 
-def main():
-    folder = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
-        os.path.dirname(os.path.abspath(__file__)), "..", "tests", "data", "metafiles")
+def write(folder, name, content):
     os.makedirs(folder, exist_ok=True)
-    for name, content in (("shapes.emf", emf()), ("placeable.wmf", placeable_wmf()),
-                          ("plain.wmf", plain_wmf())):
-        with open(os.path.join(folder, name), "wb") as file:
-            file.write(content)
+    with open(os.path.join(folder, name), "wb") as file:
+        file.write(content)
+
+
+def main():
+    root = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
+    samples = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
+        root, "tests", "data", "metafiles")
+    seeds = sys.argv[2] if len(sys.argv) > 2 else os.path.join(
+        root, "fuzz", "corpus", "fuzz_metafile_converter")
+    files = {"shapes.emf": emf(), "ansi-text.emf": emf(ansi=True),
+             "placeable.wmf": placeable_wmf(), "plain.wmf": plain_wmf()}
+    for name, content in files.items():
+        write(samples, name, content)
+        write(seeds, name, content)
+        write(seeds, "half-" + name, content[:len(content) // 2])
+    write(seeds, "header-only.emf", files["shapes.emf"][:108])
 
 
 if __name__ == "__main__":

@@ -264,6 +264,12 @@ bool looksLikeWmf(std::string_view bytes) {
 MetafileConversion convertWmf(std::string_view bytes) {
     if (!looksLikeWmf(bytes))
         return failed("not a Windows metafile");
+    // libwmf allocates a buffer of the largest record size the header
+    // claims before it reads a record; no record can be larger than the file.
+    const std::size_t header = u32(bytes, 0) == kPlaceableKey ? kPlaceableHeaderSize : 0;
+    if (bytes.size() < header + kHeaderSize ||
+        std::uint64_t{u32(bytes, header + 12)} * 2 > bytes.size())
+        return failed("the metafile is damaged");
 
     Adapter adapter;
     if (u32(bytes, 0) == kPlaceableKey) {
