@@ -74,11 +74,16 @@ for target in "${contained_targets[@]}"; do
     for artifact in "$artifacts"/*; do
         [ -e "$artifact" ] || continue
         report="$artifact.report"
-        "$build_dir/fuzz/$target" "$artifact" -rss_limit_mb=2048 -timeout=10 >"$report" 2>&1 || true
+        replayed=0
+        "$build_dir/fuzz/$target" "$artifact" -rss_limit_mb=2048 -timeout=10 >"$report" 2>&1 ||
+            replayed=$?
         frame=$(top_frame "$report")
         kept="$crashes/$target-$(basename "$artifact")"
         cp "$artifact" "$kept"
-        if grep -q 'invariant broken' "$report" || ! grep -qE "$third_party" <<<"$frame"; then
+        if [ "$replayed" -eq 0 ]; then
+            findings=$((findings + 1))
+            echo "fuzz: $target: a fault that did not happen again on replay: $kept"
+        elif grep -q 'invariant broken' "$report" || ! grep -qE "$third_party" <<<"$frame"; then
             ours=$((ours + 1))
             tail -n 60 "$report"
             echo "fuzz: $target: a fault in our code; the input is $kept" >&2
