@@ -79,7 +79,24 @@ Rect pictureFrame(std::string_view header) {
     return device;
 }
 
+// Whether count units of unitSize bytes from offset lie inside the record.
+bool inside(const std::string& record, std::uint32_t offset, std::uint32_t count,
+            std::size_t unitSize) {
+    return offset >= kMinHeaderSize && offset <= record.size() &&
+           (record.size() - offset) / unitSize >= count;
+}
+
 void rewriteHeader(std::string& record, double& width, double& height) {
+    // libemf2svg reads the description and the pixel format wherever the
+    // header says they are; drop them when that is outside the header.
+    if (!inside(record, u32(record, 64), u32(record, 60), 2)) {
+        put32(record, 60, 0);
+        put32(record, 64, 0);
+    }
+    if (record.size() >= 100 && !inside(record, u32(record, 92), u32(record, 88), 1)) {
+        put32(record, 88, 0);
+        put32(record, 92, 0);
+    }
     const Rect frame = pictureFrame(record);
     put32(record, 8, static_cast<std::uint32_t>(static_cast<std::int32_t>(frame.left)));
     put32(record, 12, static_cast<std::uint32_t>(static_cast<std::int32_t>(frame.top)));

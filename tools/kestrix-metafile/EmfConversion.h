@@ -21,7 +21,9 @@ bool looksLikeEmf(std::string_view bytes);
 //    every byte above 127 and reads an ANSI text up to the next zero byte,
 //    wherever that is);
 //  - quotes and markup characters in font names become blanks (libemf2svg
-//    writes the names into attributes unescaped).
+//    writes the names into attributes unescaped);
+//  - a description or pixel format that the header places outside itself
+//    is dropped (libemf2svg reads it from wherever the header says).
 // Writes the frame's size into width and height.
 std::string prepareEmf(std::string_view bytes, double& width, double& height);
 
