@@ -1,0 +1,62 @@
+// Fuzzes the catalogue reader with the bytes of a catalogue file.
+//
+// Invariants: names and cost texts stay parallel; no text holds a carriage
+// return or a Ctrl-Z, or more bytes than the file had before its first
+// Ctrl-Z; only an empty file (up to a Ctrl-Z) gives an empty catalogue; every
+// entry has a shown cost; and reading the file through the file layer gives
+// exactly the entries of parsing its bytes.
+#include "Catalogue.h"
+#include "CatalogueFile.h"
+#include "FuzzCheck.h"
+#include "MemoryFile.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kestrix {
+namespace {
+
+constexpr char kCtrlZ = 26;
+
+void checkText(const std::string& text) {
+    fuzzCheck(text.find('\r') == std::string::npos, "no text holds a carriage return");
+    fuzzCheck(text.find(kCtrlZ) == std::string::npos, "no text holds a Ctrl-Z");
+}
+
+void checkCatalogue(std::string_view input) {
+    Catalogue parsed = Catalogue::advantages();
+    parseCatalogue(input, parsed);
+    fuzzCheck(parsed.names().size() == parsed.costTexts().size(),
+              "names and cost texts stay parallel");
+
+    const std::size_t contentSize = std::min(input.find(kCtrlZ), input.size());
+    fuzzCheck(parsed.empty() == (contentSize == 0), "only an empty file gives no entries");
+    fuzzCheck(static_cast<std::size_t>(parsed.size()) <= contentSize,
+              "every entry takes at least one byte");
+    std::size_t textBytes = 0;
+    for (int i = 0; i < parsed.size(); ++i) {
+        checkText(parsed.name(i));
+        checkText(parsed.costText(i));
+        textBytes += parsed.name(i).size() + parsed.costText(i).size();
+        const std::string shown = parsed.shownCost(i);
+        fuzzCheck(shown == parsed.costText(i) || (shown == "Var." && parsed.costText(i) == "-1"),
+                  "the shown cost is the cost text or Var. for the marker");
+    }
+    fuzzCheck(textBytes <= contentSize, "the texts come from the file's bytes");
+
+    const MemoryFile file(input);
+    Catalogue loaded = Catalogue::advantages();
+    fuzzCheck(!loadCatalogueFile(file.path(), loaded), "a readable catalogue file loads");
+    fuzzCheck(loaded.names() == parsed.names() && loaded.costTexts() == parsed.costTexts(),
+              "the file layer reads what the parser reads");
+}
+
+} // namespace
+} // namespace kestrix
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    kestrix::checkCatalogue(std::string_view(reinterpret_cast<const char*>(data), size));
+    return 0;
+}

@@ -1,0 +1,229 @@
+#include "CharacterFile.h"
+#include "CharacterRecord.h"
+#include "CharacterSheet.h"
+#include "ProgramRun.h"
+#include "Windows1252.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace kestrix {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kProgram = KESTRIX_INFO_PATH;
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> result;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        result.push_back(line);
+    return result;
+}
+
+void writeBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+class KestrixInfoTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "kestrix-info-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        m_dir = pattern;
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    std::string path(const std::string& name) const { return (m_dir / name).string(); }
+
+    ProgramRun run(const std::vector<std::string>& arguments) const {
+        return runProgram(kProgram, arguments, m_dir.string());
+    }
+
+    // João da Conceição, Windows-1252 as the file holds him: attributes 1..5,
+    // magic paths 1..6 each in its own place, two advantages, one
+    // disadvantage whose catalogue bonus was written negative.
+    std::string saveJoao(const std::string& name) const {
+        CharacterSheet sheet;
+        sheet.setName("Jo\xe3o da Concei\xe7\xe3o");
+        const Attribute attributes[] = {Attribute::Forca, Attribute::Habilidade,
+                                        Attribute::Resistencia, Attribute::Armadura,
+                                        Attribute::PoderDeFogo};
+        for (int i = 0; i < kAttributeCount; ++i)
+            sheet.setAttribute(attributes[i], std::to_string(i + 1));
+        const MagicPath paths[] = {MagicPath::Fogo,  MagicPath::Agua, MagicPath::Ar,
+                                   MagicPath::Terra, MagicPath::Luz,  MagicPath::Trevas};
+        for (int i = 0; i < kMagicPathCount; ++i)
+            sheet.setMagicPath(paths[i], std::to_string(i + 1));
+        sheet.addAdvantage("2", "Ataque Especial");
+        sheet.addAdvantage("3", "Per\xed"
+                                "cia");
+        sheet.addDisadvantage("-1", "C\xf3"
+                                    "digo de Honra");
+        sheet.setObservations({"Nasceu em Bel\xe9m.", "Odeia \x93"
+                                                      "drag\xf5"
+                                                      "es\x94."});
+        sheet.setPicturePath("retrato.bmp");
+
+        const std::string file = path(name);
+        CharacterFile characterFile;
+        EXPECT_EQ(characterFile.SaveCharacter(file, sheet), std::nullopt);
+        return file;
+    }
+
+    fs::path m_dir;
+};
+
+TEST_F(KestrixInfoTest, PrintsTheNameAndTheFiveTotalsOnOneLine) {
+    const std::string file = saveJoao("joao.QsZ");
+
+    const ProgramRun result = run({file});
+
+    EXPECT_EQ(result.exitStatus, 0);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.out, file + "\tJoão da Conceição\tatributos=15 vantagens=5 desvantagens=1 "
+                                 "magias=21 total=40\n");
+}
+
+TEST_F(KestrixInfoTest, JsonHoldsEveryFieldInUtf8) {
+    const std::string saved = saveJoao("joao.QsZ");
+    const std::string copy = path("copia.QsZ");
+    writeBytes(copy, readBytes(saved));
+
+    const ProgramRun result = run({"--json", copy});
+
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    ASSERT_EQ(lines(result.out).size(), 1u);
+    const auto json = nlohmann::json::parse(result.out);
+    EXPECT_EQ(json["file"], copy);
+    // The copy still remembers where it was saved.
+    EXPECT_EQ(json["recordFileName"], saved);
+    EXPECT_EQ(json["name"], "João da Conceição");
+    EXPECT_EQ(json["attributes"], nlohmann::json::parse(R"({"forca": "1", "habilidade": "2",
+        "resistencia": "3", "armadura": "4", "poderdefogo": "5"})"));
+    EXPECT_EQ(json["magicPaths"], nlohmann::json::parse(R"({"fogo": "1", "agua": "2", "ar": "3",
+        "terra": "4", "luz": "5", "trevas": "6"})"));
+    EXPECT_EQ(json["advantages"], nlohmann::json({"2 Ataque Especial", "3 Perícia"}));
+    EXPECT_EQ(json["disadvantages"], nlohmann::json({"-1 Código de Honra"}));
+    EXPECT_EQ(json["observations"], nlohmann::json({"Nasceu em Belém.", "Odeia “dragões”."}));
+    EXPECT_EQ(json["picturePath"], "retrato.bmp");
+    EXPECT_EQ(json["totals"], nlohmann::json::parse(R"({"attributes": 15, "advantages": 5,
+        "disadvantages": 1, "magic": 21, "grand": 40})"));
+}
+
+class KestrixInfoFailureTest : public KestrixInfoTest,
+                               public ::testing::WithParamInterface<bool> {};
+
+TEST_P(KestrixInfoFailureTest, UnreadableFilesAreReportedAndTheOthersStillPrinted) {
+    const bool json = GetParam();
+    const std::string first = saveJoao("primeiro.QsZ");
+    const std::string last = saveJoao("ultimo.QsZ");
+    const std::string missing = path("sumido.QsZ");
+    const std::string shortFile = path("curto.QsZ");
+    writeBytes(shortFile, readBytes(first).substr(0, CharacterRecord::kSize - 1));
+
+    std::vector<std::string> arguments = {first, missing, shortFile, last};
+    if (json)
+        arguments.insert(arguments.begin(), "--json");
+    const ProgramRun result = run(arguments);
+
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_EQ(result.err, "kestrix-info: " + missing + ": File not found\n" +
+                              "kestrix-info: " + shortFile + ": Read beyond end of file\n");
+    const std::vector<std::string> printed = lines(result.out);
+    ASSERT_EQ(printed.size(), 2u);
+    if (json) {
+        EXPECT_EQ(nlohmann::json::parse(printed[0])["file"], first);
+        EXPECT_EQ(nlohmann::json::parse(printed[1])["file"], last);
+    } else {
+        EXPECT_EQ(printed[0].substr(0, first.size() + 1), first + "\t");
+        EXPECT_EQ(printed[1].substr(0, last.size() + 1), last + "\t");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, KestrixInfoFailureTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Json" : "Line"; });
+
+TEST_F(KestrixInfoTest, BadCommandLinesGetTheUsageAndStatusTwo) {
+    const std::string file = saveJoao("joao.QsZ");
+    const std::vector<std::vector<std::string>> commandLines = {
+        {}, {"--help"}, {"--json"}, {"--jsno", file}, {file, "-x"}};
+    for (const auto& arguments : commandLines) {
+        const ProgramRun result = run(arguments);
+        EXPECT_EQ(result.exitStatus, 2) << ::testing::PrintToString(arguments);
+        EXPECT_EQ(result.out, "") << ::testing::PrintToString(arguments);
+        EXPECT_NE(result.err.find("Usage: kestrix-info"), std::string::npos);
+    }
+}
+
+TEST_F(KestrixInfoTest, DoubleDashLetsAFileLookLikeAnOption) {
+    const std::string saved = saveJoao("joao.QsZ");
+    fs::copy_file(saved, path("--json"));
+
+    const ProgramRun result = run({"--", path("--json")});
+
+    EXPECT_EQ(result.exitStatus, 0) << result.err;
+    EXPECT_EQ(result.out.substr(0, path("--json").size() + 1), path("--json") + "\t");
+}
+
+// A damaged record whose name runs on with every byte value: control
+// characters, the bytes the code page leaves undefined, quotes and
+// backslashes.
+std::string recordWithEveryByteInTheName() {
+    std::string bytes(CharacterRecord::kSize, '\0');
+    const std::size_t nameField = 256;
+    bytes[nameField] = static_cast<char>(255);
+    for (int i = 1; i <= 255; ++i)
+        bytes[nameField + i] = static_cast<char>(i);
+    for (std::size_t lastIndex : {364u, 368u, 372u})
+        bytes.replace(lastIndex, 4, "\xff\xff\xff\xff", 4);
+    return bytes;
+}
+
+TEST_F(KestrixInfoTest, EveryByteValueSurvivesTheJsonDump) {
+    const std::string file = path("danificado.QsZ");
+    const std::string bytes = recordWithEveryByteInTheName();
+    writeBytes(file, bytes);
+
+    const ProgramRun result = run({"--json", file});
+
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    ASSERT_EQ(lines(result.out).size(), 1u);
+    const auto json = nlohmann::json::parse(result.out);
+    EXPECT_EQ(json["name"], windows1252ToUtf8(bytes.substr(257, 255)));
+}
+
+TEST_F(KestrixInfoTest, ControlCharactersInTheNameCannotBreakTheLine) {
+    const std::string file = path("danificado.QsZ");
+    writeBytes(file, recordWithEveryByteInTheName());
+
+    const ProgramRun result = run({file});
+
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    const std::vector<std::string> printed = lines(result.out);
+    ASSERT_EQ(printed.size(), 1u);
+    const std::string& line = printed[0];
+    EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 2);
+    EXPECT_EQ(line.find('\x1b'), std::string::npos);
+    EXPECT_EQ(line.find("\xc2\x9d"), std::string::npos) << "a C1 control in UTF-8";
+    EXPECT_NE(line.find("!\"#$%&"), std::string::npos);
+    EXPECT_NE(line.find("àáâãäå"), std::string::npos);
+}
+
+} // namespace
+} // namespace kestrix

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "CharacterData.h"
+#include "FileError.h"
+#include "Totals.h"
+
+#include <string>
+
+namespace kestrix {
+
+// Everything kestrix-info reports about one character file.
+struct CharacterSummary {
+    std::string file; // the path as given on the command line
+    CharacterData data;
+    Totals totals;
+    // The path the file was last saved under, as the file itself holds it.
+    std::string recordFileName;
+};
+
+// Reads the character file at `path` without ever writing to it. On failure
+// `summary` is left as it was.
+FileResult loadCharacterSummary(const std::string& path, CharacterSummary& summary);
+
+} // namespace kestrix
