@@ -7,8 +7,9 @@
 // - storing any character and reading it back gives its texts cut to their
 //   fields, the first ten lines of each list, and leaves the reserved byte
 //   and the file-name field alone;
-// - LoadCharacter either replaces the whole sheet with what the record holds
-//   or, on failure, changes nothing: not the sheet, not the record image,
+// - LoadCharacter either reads the whole record into its image, stamped with
+//   the opened path, and replaces the whole sheet with what it holds, or, on
+//   failure, changes nothing: not the sheet, not the record image,
 //   not the current file name; a file shorter than a record always fails
 //   with "Read beyond end of file".
 #include "CharacterFile.h"
@@ -215,8 +216,14 @@ void checkLoad(std::string_view input) {
                   "a failed load leaves the current file name alone");
         return;
     }
+    const Bytes read = recordBytes(input);
+    const Bytes& image = characterFile.image().bytes();
+    fuzzCheck(std::equal(image.begin() + kNameField, image.end(), read.begin() + kNameField),
+              "a load reads the whole record into the image");
+    fuzzCheck(characterFile.image().fileName() == file.path(),
+              "a load puts the opened path into the image");
     CharacterRecord expected;
-    expected.setBytes(recordBytes(input));
+    expected.setBytes(read);
     fuzzCheck(sheet.data() == expected.extract(), "a load fills the sheet from the record");
     CharacterSheet recomputed;
     recomputed.replaceData(sheet.data());

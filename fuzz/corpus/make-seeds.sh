@@ -44,6 +44,7 @@ blank() {
 }
 
 blank "$records/blank.QsZ"
+cp ../../data/qsz.lib "$records/template.QsZ"
 
 full="$records/full.QsZ"
 blank "$full"

@@ -12,6 +12,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kestrix {
@@ -27,6 +28,21 @@ std::vector<std::string> lines(const std::string& text) {
     for (std::string line; std::getline(in, line);)
         result.push_back(line);
     return result;
+}
+
+// The Windows-1252 bytes of a UTF-8 text whose characters the code page holds.
+std::string windows1252(std::string_view utf8) {
+    std::string bytes;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t codePoint = length == 1 ? lead : lead & (0x3F >> (length - 1));
+        for (int k = 1; k < length; ++k)
+            codePoint = codePoint << 6 | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        bytes += static_cast<char>(unicodeToWindows1252(codePoint).value());
+        i += length;
+    }
+    return bytes;
 }
 
 void writeBytes(const std::string& path, const std::string& bytes) {
@@ -60,7 +76,7 @@ protected:
     // disadvantage whose catalogue bonus was written negative.
     std::string saveJoao(const std::string& name) const {
         CharacterSheet sheet;
-        sheet.setName("Jo\xe3o da Concei\xe7\xe3o");
+        sheet.setName(windows1252("João da Conceição"));
         const Attribute attributes[] = {Attribute::Forca, Attribute::Habilidade,
                                         Attribute::Resistencia, Attribute::Armadura,
                                         Attribute::PoderDeFogo};
@@ -71,13 +87,9 @@ protected:
         for (int i = 0; i < kMagicPathCount; ++i)
             sheet.setMagicPath(paths[i], std::to_string(i + 1));
         sheet.addAdvantage("2", "Ataque Especial");
-        sheet.addAdvantage("3", "Per\xed"
-                                "cia");
-        sheet.addDisadvantage("-1", "C\xf3"
-                                    "digo de Honra");
-        sheet.setObservations({"Nasceu em Bel\xe9m.", "Odeia \x93"
-                                                      "drag\xf5"
-                                                      "es\x94."});
+        sheet.addAdvantage("3", windows1252("Perícia"));
+        sheet.addDisadvantage("-1", windows1252("Código de Honra"));
+        sheet.setObservations({windows1252("Nasceu em Belém."), windows1252("Odeia “dragões”.")});
         sheet.setPicturePath("retrato.bmp");
 
         const std::string file = path(name);
@@ -186,11 +198,12 @@ TEST_F(KestrixInfoTest, DoubleDashLetsAFileLookLikeAnOption) {
 // backslashes.
 std::string recordWithEveryByteInTheName() {
     std::string bytes(CharacterRecord::kSize, '\0');
-    const std::size_t nameField = 256;
-    bytes[nameField] = static_cast<char>(255);
+    bytes[CharacterRecord::kNameOffset] = static_cast<char>(255);
     for (int i = 1; i <= 255; ++i)
-        bytes[nameField + i] = static_cast<char>(i);
-    for (std::size_t lastIndex : {364u, 368u, 372u})
+        bytes[CharacterRecord::kNameOffset + i] = static_cast<char>(i);
+    for (std::size_t lastIndex :
+         {CharacterRecord::kAdvantageLastIndexOffset, CharacterRecord::kDisadvantageLastIndexOffset,
+          CharacterRecord::kObservationLastIndexOffset})
         bytes.replace(lastIndex, 4, "\xff\xff\xff\xff", 4);
     return bytes;
 }
@@ -205,7 +218,7 @@ TEST_F(KestrixInfoTest, EveryByteValueSurvivesTheJsonDump) {
     ASSERT_EQ(result.exitStatus, 0) << result.err;
     ASSERT_EQ(lines(result.out).size(), 1u);
     const auto json = nlohmann::json::parse(result.out);
-    EXPECT_EQ(json["name"], windows1252ToUtf8(bytes.substr(257, 255)));
+    EXPECT_EQ(json["name"], windows1252ToUtf8(bytes.substr(CharacterRecord::kNameOffset + 1, 255)));
 }
 
 TEST_F(KestrixInfoTest, ControlCharactersInTheNameCannotBreakTheLine) {

@@ -23,10 +23,9 @@ FileResult loadCharacterSummary(const std::string& path, CharacterSummary& summa
     ReadResult raw = readFilePrefix(path, CharacterRecord::kSize);
     if (raw.error)
         return raw.error;
-    if (raw.bytes.size() < CharacterRecord::kSize)
-        return FileError::fromCode(kShortReadCode);
     CharacterRecord record;
-    record.setBytes(raw.bytes);
+    if (!record.setBytes(raw.bytes))
+        return FileError::fromCode(kShortReadCode);
 
     summary = {path, sheet.data(), sheet.totals(), record.fileName()};
     return std::nullopt;
