@@ -12,6 +12,8 @@ packages=(
     xvfb xdotool x11-utils
     cups printer-driver-cups-pdf poppler-utils
     clang-14 libclang-rt-14-dev
+    # building the Debian package and checking what it installs
+    dpkg-dev file desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl
 )
 
 missing=()
