@@ -1,5 +1,8 @@
 #include "Picture.h"
 
+#include "MetafileConverter.h"
+#include "MetafilePicture.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -21,6 +24,19 @@ PictureLoad readImage(QFile& file, const char* format, Picture::Kind kind,
     return {Picture{kind, std::move(image)}, QString()};
 }
 
+// The parsers run in the converter's own process; whatever goes wrong
+// there, from a damaged record to a crash or a hang, is one message here.
+PictureLoad readMetafile(const QString& path) {
+    const QString invalid = QStringLiteral("Metafile is not valid");
+    const std::optional<QByteArray> svg = metafileConverter().toSvg(path);
+    if (!svg)
+        return failure(invalid);
+    std::optional<Picture> picture = metafilePicture(*svg);
+    if (!picture)
+        return failure(invalid);
+    return {std::move(*picture), QString()};
+}
+
 } // namespace
 
 PictureLoad loadPictureFile(const QString& path) {
@@ -38,7 +54,7 @@ PictureLoad loadPictureFile(const QString& path) {
         return readImage(file, "bmp", Picture::Kind::Bitmap, "Bitmap image is not valid");
     if (extension == "ico")
         return readImage(file, "ico", Picture::Kind::Icon, "Icon image is not valid");
-    return failure("Metafile is not valid");
+    return readMetafile(path);
 }
 
 } // namespace kestrix

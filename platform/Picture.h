@@ -1,18 +1,26 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <utility>
 
 namespace kestrix {
 
 // A picture as the window shows it and the printed sheet draws it: bitmaps
 // stretch to their frame, icons keep their own size, metafiles are vector
-// drawings rendered to the size they are drawn at.
+// drawings rendered to the size they are drawn at. A metafile keeps its
+// drawing as SVG for printing and a rendered image for the window.
 struct Picture {
     enum class Kind { None, Bitmap, Icon, Metafile };
 
+    Picture() = default;
+    Picture(Kind kind, QImage image, QByteArray svg = {})
+        : kind(kind), image(std::move(image)), svg(std::move(svg)) {}
+
     Kind kind = Kind::None;
     QImage image;
+    QByteArray svg;
 
     bool isEmpty() const { return kind == Kind::None || image.isNull(); }
 };

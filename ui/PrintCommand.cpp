@@ -1,5 +1,6 @@
 #include "PrintCommand.h"
 
+#include "MetafilePicture.h"
 #include "PrintDialogSetup.h"
 #include "PrintJob.h"
 
@@ -7,17 +8,21 @@
 #include <QPrinter>
 
 namespace kestrix {
-namespace {
 
 QtPrintPicture toPrintPicture(const Picture& picture) {
     if (picture.isEmpty())
         return QtPrintPicture::none();
     if (picture.kind == Picture::Kind::Icon)
         return QtPrintPicture::icon(picture.image);
+    if (picture.kind == Picture::Kind::Metafile) {
+        // Played as vector shapes at the printer's resolution, not as the
+        // window's small image blown up.
+        return QtPrintPicture::metafile([svg = picture.svg](QPainter& painter, const QRectF& rect) {
+            playMetafile(svg, painter, rect);
+        });
+    }
     return QtPrintPicture::bitmap(picture.image);
 }
-
-} // namespace
 
 PrintCommand::PrintCommand(QWidget* parent) : m_parent(parent) {}
 

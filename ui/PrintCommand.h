@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Picture.h"
+#include "QtPrintPicture.h"
 
 #include <QImage>
 #include <QString>
@@ -14,6 +15,9 @@ class QWidget;
 namespace kestrix {
 
 class CharacterSheet;
+
+// A picture of the window as the printed sheet draws it.
+QtPrintPicture toPrintPicture(const Picture& picture);
 
 // "Imprimir ...": the print dialog, then one job of one page. The printer
 // and the settings the user confirms (copies among them) stay for later

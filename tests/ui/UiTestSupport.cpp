@@ -5,9 +5,11 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <memory>
 #include <unistd.h>
@@ -22,8 +24,19 @@ void onNextModal(std::function<void(QWidget* modal)> action) {
         if (modal || --*remaining == 0) {
             timer->stop();
             timer->deleteLater();
-            if (modal)
+            if (modal) {
+                QPointer<QWidget> watched(modal);
                 action(modal);
+                // Should the action have missed its window (a key that went
+                // astray on a busy machine), close it so the test fails
+                // instead of waiting for ever.
+                QTimer::singleShot(10000, [watched] {
+                    if (watched && watched->isVisible()) {
+                        ADD_FAILURE() << "a modal window stayed open; closing it";
+                        watched->close();
+                    }
+                });
+            }
         }
     });
     timer->start(10);

@@ -1,0 +1,60 @@
+#include "MetafilePicture.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QXmlStreamReader>
+#include <cmath>
+
+namespace kestrix {
+namespace {
+
+// The frame of the picture is the root's own viewBox; QtSvg makes one up
+// when it is missing or empty, which would hide a broken document.
+bool hasFrame(const QByteArray& svg) {
+    QXmlStreamReader reader(svg);
+    if (!reader.readNextStartElement() || reader.name() != QStringLiteral("svg"))
+        return false;
+    const QStringList numbers = reader.attributes()
+                                    .value(QStringLiteral("viewBox"))
+                                    .toString()
+                                    .split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (numbers.size() != 4)
+        return false;
+    bool widthOk = false;
+    bool heightOk = false;
+    const double width = numbers[2].toDouble(&widthOk);
+    const double height = numbers[3].toDouble(&heightOk);
+    return widthOk && heightOk && std::isfinite(width) && std::isfinite(height) && width > 0 &&
+           height > 0;
+}
+
+bool drawable(const QSvgRenderer& renderer) {
+    const QRectF frame = renderer.viewBoxF();
+    return renderer.isValid() && frame.width() > 0 && frame.height() > 0;
+}
+
+} // namespace
+
+std::optional<Picture> metafilePicture(const QByteArray& svg) {
+    if (!hasFrame(svg))
+        return std::nullopt;
+    QSvgRenderer renderer(svg);
+    if (!drawable(renderer))
+        return std::nullopt;
+    QImage preview(kMetafilePreviewSize, QImage::Format_ARGB32_Premultiplied);
+    preview.fill(Qt::transparent);
+    QPainter painter(&preview);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(kMetafilePreviewSize)));
+    painter.end();
+    return Picture{Picture::Kind::Metafile, std::move(preview), svg};
+}
+
+void playMetafile(const QByteArray& svg, QPainter& painter, const QRectF& rect) {
+    QSvgRenderer renderer(svg);
+    if (drawable(renderer))
+        renderer.render(&painter, rect);
+}
+
+} // namespace kestrix

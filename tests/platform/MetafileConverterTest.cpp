@@ -1,0 +1,75 @@
+#include "MetafileConverter.h"
+
+#include "MetafileTestSupport.h"
+#include "Picture.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace kestrix {
+namespace {
+
+using test::ConverterOverride;
+using test::fakeConverter;
+
+// Short limits so the faults end quickly; the fake converter does nothing
+// that needs time when it behaves.
+MetafileConverter::Limits testLimits() {
+    MetafileConverter::Limits limits;
+    limits.wallMilliseconds = 2000;
+    limits.cpuSeconds = 1;
+    limits.outputBytes = 1024 * 1024;
+    return limits;
+}
+
+class MetafileConverterTest : public ::testing::Test {
+protected:
+    QString fileSaying(const char* mode) {
+        const QString path = QDir(folder.path()).filePath(QString::fromLatin1(mode) + ".wmf");
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(mode);
+        return path;
+    }
+
+    QTemporaryDir folder;
+};
+
+TEST_F(MetafileConverterTest, WhateverTheConverterDoesTheEditorOnlyReportsIt) {
+    ConverterOverride converter(fakeConverter(), testLimits());
+    // The harness works: a converter that behaves gives a picture.
+    const PictureLoad good = loadPictureFile(fileSaying("good"));
+    ASSERT_TRUE(good.ok());
+    EXPECT_EQ(good.picture.image.pixelColor(10, 10), QColor(Qt::red));
+
+    for (const char* mode :
+         {"crash", "spin", "sleep", "hog", "flood", "junk", "frameless", "refuses"}) {
+        const PictureLoad load = loadPictureFile(fileSaying(mode));
+        EXPECT_EQ(load.error, "Metafile is not valid") << mode;
+        EXPECT_TRUE(load.picture.isEmpty()) << mode;
+    }
+}
+
+TEST_F(MetafileConverterTest, TheConverterRunsUnderItsLimits) {
+    const MetafileConverter::Limits limits = testLimits();
+    const auto report = MetafileConverter(fakeConverter(), limits).toSvg(fileSaying("limits"));
+    ASSERT_TRUE(report);
+    EXPECT_EQ(report->toStdString(),
+              "AS=" + std::to_string(limits.addressSpaceBytes) + " CPU=1 CORE=0 FSIZE=0");
+}
+
+TEST_F(MetafileConverterTest, AMissingConverterMeansNoPicture) {
+    ConverterOverride converter(QDir(folder.path()).filePath("no-such-converter"), testLimits());
+    EXPECT_EQ(loadPictureFile(fileSaying("good")).error, "Metafile is not valid");
+}
+
+TEST_F(MetafileConverterTest, TheEditorLooksForTheConverterBesideItself) {
+    EXPECT_EQ(MetafileConverter().program(),
+              QDir(QCoreApplication::applicationDirPath()).filePath("kestrix-metafile"));
+}
+
+} // namespace
+} // namespace kestrix

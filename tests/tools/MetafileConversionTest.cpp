@@ -1,0 +1,139 @@
+#include "MetafileConversion.h"
+
+#include "EmfConversion.h"
+#include "SvgDocument.h"
+
+#include <cstdint>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <string>
+
+namespace kestrix {
+namespace {
+
+std::string sample(const std::string& name) {
+    std::ifstream in(std::string(KESTRIX_TEST_DATA_DIR) + "/metafiles/" + name, std::ios::binary);
+    EXPECT_TRUE(in) << name;
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::uint32_t u32At(const std::string& bytes, std::size_t at) {
+    std::uint32_t value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = value << 8 | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
+    return value;
+}
+
+const char* const kSamples[] = {"shapes.emf", "ansi-text.emf", "placeable.wmf", "plain.wmf"};
+
+TEST(MetafileConversionTest, SamplesBecomeSvgInTheirFrameWithTheirPensAndTexts) {
+    for (const char* name : kSamples) {
+        SCOPED_TRACE(name);
+        const MetafileConversion result = convertMetafile(sample(name));
+        ASSERT_TRUE(result.ok()) << result.error;
+        const std::string& svg = result.svg;
+        EXPECT_EQ(svg.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg "
+                            "xmlns=\"http://www.w3.org/2000/svg\"",
+                            0),
+                  0u);
+        EXPECT_NE(svg.find("viewBox=\"0 0 1000.0000 1500.0000\""), std::string::npos);
+        EXPECT_NE(svg.find("Ação"), std::string::npos) << "accented letters survive";
+        // The outline keeps its 20 units, and fills are opaque.
+        EXPECT_TRUE(svg.find("stroke-width=\"20.0000\"") != std::string::npos ||
+                    svg.find("stroke-width:20.000000") != std::string::npos);
+        EXPECT_EQ(svg.find("fill-opacity:0.5"), std::string::npos);
+        EXPECT_EQ(svg.find("sodipodi"), std::string::npos);
+    }
+}
+
+TEST(MetafileConversionTest, EveryTruncationOfASampleFails) {
+    for (const char* name : kSamples) {
+        const std::string bytes = sample(name);
+        for (std::size_t length = 0; length < bytes.size(); ++length) {
+            const MetafileConversion result = convertMetafile(bytes.substr(0, length));
+            EXPECT_FALSE(result.ok()) << name << " cut to " << length;
+            EXPECT_TRUE(result.svg.empty());
+        }
+    }
+}
+
+TEST(MetafileConversionTest, AnEnhancedMetafileIsPreparedForTheConverter) {
+    const std::string original = sample("ansi-text.emf");
+    double width = 0;
+    double height = 0;
+    const std::string prepared = prepareEmf(original, width, height);
+    ASSERT_FALSE(prepared.empty());
+    EXPECT_EQ(width, 1000);
+    EXPECT_EQ(height, 1500);
+    // The bounds are the frame now, and the size is the new size.
+    EXPECT_EQ(u32At(prepared, 8), 0u);
+    EXPECT_EQ(u32At(prepared, 16), 1000u);
+    EXPECT_EQ(u32At(prepared, 20), 1500u);
+    EXPECT_EQ(u32At(prepared, 48), prepared.size());
+
+    bool sawPen = false;
+    bool sawText = false;
+    for (std::size_t at = u32At(prepared, 4); at < prepared.size(); at += u32At(prepared, at + 4)) {
+        const std::uint32_t type = u32At(prepared, at);
+        EXPECT_NE(type, 83u) << "no ANSI text is left";
+        if (type == 38) {
+            sawPen = true;
+            EXPECT_EQ(u32At(prepared, at + 12) & 0x000F0000u, 0x00010000u) << "geometric pen";
+        }
+        if (type == 84) {
+            sawText = true;
+            const std::size_t text = at + u32At(prepared, at + 48);
+            EXPECT_EQ(prepared.substr(text, 8), std::string("A\0\xE7\0\xE3\0o\0", 8));
+            const std::size_t dx = at + u32At(prepared, at + 72);
+            EXPECT_EQ(u32At(prepared, dx), 60u) << "the spacing comes along";
+        }
+    }
+    EXPECT_TRUE(sawPen);
+    EXPECT_TRUE(sawText);
+}
+
+TEST(MetafileConversionTest, ABrokenRecordChainIsRefused) {
+    std::string bytes = sample("shapes.emf");
+    double width = 0;
+    double height = 0;
+    std::string badSize = bytes;
+    badSize[108 + 4] = 7; // the first record after the header claims 7 bytes
+    EXPECT_TRUE(prepareEmf(badSize, width, height).empty());
+    std::string secondHeader = bytes;
+    secondHeader[108] = 1;
+    EXPECT_TRUE(prepareEmf(secondHeader, width, height).empty());
+    EXPECT_FALSE(convertMetafile(std::string(20000000, '\0')).ok()) << "too large";
+}
+
+TEST(MetafileConversionTest, TextsBecomeXmlCharacterData) {
+    struct Case {
+        std::string windows1252;
+        std::string xml;
+    };
+    const Case cases[] = {
+        {"A\xE7\xE3o", "Ação"},
+        {"<a & \"b\" 'c'>", "&lt;a &amp; &quot;b&quot; &apos;c&apos;&gt;"},
+        {"\x80 \x81\x8D", "€   "},
+        {std::string("tab\tnul\0end", 11), "tab nul end"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(windows1252ToXmlText(c.windows1252), c.xml);
+}
+
+TEST(MetafileConversionTest, TheRootIsReplacedAndDrawingsAreFound) {
+    const std::string document = "<?xml version=\"1.0\"?>\n<!DOCTYPE svg>\n<svg width=\"3\"\n"
+                                 "\txmlns:x=\"y\">\n<rect x=\"1\"/>\n</svg>\n";
+    EXPECT_EQ(withSvgRoot(document, 10, 20),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg "
+              "xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+              "version=\"1.1\" width=\"10.0000\" height=\"20.0000\" viewBox=\"0 0 10.0000 "
+              "20.0000\">\n<rect x=\"1\"/>\n</svg>\n");
+    EXPECT_EQ(withSvgRoot("<svgx/>", 1, 1), "");
+    EXPECT_EQ(withSvgRoot("<svg/>", 1, 1), "");
+    EXPECT_TRUE(drawsSomething(document));
+    EXPECT_FALSE(drawsSomething("<svg><g></g><rectangle/></svg>"));
+}
+
+} // namespace
+} // namespace kestrix

@@ -1,0 +1,186 @@
+#include "Main.h"
+#include "MetafileTestSupport.h"
+#include "PrintCommand.h"
+#include "QtPrintCanvas.h"
+#include "UiTestSupport.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPaintEngine>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace kestrix {
+namespace {
+
+using test::ConverterOverride;
+using test::expectErrorBox;
+using test::fakeConverter;
+using test::inFrame;
+using test::kSampleSpots;
+using test::near;
+using test::realConverter;
+using test::sampleMetafile;
+using test::TestFolder;
+
+// Tells vector drawing from raster drawing on a 300 dots-per-inch page.
+class CountingEngine : public QPaintEngine {
+public:
+    CountingEngine() : QPaintEngine(QPaintEngine::AllFeatures) {}
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState&) override {}
+    Type type() const override { return QPaintEngine::User; }
+
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override { ++raster; }
+    void drawImage(const QRectF&, const QImage&, const QRectF&, Qt::ImageConversionFlags) override {
+        ++raster;
+    }
+    void drawTiledPixmap(const QRectF&, const QPixmap&, const QPointF&) override { ++raster; }
+    void drawPath(const QPainterPath&) override { ++vector; }
+    void drawRects(const QRectF*, int) override { ++vector; }
+    void drawEllipse(const QRectF&) override { ++vector; }
+    void drawPolygon(const QPointF*, int, PolygonDrawMode) override { ++vector; }
+    void drawLines(const QLineF*, int) override { ++vector; }
+    void drawTextItem(const QPointF&, const QTextItem&) override { ++vector; }
+
+    int raster = 0;
+    int vector = 0;
+};
+
+class CountingDevice : public QPaintDevice {
+public:
+    QPaintEngine* paintEngine() const override { return &engine; }
+    int metric(PaintDeviceMetric metric) const override {
+        switch (metric) {
+        case PdmWidth:
+            return 2000;
+        case PdmHeight:
+            return 2600;
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return 300;
+        case PdmDepth:
+            return 32;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return static_cast<int>(devicePixelRatioFScale());
+        default:
+            return QPaintDevice::metric(metric);
+        }
+    }
+    mutable CountingEngine engine;
+};
+
+// The picture rectangle of the printed sheet under a name 100 dots high.
+const PrintRect kPictureRect{1161, 139, 1742, 1023};
+
+class MetafilePictureUiTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window = std::make_unique<TfrmMain>(document);
+        window->FormCreate({folder.root, ""});
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+    void choosePicture(const QString& path) {
+        window->fileDialogs().setNextFileName(path);
+        QTest::mouseClick(window->findChild<QToolButton*>("BitBtn3"), Qt::LeftButton);
+    }
+    std::string fileSaying(const char* name, const char* mode) {
+        folder.write(name, mode);
+        return folder.path(name);
+    }
+    static MetafileConverter::Limits shortLimits() {
+        MetafileConverter::Limits limits;
+        limits.wallMilliseconds = 2000;
+        limits.cpuSeconds = 1;
+        return limits;
+    }
+
+    TestFolder folder;
+    Document document;
+    std::unique_ptr<TfrmMain> window;
+};
+
+TEST_F(MetafilePictureUiTest, AChosenMetafileIsShownAndPrintedAsShapes) {
+    ConverterOverride converter(realConverter());
+    choosePicture(sampleMetafile("placeable.wmf"));
+    const Picture& shown = window->shownPicture();
+    ASSERT_EQ(shown.kind, Picture::Kind::Metafile);
+    EXPECT_FALSE(window->findChild<QLabel*>("figura")->pixmap().isNull());
+    EXPECT_EQ(document.sheet.picturePath(), sampleMetafile("placeable.wmf").toStdString());
+
+    const QtPrintPicture printed = toPrintPicture(shown);
+    ASSERT_EQ(printed.kind, PrintPicture::Kind::Metafile);
+    ASSERT_TRUE(printed.player);
+
+    CountingDevice device;
+    QtPrintCanvas counting(device);
+    const PrintPicture handle = counting.addPicture(printed);
+    ASSERT_TRUE(counting.beginDocument());
+    counting.drawPicture(handle, kPictureRect);
+    ASSERT_TRUE(counting.endDocument());
+    EXPECT_EQ(device.engine.raster, 0) << "no bitmap blown up";
+    EXPECT_GE(device.engine.vector, 3) << "rectangle, ellipse and text";
+
+    // On a 300 dots-per-inch page the shapes fill the picture rectangle.
+    QImage page(1900, 1100, QImage::Format_RGB32);
+    page.setDotsPerMeterX(11811);
+    page.setDotsPerMeterY(11811);
+    page.fill(Qt::white);
+    QtPrintCanvas canvas(page);
+    const PrintPicture onPage = canvas.addPicture(printed);
+    ASSERT_TRUE(canvas.beginDocument());
+    canvas.drawPicture(onPage, kPictureRect);
+    ASSERT_TRUE(canvas.endDocument());
+    const QRectF target(1161, 139, 1742 - 1161, 1023 - 139);
+    for (const test::SampleSpot& spot : kSampleSpots) {
+        const QColor colour = spot.colour.isValid() ? spot.colour : QColor(Qt::white);
+        const QColor actual = page.pixelColor(inFrame(target, spot.x, spot.y));
+        EXPECT_TRUE(near(actual, colour, 10)) << spot.what << ": " << actual.name().toStdString();
+    }
+    EXPECT_EQ(page.pixelColor(1150, 500), QColor(Qt::white)) << "nothing left of the rectangle";
+    EXPECT_EQ(page.pixelColor(1450, 1040), QColor(Qt::white)) << "nothing below it";
+}
+
+TEST_F(MetafilePictureUiTest, AMetafileThatBreaksTheConverterLeavesTheEditorAsItWas) {
+    ConverterOverride converter(fakeConverter(), shortLimits());
+    for (const char* mode : {"crash", "sleep", "hog"}) {
+        document.sheet.clearModified();
+        QString shown;
+        expectErrorBox(&shown);
+        choosePicture(QString::fromStdString(fileSaying("hostil.wmf", mode)));
+        EXPECT_EQ(shown, "Metafile is not valid.") << mode;
+        EXPECT_EQ(document.sheet.picturePath(), "modelo.bmp") << mode;
+        EXPECT_EQ(window->shownPicture().kind, Picture::Kind::Bitmap) << mode;
+        EXPECT_TRUE(document.sheet.isModified()) << mode;
+    }
+    // And it goes on editing.
+    QTest::keyClicks(window->findChild<QLineEdit*>("tx_forca"), "4");
+    EXPECT_EQ(window->findChild<QLabel*>("lb_atrib")->text(), "4");
+}
+
+TEST_F(MetafilePictureUiTest, ACharacterWhoseMetafileFailsStillLoads) {
+    ConverterOverride converter(fakeConverter(), shortLimits());
+    CharacterSheet stored;
+    stored.setName("Hostil");
+    stored.setPicturePath(fileSaying("hostil.emf", "crash"));
+    ASSERT_FALSE(CharacterFile().SaveCharacter(folder.path("hostil.QsZ"), stored));
+    window->fileDialogs().setNextFileName(QString::fromStdString(folder.path("hostil.QsZ")));
+    QString shown;
+    expectErrorBox(&shown);
+    QTest::keyClick(window.get(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(shown, "Metafile is not valid.");
+    EXPECT_EQ(window->findChild<QLineEdit*>("tx_nome")->text(), "Hostil");
+    EXPECT_EQ(window->shownPicture().kind, Picture::Kind::Bitmap) << "the default picture";
+    EXPECT_EQ(document.sheet.picturePath(), folder.path("hostil.emf"));
+}
+
+} // namespace
+} // namespace kestrix

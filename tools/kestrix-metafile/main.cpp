@@ -1,0 +1,36 @@
+// kestrix-metafile FILE: writes the metafile FILE (wmf or emf) to standard
+// output as an SVG document, or a reason to standard error and exits 1.
+// The editor runs it as a separate, limited process, so that a metafile that
+// crashes or hangs the parsers takes down nothing but this.
+#include "MetafileConversion.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <string>
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: kestrix-metafile FILE\n";
+        return 2;
+    }
+    std::ifstream in(argv[1], std::ios::binary);
+    if (!in) {
+        std::cerr << "kestrix-metafile: cannot open " << argv[1] << "\n";
+        return 1;
+    }
+    std::string bytes;
+    bytes.resize(kestrix::kMaxMetafileBytes + 1);
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+
+    const kestrix::MetafileConversion result = kestrix::convertMetafile(bytes);
+    if (!result.ok()) {
+        std::cerr << "kestrix-metafile: " << result.error << "\n";
+        return 1;
+    }
+    std::cout.write(result.svg.data(), static_cast<std::streamsize>(result.svg.size()));
+    std::cout.flush();
+    return std::cout ? 0 : 1;
+}
