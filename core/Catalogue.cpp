@@ -77,9 +77,13 @@ void Catalogue::assign(std::string fileBytes) {
     // allocation of the right size.
     const auto forEachLineStart = [&text = fileBytes](auto&& visit) {
         const std::size_t size = text.size();
+        const char* const bytes = text.data();
         for (std::size_t pos = 0; pos < size;) {
             visit(pos);
-            while (pos < size && !isLineBreak(text[pos]))
+            // One comparison per byte for the bytes that cannot end a line;
+            // the string's terminating NUL stops the walk at the end.
+            while (static_cast<unsigned char>(bytes[pos]) > '\r' ||
+                   (bytes[pos] != '\r' && bytes[pos] != '\n' && pos < size))
                 ++pos;
             if (pos < size) {
                 const bool carriageReturn = text[pos] == '\r';
