@@ -4,6 +4,12 @@
 
 namespace kestrix {
 
+QModelIndex CatalogueModel::index(int row, int column, const QModelIndex& parent) const {
+    if (row < 0 || row >= m_catalogue.size() || column != 0 || parent.isValid())
+        return {};
+    return createIndex(row, column);
+}
+
 int CatalogueModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : m_catalogue.size();
 }

@@ -14,6 +14,10 @@ public:
     CatalogueModel(const Catalogue& catalogue, QObject* parent = nullptr)
         : QAbstractListModel(parent), m_catalogue(catalogue) {}
 
+    // The view asks for an index of every row when it lays the list out;
+    // this one skips the generic checks' virtual calls.
+    QModelIndex index(int row, int column = 0,
+                      const QModelIndex& parent = QModelIndex()) const override;
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     // Call after the catalogue was (re)loaded.
