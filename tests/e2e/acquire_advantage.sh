@@ -24,11 +24,9 @@ start_x
 python3 "$here/make_character.py" "$E2E_WORK/heroi.QsZ"
 
 cd "$E2E_WORK"
-start_editor heroi.QsZ
-main=$(wait_window "Kestrix for Windows 95") || fail "the main window did not open"
-xdotool windowfocus --sync "$main"
-sleep 0.5
-top=$(menu_height "$main")
+open_main_window heroi.QsZ
+main=$MAIN_WINDOW
+top=$MENU_TOP
 
 # The first line of the advantage catalogue, ls_Vant at (6, 205).
 double_click_first_advantage() {

@@ -11,11 +11,9 @@ python3 "$here/make_character.py" "$E2E_WORK/heroi.QsZ"
 cp "$E2E_WORK/heroi.QsZ" "$E2E_WORK/original.QsZ"
 
 cd "$E2E_WORK"
-start_editor heroi.QsZ
-main=$(wait_window "Kestrix for Windows 95") || fail "the main window did not open"
-xdotool windowfocus --sync "$main"
-sleep 0.5
-top=$(menu_height "$main")
+open_main_window heroi.QsZ
+main=$MAIN_WINDOW
+top=$MENU_TOP
 
 # Força: the edit at (144, 60) of the client area.
 click_at "$main" 160 $((top + 70))

@@ -71,6 +71,16 @@ start_editor() {
     E2E_PIDS+=("$EDITOR_PID")
 }
 
+# Starts the editor with the given arguments and waits for its main window;
+# sets MAIN_WINDOW to the window's id and MENU_TOP to the menu bar's height.
+open_main_window() {
+    start_editor "$@"
+    MAIN_WINDOW=$(wait_window "Kestrix for Windows 95") || fail "the main window did not open"
+    xdotool windowfocus --sync "$MAIN_WINDOW"
+    sleep 0.5
+    MENU_TOP=$(menu_height "$MAIN_WINDOW")
+}
+
 # Waits for a window with exactly this title (xdotool ignores case) and
 # prints its id.
 wait_window() {

@@ -70,16 +70,16 @@ python3 "$here/make_character.py" "$E2E_WORK/zuleica.QsZ" \
 # 1. No print server at all.
 use_cups_server "$E2E_WORK/no-server.sock"
 cd "$E2E_WORK"
-start_editor zuleica.QsZ
-main=$(wait_window "Kestrix for Windows 95") || fail "the main window did not open"
+open_main_window zuleica.QsZ
+main=$MAIN_WINDOW
 expect_no_printer_error "$main"
 stop_started "$EDITOR_PID"
 
 # 2. A server with the PDF queue, which is not the default yet.
 start_cupsd
 add_pdf_queue
-start_editor zuleica.QsZ
-main=$(wait_window "Kestrix for Windows 95") || fail "the main window did not open"
+open_main_window zuleica.QsZ
+main=$MAIN_WINDOW
 expect_no_printer_error "$main"
 [ -z "$(all_jobs)" ] || fail "a job was queued without a default printer: $(all_jobs)"
 
