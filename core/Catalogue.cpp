@@ -7,44 +7,50 @@ namespace {
 
 constexpr char kCtrlZ = 26;
 
-bool isLineBreak(char c) {
-    return c == '\r' || c == '\n';
+// Where the line starting at `pos` ends: at its CR or LF, or at the end of
+// the text. One comparison per byte for the bytes that cannot end a line;
+// the string's terminating NUL stops the walk at the end.
+std::size_t lineEnd(const std::string& text, std::size_t pos) {
+    const char* const bytes = text.data();
+    const std::size_t size = text.size();
+    while (static_cast<unsigned char>(bytes[pos]) > '\r' ||
+           (bytes[pos] != '\r' && bytes[pos] != '\n' && pos < size))
+        ++pos;
+    return pos;
 }
 
-// The length of the line break that ends just before `end` and after
-// `lineStart`: CR LF, a lone CR, a lone LF, or none. No line holds CR or LF
-// itself, so whatever breaks precede `end` belong to the break.
-std::size_t breakLengthBefore(const std::string& text, std::size_t lineStart, std::size_t end) {
-    if (end == lineStart || !isLineBreak(text[end - 1]))
-        return 0;
-    if (text[end - 1] == '\n' && end - 1 > lineStart && text[end - 2] == '\r')
-        return 2;
-    return 1;
+// Where the next line starts after a line ending at `end`: past its CR LF,
+// lone CR or lone LF.
+std::size_t nextLineStart(const std::string& text, std::size_t end) {
+    if (end >= text.size())
+        return text.size();
+    const bool carriageReturn = text[end] == '\r';
+    ++end;
+    if (carriageReturn && end < text.size() && text[end] == '\n')
+        ++end;
+    return end;
 }
 
 } // namespace
 
-std::string_view Catalogue::line(std::size_t number) const {
-    const std::size_t start = m_lineStarts[number];
-    const std::size_t end =
-        number + 1 < m_lineStarts.size() ? m_lineStarts[number + 1] : m_text.size();
-    return std::string_view(m_text).substr(start,
-                                           end - start - breakLengthBefore(m_text, start, end));
-}
-
-std::size_t Catalogue::entryIndex(int index) const {
+std::size_t Catalogue::entryStart(int index) const {
     if (index < 0 || index >= size())
         throw std::out_of_range("catalogue entry " + std::to_string(index));
-    return static_cast<std::size_t>(index) * 2;
+    return m_entryStarts[static_cast<std::size_t>(index)];
 }
 
 std::string_view Catalogue::name(int index) const {
-    return line(entryIndex(index));
+    const std::size_t start = entryStart(index);
+    return std::string_view(m_text).substr(start, lineEnd(m_text, start) - start);
 }
 
 std::string_view Catalogue::costText(int index) const {
-    const std::size_t costLine = entryIndex(index) + 1;
-    return costLine < m_lineStarts.size() ? line(costLine) : std::string_view();
+    const std::size_t nameEnd = lineEnd(m_text, entryStart(index));
+    // A name on the file's last line, with no break after it, has no cost line.
+    if (nameEnd == m_text.size())
+        return {};
+    const std::size_t start = nextLineStart(m_text, nameEnd);
+    return std::string_view(m_text).substr(start, lineEnd(m_text, start) - start);
 }
 
 std::string Catalogue::shownCost(int index) const {
@@ -75,33 +81,30 @@ void Catalogue::assign(std::string fileBytes) {
 
     // Two walks over the text: counting first lets the starts go into one
     // allocation of the right size.
-    const auto forEachLineStart = [&text = fileBytes](auto&& visit) {
-        const std::size_t size = text.size();
+    const auto forEachEntryStart = [&text = fileBytes](auto&& visit) {
         const char* const bytes = text.data();
-        for (std::size_t pos = 0; pos < size;) {
-            visit(pos);
-            // One comparison per byte for the bytes that cannot end a line;
-            // the string's terminating NUL stops the walk at the end.
+        const std::size_t size = text.size();
+        bool nameLine = true;
+        for (std::size_t pos = 0; pos < size; nameLine = !nameLine) {
+            if (nameLine)
+                visit(pos);
+            // As in lineEnd(), kept here so that the walk stays in registers.
             while (static_cast<unsigned char>(bytes[pos]) > '\r' ||
                    (bytes[pos] != '\r' && bytes[pos] != '\n' && pos < size))
                 ++pos;
-            if (pos < size) {
-                const bool carriageReturn = text[pos] == '\r';
+            if (pos < size && bytes[pos++] == '\r' && pos < size && bytes[pos] == '\n')
                 ++pos;
-                if (carriageReturn && pos < size && text[pos] == '\n')
-                    ++pos;
-            }
         }
     };
-    std::size_t lines = 0;
-    forEachLineStart([&lines](std::size_t) { ++lines; });
-    std::vector<std::size_t> lineStarts;
-    lineStarts.reserve(lines);
-    forEachLineStart([&lineStarts](std::size_t start) { lineStarts.push_back(start); });
+    std::size_t entries = 0;
+    forEachEntryStart([&entries](std::size_t) { ++entries; });
+    std::vector<std::size_t> entryStarts;
+    entryStarts.reserve(entries);
+    forEachEntryStart([&entryStarts](std::size_t start) { entryStarts.push_back(start); });
 
     // Nothing above touched the catalogue, so a failure leaves it as it was.
     m_text = std::move(fileBytes);
-    m_lineStarts = std::move(lineStarts);
+    m_entryStarts = std::move(entryStarts);
 }
 
 void parseCatalogue(std::string_view fileBytes, Catalogue& catalogue) {

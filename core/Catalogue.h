@@ -12,7 +12,7 @@ namespace kestrix {
 // text that marks a variable cost, shown to the user as "Var.".
 //
 // The catalogue keeps the file's text whole and only remembers where each
-// line starts: a catalogue of a hundred thousand entries then costs two
+// entry starts: a catalogue of a hundred thousand entries then costs two
 // allocations instead of two hundred thousand strings.
 class Catalogue {
 public:
@@ -25,8 +25,8 @@ public:
     static Catalogue advantages() { return Catalogue(std::string(kAdvantageMarker)); }
     static Catalogue disadvantages() { return Catalogue(std::string(kDisadvantageMarker)); }
 
-    int size() const { return static_cast<int>((m_lineStarts.size() + 1) / 2); }
-    bool empty() const { return m_lineStarts.empty(); }
+    int size() const { return static_cast<int>(m_entryStarts.size()); }
+    bool empty() const { return m_entryStarts.empty(); }
     // An index outside the catalogue throws std::out_of_range. The texts stay
     // valid until the catalogue is loaded again.
     std::string_view name(int index) const;
@@ -43,12 +43,12 @@ public:
     void assign(std::string fileBytes);
 
 private:
-    std::string_view line(std::size_t number) const;
-    std::size_t entryIndex(int index) const;
+    std::size_t entryStart(int index) const;
 
     std::string m_marker;
     std::string m_text;
-    std::vector<std::size_t> m_lineStarts;
+    // Where each entry's name line starts; its cost line follows it.
+    std::vector<std::size_t> m_entryStarts;
 };
 
 // Fills a catalogue from a copy of a catalogue file's bytes (see
