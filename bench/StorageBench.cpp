@@ -12,8 +12,8 @@
 #include <unistd.h>
 
 // The floor for a save is what any durable write of one record must do:
-// open (creating or truncating, as the original program did), write 4012
-// bytes, fsync, close. The safe save does more on purpose: a new file, a
+// open (creating the file or truncating the old one, as a plain save
+// would), write 4012 bytes, fsync, close. The safe save does more on purpose: a new file, a
 // rename and an fsync of the directory, so that a crash never leaves a
 // damaged character. The floor for a load is open, read 4012 bytes, close.
 
