@@ -231,16 +231,18 @@ MetafileConversion failed(const char* why) {
     return {std::string(), why};
 }
 
-class Session {
+// Owns one libwmf instance and points the drawing hooks at our adapter
+// for as long as it lives.
+class LibraryScope {
 public:
-    explicit Session(Adapter& adapter) { tAdapter = &adapter; }
-    ~Session() {
+    explicit LibraryScope(Adapter& adapter) { tAdapter = &adapter; }
+    ~LibraryScope() {
         if (m_api != nullptr)
             wmf_api_destroy(m_api);
         tAdapter = nullptr;
     }
-    Session(const Session&) = delete;
-    Session& operator=(const Session&) = delete;
+    LibraryScope(const LibraryScope&) = delete;
+    LibraryScope& operator=(const LibraryScope&) = delete;
 
     wmfAPI*& api() { return m_api; }
 
@@ -281,14 +283,14 @@ MetafileConversion convertWmf(std::string_view bytes) {
             return failed("the placeable header has an empty frame");
     }
 
-    Session session(adapter);
+    LibraryScope scope(adapter);
     wmfAPI_Options options{};
     options.function = adaptedSvgDevice;
     const unsigned long flags =
         WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
-    if (wmf_api_create(&session.api(), flags, &options) != wmf_E_None)
+    if (wmf_api_create(&scope.api(), flags, &options) != wmf_E_None)
         return failed("libwmf could not start");
-    wmfAPI* api = session.api();
+    wmfAPI* api = scope.api();
 
     // libwmf reads from the buffer and never writes to it.
     std::vector<unsigned char> input(bytes.begin(), bytes.end());
