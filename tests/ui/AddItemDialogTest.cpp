@@ -70,12 +70,7 @@ const Side kDisadvantage{
 
 class AddItemTest : public ::testing::TestWithParam<Side> {
 protected:
-    void SetUp() override {
-        window = std::make_unique<TfrmMain>(document);
-        window->FormCreate({folder.root, ""});
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
+    void SetUp() override { window = test::startMainWindow(document, folder.root); }
     void TearDown() override {
         for (QWidget* w :
              {static_cast<QWidget*>(window->msgbox()), static_cast<QWidget*>(window->msgbox2()),

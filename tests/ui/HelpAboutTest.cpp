@@ -24,12 +24,7 @@ using test::TestFolder;
 
 class HelpAboutTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        window = std::make_unique<TfrmMain>(document);
-        window->FormCreate({folder.root, ""});
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
+    void SetUp() override { window = test::startMainWindow(document, folder.root); }
 
     QAction* menuAction(const QString& text) {
         for (QAction* action : window->menuBar()->findChildren<QAction*>())

@@ -29,10 +29,7 @@ using test::TestFolder;
 class MainWindowTest : public ::testing::Test {
 protected:
     void start(const std::string& argument = "") {
-        window = std::make_unique<TfrmMain>(document);
-        window->FormCreate({folder.root, argument});
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        window = test::startMainWindow(document, folder.root, argument);
     }
     void SetUp() override { start(); }
 

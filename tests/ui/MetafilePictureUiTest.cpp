@@ -82,12 +82,7 @@ const PrintRect kPictureRect{1161, 139, 1742, 1023};
 
 class MetafilePictureUiTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        window = std::make_unique<TfrmMain>(document);
-        window->FormCreate({folder.root, ""});
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
+    void SetUp() override { window = test::startMainWindow(document, folder.root); }
     void choosePicture(const QString& path) {
         window->fileDialogs().setNextFileName(path);
         QTest::mouseClick(window->findChild<QToolButton*>("BitBtn3"), Qt::LeftButton);

@@ -1,11 +1,13 @@
 #include "UiTestSupport.h"
 
 #include "CharacterFile.h"
+#include "Main.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
+#include <QTest>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
@@ -40,6 +42,15 @@ void onNextModal(std::function<void(QWidget* modal)> action) {
         }
     });
     timer->start(10);
+}
+
+std::unique_ptr<TfrmMain> startMainWindow(Document& document, const std::string& folder,
+                                          const std::string& argument) {
+    auto window = std::make_unique<TfrmMain>(document);
+    window->FormCreate({folder, argument});
+    window->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    return window;
 }
 
 void typeText(QWidget* widget, const QString& text) {

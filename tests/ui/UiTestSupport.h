@@ -2,9 +2,15 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 #include <string>
 
 class QWidget;
+
+namespace kestrix {
+struct Document;
+class TfrmMain;
+} // namespace kestrix
 
 namespace kestrix::test {
 
@@ -19,6 +25,11 @@ void typeText(QWidget* widget, const QString& text);
 
 // The text of the next error box, which is then closed with OK.
 void expectErrorBox(QString* textOut);
+
+// The main window as start-up leaves it, shown and exposed, with `folder`
+// as the program's directory and `argument` as the command-line file.
+std::unique_ptr<TfrmMain> startMainWindow(Document& document, const std::string& folder,
+                                          const std::string& argument = "");
 
 // A fresh folder with the shipped-format data files a start-up needs.
 struct TestFolder {
