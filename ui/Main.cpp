@@ -6,6 +6,7 @@
 #include "Help.h"
 #include "ObservationsMemo.h"
 #include "TextConversion.h"
+#include "UniformRowListView.h"
 #include "WindowPlacement.h"
 #include "Windows1252Validator.h"
 #include "about.h"
@@ -198,10 +199,10 @@ void TfrmMain::buildControls() {
     m_advantageModel = new CatalogueModel(m_document.advantageCatalogue, this);
     m_disadvantageModel = new CatalogueModel(m_document.disadvantageCatalogue, this);
     auto addCatalogueList = [&](const char* name, CatalogueModel* model, int left, int top) {
-        auto* list = new QListView(client);
+        // A catalogue may hold many thousand entries, all one line high.
+        auto* list = new UniformRowListView(client);
         list->setObjectName(name);
         list->setGeometry(left, top, 156, 76);
-        list->setUniformItemSizes(true);
         list->setEditTriggers(QAbstractItemView::NoEditTriggers);
         list->setModel(model);
         list->viewport()->installEventFilter(this);
