@@ -1,5 +1,7 @@
 #include "Catalogue.h"
 
+#include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 namespace kestrix {
@@ -30,6 +32,36 @@ std::size_t nextLineStart(const std::string& text, std::size_t end) {
         ++end;
     return end;
 }
+
+// Finds where each line ends for a walk that only moves forward: one memchr
+// run for CR and one for LF, each passing over the text once, whatever mix
+// of line ends the file has.
+class LineEnds {
+public:
+    explicit LineEnds(const std::string& text)
+        : m_text(text), m_carriageReturn(find('\r', 0)), m_lineFeed(find('\n', 0)) {}
+
+    // Where the line starting at `pos` ends; `pos` never goes back.
+    std::size_t after(std::size_t pos) {
+        if (m_carriageReturn < pos)
+            m_carriageReturn = find('\r', pos);
+        if (m_lineFeed < pos)
+            m_lineFeed = find('\n', pos);
+        return std::min(m_carriageReturn, m_lineFeed);
+    }
+
+private:
+    std::size_t find(char byte, std::size_t pos) const {
+        const void* hit = std::memchr(m_text.data() + pos, byte, m_text.size() - pos);
+        return hit == nullptr ? m_text.size()
+                              : static_cast<std::size_t>(static_cast<const char*>(hit) -
+                                                         m_text.data());
+    }
+
+    const std::string& m_text;
+    std::size_t m_carriageReturn;
+    std::size_t m_lineFeed;
+};
 
 } // namespace
 
@@ -79,28 +111,21 @@ void Catalogue::assign(std::string fileBytes) {
     if (end != std::string::npos)
         fileBytes.resize(end);
 
-    // Two walks over the text: counting first lets the starts go into one
-    // allocation of the right size.
-    const auto forEachEntryStart = [&text = fileBytes](auto&& visit) {
-        const char* const bytes = text.data();
-        const std::size_t size = text.size();
-        bool nameLine = true;
-        for (std::size_t pos = 0; pos < size; nameLine = !nameLine) {
-            if (nameLine)
-                visit(pos);
-            // As in lineEnd(), kept here so that the walk stays in registers.
-            while (static_cast<unsigned char>(bytes[pos]) > '\r' ||
-                   (bytes[pos] != '\r' && bytes[pos] != '\n' && pos < size))
-                ++pos;
-            if (pos < size && bytes[pos++] == '\r' && pos < size && bytes[pos] == '\n')
-                ++pos;
-        }
-    };
-    std::size_t entries = 0;
-    forEachEntryStart([&entries](std::size_t) { ++entries; });
+    // Room for as many entries as the line ends allow; only the part used is
+    // ever touched, so a large catalogue's starts are written once, not
+    // copied on every growth.
+    const auto lineBreaks = std::count(fileBytes.begin(), fileBytes.end(), '\r') +
+                            std::count(fileBytes.begin(), fileBytes.end(), '\n');
     std::vector<std::size_t> entryStarts;
-    entryStarts.reserve(entries);
-    forEachEntryStart([&entryStarts](std::size_t start) { entryStarts.push_back(start); });
+    entryStarts.reserve(static_cast<std::size_t>(lineBreaks) / 2 + 1);
+    LineEnds lineEnds(fileBytes);
+    const std::size_t size = fileBytes.size();
+    bool nameLine = true;
+    for (std::size_t pos = 0; pos < size; nameLine = !nameLine) {
+        if (nameLine)
+            entryStarts.push_back(pos);
+        pos = nextLineStart(fileBytes, lineEnds.after(pos));
+    }
 
     // Nothing above touched the catalogue, so a failure leaves it as it was.
     m_text = std::move(fileBytes);
