@@ -6,6 +6,10 @@
 #include <QApplication>
 #include <QFile>
 #include <QFont>
+#include <QtPlugin>
+
+// Reads PNG and BMP files without loading every image plugin first.
+Q_IMPORT_PLUGIN(KestrixBuiltInImageFormats)
 
 int main(int argc, char* argv[]) {
     // The window asks for the classic Windows faces; these metric twins

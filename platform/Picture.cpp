@@ -16,8 +16,11 @@ PictureLoad failure(const QString& message) {
 
 PictureLoad readImage(QFile& file, const char* format, Picture::Kind kind,
                       const QString& invalidMessage) {
+    // Only the named format's reader: no other image plugin is loaded to be
+    // asked whether it wants the file.
     QImageReader reader(&file, format);
     reader.setDecideFormatFromContent(false);
+    reader.setAutoDetectImageFormat(false);
     QImage image = reader.read();
     if (image.isNull())
         return failure(invalidMessage);

@@ -2,13 +2,17 @@
 // a menu bar, one label and one edit box in the program's font. Not a goal,
 // a reference: it shows how much of the program's start-up over the empty
 // window is owed to text and menus at all (fonts found, loaded and drawn,
-// the menu bar's icons, which load every image-format plugin).
+// the menu bar's icons). Like the program, it reads PNG and BMP pictures
+// without loading every image-format plugin.
 #include <QApplication>
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QtPlugin>
+
+Q_IMPORT_PLUGIN(KestrixBuiltInImageFormats)
 
 int main(int argc, char* argv[]) {
     QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
