@@ -8,6 +8,8 @@
 #include <QFont>
 #include <QtPlugin>
 
+#include <future>
+
 // Reads PNG and BMP files without loading every image plugin first.
 Q_IMPORT_PLUGIN(KestrixBuiltInImageFormats)
 
@@ -17,12 +19,18 @@ int main(int argc, char* argv[]) {
     QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
     QFont::insertSubstitution("Times New Roman", "Liberation Serif");
 
+    // The catalogues may hold many thousand entries: read them on a second
+    // core while the toolkit starts and the windows are built.
+    kestrix::StartupContext context;
+    context.programDirectory = kestrix::executableDirectory();
+    std::future<kestrix::StartupCatalogues> catalogues = std::async(
+        std::launch::async, kestrix::loadStartupCatalogues, context.programDirectory);
+    context.readAheadCatalogues = [&catalogues] { return catalogues.get(); };
+
     QApplication application(argc, argv);
     application.setApplicationName(QString::fromUtf8(kestrix::kApplicationTitle));
 
     const QStringList arguments = QApplication::arguments();
-    kestrix::StartupContext context;
-    context.programDirectory = kestrix::executableDirectory();
     // A relative argument means a file where the user started the program.
     if (arguments.size() > 1)
         context.fileArgument = kestrix::resolveAgainst(

@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdlib>
 #include <memory>
+#include <tuple>
 #include <unistd.h>
 
 namespace kestrix {
@@ -32,16 +33,34 @@ std::string resolveAgainst(const std::string& path, const std::string& directory
     return directory.back() == '/' ? directory + path : directory + "/" + path;
 }
 
+StartupCatalogues loadStartupCatalogues(const std::string& directory) {
+    StartupCatalogues loaded;
+    const std::string prefix = directory.empty() || directory.back() == '/' ? directory
+                                                                             : directory + "/";
+    loaded.advantagesError = loadCatalogueFile(prefix + "vantagem.lib", loaded.advantages);
+    loaded.disadvantagesError = loadCatalogueFile(prefix + "desvant.lib", loaded.disadvantages);
+    return loaded;
+}
+
 void runStartup(Document& document, DocumentCommands& commands, DocumentView& view,
                 const StartupContext& context) {
     document.sheet.clearModified();
-    if (chdir(context.programDirectory.c_str()) != 0)
+    const bool inProgramDirectory = chdir(context.programDirectory.c_str()) == 0;
+    if (!inProgramDirectory)
         view.reportError(fileErrorFromErrno(errno, context.programDirectory).message);
 
-    for (auto [fileName, catalogue] : {std::pair{"vantagem.lib", &document.advantageCatalogue},
-                                       std::pair{"desvant.lib", &document.disadvantageCatalogue}}) {
-        if (const FileResult error = loadCatalogueFile(fileName, *catalogue))
-            view.reportError(error->message);
+    // Read ahead from the program directory, or now from wherever we are.
+    StartupCatalogues loaded = inProgramDirectory && context.readAheadCatalogues
+                                   ? context.readAheadCatalogues()
+                                   : loadStartupCatalogues("");
+    for (auto [error, from, into] :
+         {std::tuple{&loaded.advantagesError, &loaded.advantages, &document.advantageCatalogue},
+          std::tuple{&loaded.disadvantagesError, &loaded.disadvantages,
+                     &document.disadvantageCatalogue}}) {
+        if (*error)
+            view.reportError((*error)->message);
+        else
+            *into = std::move(*from);
     }
 
     document.sheet.setPicturePath("modelo.bmp");

@@ -3,10 +3,25 @@
 #include "Document.h"
 #include "DocumentCommands.h"
 #include "DocumentView.h"
+#include "FileError.h"
 
+#include <functional>
 #include <string>
 
 namespace kestrix {
+
+// Both catalogues as start-up loads them, each with its own error.
+struct StartupCatalogues {
+    Catalogue advantages = Catalogue::advantages();
+    Catalogue disadvantages = Catalogue::disadvantages();
+    FileResult advantagesError;
+    FileResult disadvantagesError;
+};
+
+// Loads "vantagem.lib" and "desvant.lib" from `directory` (the current
+// directory when empty). Touches nothing else, so it may run on a thread of
+// its own while the windows are built.
+StartupCatalogues loadStartupCatalogues(const std::string& directory);
 
 // Where the program runs from and what it was asked to open.
 struct StartupContext {
@@ -16,6 +31,9 @@ struct StartupContext {
     // The first command-line argument, already made absolute against the
     // directory the program was started from; empty when none was given.
     std::string fileArgument;
+    // Hands over the catalogues when they were read ahead from the program
+    // directory (see loadStartupCatalogues); when empty, start-up reads them.
+    std::function<StartupCatalogues()> readAheadCatalogues;
 };
 
 // The real directory of the running executable.

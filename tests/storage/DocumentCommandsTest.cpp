@@ -321,7 +321,9 @@ protected:
     void writeFile(const std::string& name, const std::string& bytes) {
         std::ofstream(path(name), std::ios::binary) << bytes;
     }
-    StartupContext context(const std::string& argument = "") { return {m_dir.string(), argument}; }
+    StartupContext context(const std::string& argument = "") {
+        return {m_dir.string(), argument, {}};
+    }
 };
 
 TEST_F(StartupTest, LoadsBothCataloguesPresetsThePictureAndOpensTheFileClean) {
@@ -355,6 +357,45 @@ TEST_F(StartupTest, AMissingCatalogueIsReportedOnceAndStartUpGoesOn) {
     EXPECT_EQ(view.errors, std::vector<std::string>{"File not found"});
     EXPECT_EQ(document.sheet.name(), "Kika");
     EXPECT_FALSE(document.sheet.isModified());
+}
+
+// main() reads the catalogues on another thread while the windows are
+// built; start-up then takes them, errors and all, instead of reading.
+TEST_F(StartupTest, TakesCataloguesReadAheadAndReportsTheirErrorsInOrder) {
+    writeFile("vantagem.lib", "Sorte\r\n1\r\nAtaque\r\n-1\r\n");
+    StartupCatalogues readAhead = loadStartupCatalogues(m_dir.string());
+    ASSERT_FALSE(readAhead.advantagesError);
+    ASSERT_TRUE(readAhead.disadvantagesError);
+    // What start-up takes is what was read ahead, not what is there now.
+    writeFile("vantagem.lib", "Sorte\r\n1\r\n");
+    writeFile("desvant.lib", "Azar\r\n-1\r\n");
+    int taken = 0;
+    StartupContext ahead = context();
+    ahead.readAheadCatalogues = [&] {
+        ++taken;
+        return std::move(readAhead);
+    };
+
+    runStartup(document, commands, view, ahead);
+    EXPECT_EQ(taken, 1);
+    EXPECT_EQ(view.errors, std::vector<std::string>{"File not found"});
+    EXPECT_EQ(document.advantageCatalogue.size(), 2);
+    EXPECT_EQ(document.advantageCatalogue.shownCost(1), "Var.");
+    EXPECT_TRUE(document.disadvantageCatalogue.empty());
+}
+
+TEST_F(StartupTest, OutsideTheProgramDirectoryTheCataloguesAreReadWhereStartUpIs) {
+    writeFile("vantagem.lib", "Sorte\r\n1\r\n");
+    writeFile("desvant.lib", "Azar\r\n--1\r\n");
+    fs::current_path(m_dir);
+    StartupContext missing{(m_dir / "sumiu").string(), "", [] {
+                               ADD_FAILURE() << "read ahead from a directory never entered";
+                               return StartupCatalogues{};
+                           }};
+    runStartup(document, commands, view, missing);
+    EXPECT_EQ(view.errors, std::vector<std::string>{"File not found"});
+    EXPECT_EQ(document.advantageCatalogue.size(), 1);
+    EXPECT_EQ(document.disadvantageCatalogue.shownCost(0), "Var.");
 }
 
 TEST_F(StartupTest, WithoutAnArgumentTheSheetStaysBlankAndClean) {
