@@ -75,14 +75,15 @@ def scenario(args, label, entries, with_character):
     def median(name, key):
         return statistics.median(s[key] for s in samples[name])
 
-    def ratio(over, key):
-        return statistics.median(p[key] / b[key] for p, b in zip(samples["probe"], samples[over]))
+    def ratio(over, key, of="probe"):
+        return statistics.median(p[key] / b[key] for p, b in zip(samples[of], samples[over]))
 
     return {"label": label, "entries": entries or "shipped", "runs": args.runs,
             "character_file": with_character,
             "median": {name: {key: median(name, key) for key in KEYS} for name in names},
             "ratio_to_baseline": {key: ratio("baseline", key) for key in KEYS},
-            "ratio_to_floor": {key: ratio("floor", key) for key in KEYS}}
+            "ratio_to_floor": {key: ratio("floor", key) for key in KEYS},
+            "floor_to_baseline": {key: ratio("baseline", key, of="floor") for key in KEYS}}
 
 
 def main():

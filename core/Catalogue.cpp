@@ -111,13 +111,7 @@ void Catalogue::assign(std::string fileBytes) {
     if (end != std::string::npos)
         fileBytes.resize(end);
 
-    // Room for as many entries as the line ends allow; only the part used is
-    // ever touched, so a large catalogue's starts are written once, not
-    // copied on every growth.
-    const auto lineBreaks = std::count(fileBytes.begin(), fileBytes.end(), '\r') +
-                            std::count(fileBytes.begin(), fileBytes.end(), '\n');
     std::vector<std::size_t> entryStarts;
-    entryStarts.reserve(static_cast<std::size_t>(lineBreaks) / 2 + 1);
     LineEnds lineEnds(fileBytes);
     const std::size_t size = fileBytes.size();
     bool nameLine = true;
