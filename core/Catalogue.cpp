@@ -1,7 +1,5 @@
 #include "Catalogue.h"
 
-#include <algorithm>
-#include <cstring>
 #include <stdexcept>
 
 namespace kestrix {
@@ -32,36 +30,6 @@ std::size_t nextLineStart(const std::string& text, std::size_t end) {
         ++end;
     return end;
 }
-
-// Finds where each line ends for a walk that only moves forward: one memchr
-// run for CR and one for LF, each passing over the text once, whatever mix
-// of line ends the file has.
-class LineEnds {
-public:
-    explicit LineEnds(const std::string& text)
-        : m_text(text), m_carriageReturn(find('\r', 0)), m_lineFeed(find('\n', 0)) {}
-
-    // Where the line starting at `pos` ends; `pos` never goes back.
-    std::size_t after(std::size_t pos) {
-        if (m_carriageReturn < pos)
-            m_carriageReturn = find('\r', pos);
-        if (m_lineFeed < pos)
-            m_lineFeed = find('\n', pos);
-        return std::min(m_carriageReturn, m_lineFeed);
-    }
-
-private:
-    std::size_t find(char byte, std::size_t pos) const {
-        const void* hit = std::memchr(m_text.data() + pos, byte, m_text.size() - pos);
-        return hit == nullptr ? m_text.size()
-                              : static_cast<std::size_t>(static_cast<const char*>(hit) -
-                                                         m_text.data());
-    }
-
-    const std::string& m_text;
-    std::size_t m_carriageReturn;
-    std::size_t m_lineFeed;
-};
 
 } // namespace
 
@@ -111,14 +79,14 @@ void Catalogue::assign(std::string fileBytes) {
     if (end != std::string::npos)
         fileBytes.resize(end);
 
+    // One walk; the vector's growth costs less than counting the entries first.
     std::vector<std::size_t> entryStarts;
-    LineEnds lineEnds(fileBytes);
     const std::size_t size = fileBytes.size();
     bool nameLine = true;
     for (std::size_t pos = 0; pos < size; nameLine = !nameLine) {
         if (nameLine)
             entryStarts.push_back(pos);
-        pos = nextLineStart(fileBytes, lineEnds.after(pos));
+        pos = nextLineStart(fileBytes, lineEnd(fileBytes, pos));
     }
 
     // Nothing above touched the catalogue, so a failure leaves it as it was.
