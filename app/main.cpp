@@ -9,6 +9,7 @@
 #include <QtPlugin>
 
 #include <future>
+#include <system_error>
 
 // Reads PNG and BMP files without loading every image plugin first.
 Q_IMPORT_PLUGIN(KestrixBuiltInImageFormats)
@@ -23,9 +24,14 @@ int main(int argc, char* argv[]) {
     // core while the toolkit starts and the windows are built.
     kestrix::StartupContext context;
     context.programDirectory = kestrix::executableDirectory();
-    std::future<kestrix::StartupCatalogues> catalogues = std::async(
-        std::launch::async, kestrix::loadStartupCatalogues, context.programDirectory);
-    context.readAheadCatalogues = [&catalogues] { return catalogues.get(); };
+    std::future<kestrix::StartupCatalogues> catalogues;
+    try {
+        catalogues = std::async(std::launch::async, kestrix::loadStartupCatalogues,
+                                context.programDirectory);
+        context.readAheadCatalogues = [&catalogues] { return catalogues.get(); };
+    } catch (const std::system_error&) {
+        // No thread to be had: start-up reads them itself.
+    }
 
     QApplication application(argc, argv);
     application.setApplicationName(QString::fromUtf8(kestrix::kApplicationTitle));
