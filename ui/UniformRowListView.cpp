@@ -161,9 +161,6 @@ void UniformRowListView::updateGeometries() {
         vertical->setRange(0, rows - pageRows);
     }
     QAbstractItemView::updateGeometries();
-    // Show or hide the scroll bars now rather than when the queued range
-    // change arrives, so the viewport has its final size at once.
-    setViewportMargins(viewportMargins());
 }
 
 void UniformRowListView::scrollContentsBy(int dx, int dy) {
@@ -370,7 +367,7 @@ void UniformRowListView::paintEvent(QPaintEvent* event) {
         if (selections != nullptr && selections->isSelected(index))
             option.state |= QStyle::State_Selected;
         if (enabled) {
-            const bool itemEnabled = (model()->flags(index) & Qt::ItemIsEnabled) != 0;
+            const bool itemEnabled = isRowEnabled(row);
             if (!itemEnabled)
                 option.state &= ~QStyle::State_Enabled;
             option.palette.setCurrentColorGroup(itemEnabled ? QPalette::Normal
