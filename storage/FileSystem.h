@@ -32,6 +32,17 @@ inline ReadResult readWholeFile(const std::string& path) {
     return readFilePrefix(path, std::numeric_limits<std::size_t>::max());
 }
 
+// Reads at most maxBytes from the start of a regular file, such as a
+// character file the editor opens. Anything else (a directory, a pipe, a
+// device, a socket) is refused at once with "File access denied": nothing
+// here waits for a writer or a device.
+ReadResult readRegularFilePrefix(const std::string& path, std::size_t maxBytes);
+
+// The same for a reader that takes its input once from a regular file or a
+// pipe (standard input, a process substitution, a named pipe). Opening never
+// waits: a named pipe without a writer reads as empty.
+ReadResult readFileOrPipePrefix(const std::string& path, std::size_t maxBytes);
+
 // Replaces the file at `path` with `bytes` without ever leaving a damaged file
 // behind: the bytes go to a new file in the same directory, reach the disk,
 // and only then take the old file's place. A symbolic link keeps pointing at

@@ -10,7 +10,9 @@
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace kestrix {
@@ -69,13 +71,49 @@ TEST(FileFaultTest, BadPathsFailWithTheirCodesAndLeaveNothingBehind) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(failedSaveProblems(c.path, dir.path(), c.onSave), "") << c.path;
-        // Opening the pipe for reading would wait for a writer.
-        if (c.path != dir / "fifo") {
-            EXPECT_EQ(loadProblems(c.path, c.onLoad), "") << c.path;
-        }
+        EXPECT_EQ(loadProblems(c.path, c.onLoad), "") << c.path;
     }
     EXPECT_EQ(loadProblems(dir / "missing.QsZ", kNotFound), "");
     EXPECT_TRUE(S_ISFIFO(modeOf(dir / "fifo")));
+}
+
+// The editor opens character files only: anything else is refused at once,
+// never waited on (a pipe without a writer would wait for ever). The alarm
+// turns a wait into a failure instead of a stuck test.
+TEST(FileFaultTest, OpeningAnythingButARegularFileIsRefusedAtOnce) {
+    TempDir dir;
+    saveOldCharacter(dir / "a.QsZ");
+    ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0644), 0);
+    ASSERT_EQ(symlink("fifo", (dir / "link-to-fifo").c_str()), 0);
+    ASSERT_EQ(mkdir((dir / "sub").c_str(), 0755), 0);
+    const std::string socketPath = dir / "socket";
+    const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+    std::strcpy(address.sun_path, socketPath.c_str());
+    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(listen(listener, 1), 0);
+
+    KESTRIX_EXPECT_IN_CHILD([&]() -> std::string {
+        alarm(60);
+        CharacterFile file;
+        CharacterSheet sheet;
+        if (file.LoadCharacter(dir / "a.QsZ", sheet))
+            return "the character does not load";
+        const CharacterData before = sheet.data();
+        std::string problems;
+        for (const std::string& path : {dir / "fifo", dir / "link-to-fifo", dir / "sub", socketPath,
+                                        std::string("/dev/null"), std::string("/dev/zero")}) {
+            const FileResult result = file.LoadCharacter(path, sheet);
+            if (!(result == kAccessDenied))
+                problems += path + ": " + test::describe(result) + "; ";
+        }
+        if (!(sheet.data() == before) || file.currentFileName() != dir / "a.QsZ")
+            problems += "a refused open changed the document; ";
+        return problems;
+    });
+    close(listener);
 }
 
 TEST(FileFaultTest, SavingThroughASymbolicLinkReplacesTheLinkedFile) {
