@@ -228,9 +228,18 @@ TEST(FileFaultTest, AFileTheUserMayNotWriteLoadsButIsNotReplaced) {
             return "a read-only file does not load: " + test::describe(error);
         if (sheet.name() != "Antigo")
             return "loaded \"" + sheet.name() + "\"";
-        return failedSaveProblems(open + "/read-only.QsZ", open, kAccessDenied) +
-               failedSaveProblems(closed + "/writable.QsZ", closed, kAccessDenied) +
-               failedSaveProblems(closed + "/new.QsZ", closed, kAccessDenied);
+        std::string problems = failedSaveProblems(open + "/read-only.QsZ", open, kAccessDenied) +
+                               failedSaveProblems(closed + "/new.QsZ", closed, kAccessDenied);
+        // A file the user may write is written in place, as a plain write would.
+        const auto listing = listDirectory(closed);
+        sheet.setName("Novo");
+        if (const FileResult error = file.SaveCharacter(closed + "/writable.QsZ", sheet))
+            problems += "a writable file is not saved: " + test::describe(error) + "; ";
+        else if (readFile(closed + "/writable.QsZ").substr(257, 4) != "Novo")
+            problems += "the writable file was not written; ";
+        if (listDirectory(closed) != listing)
+            problems += "the closed folder changed; ";
+        return problems;
     });
 }
 
@@ -261,6 +270,34 @@ TEST(FileFaultTest, AFullFileSystemKeepsTheOldFile) {
             }
             close(filler);
             return failedSaveProblems(disk + "/a.QsZ", disk, kDiskFull);
+        });
+    });
+}
+
+// Written in place (the folder is closed to the saver), the file still
+// reports a full disk as any save does.
+TEST(FileFaultTest, AFailedWriteInPlaceIsReported) {
+    TempDir dir;
+    const std::string disk = dir / "disk";
+    ASSERT_EQ(mkdir(disk.c_str(), 0755), 0);
+    KESTRIX_EXPECT_IN_CHILD([&]() -> std::string {
+        return inPrivateMounts([&]() -> std::string {
+            if (mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=16k,mode=0755") != 0)
+                return test::kSkip + errnoText("cannot mount a small tmpfs");
+            writeFile(disk + "/a.QsZ", "");
+            chmod((disk + "/a.QsZ").c_str(), 0666);
+            const int filler = open((disk + "/filler").c_str(), O_WRONLY | O_CREAT, 0644);
+            const std::string block(4096, 'f');
+            while (write(filler, block.data(), block.size()) > 0) {
+            }
+            close(filler);
+            if (const std::string failed = test::dropPrivileges(); !failed.empty())
+                return test::kSkip + failed;
+            CharacterSheet sheet;
+            const FileResult result = CharacterFile().SaveCharacter(disk + "/a.QsZ", sheet);
+            if (!(result == kDiskFull))
+                return "got " + test::describe(result);
+            return "";
         });
     });
 }
