@@ -1,5 +1,7 @@
 #include "Windows1252.h"
 
+#include <cstddef>
+
 namespace kestrix {
 namespace {
 
@@ -20,6 +22,50 @@ void appendUtf8(std::string& out, char32_t cp) {
         out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
+}
+
+// The code point of the well-formed UTF-8 sequence at the start of `text`
+// and its length in bytes, or a length of 0 when none starts there: overlong
+// forms, surrogates and code points past U+10FFFF are not well-formed.
+struct Decoded {
+    char32_t codePoint = 0;
+    std::size_t length = 0;
+};
+
+Decoded decodeUtf8(std::string_view text) {
+    const auto byteAt = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byteAt(0);
+    if (lead < 0x80)
+        return {lead, 1};
+    std::size_t length;
+    char32_t codePoint;
+    char32_t smallest;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        codePoint = lead & 0x1F;
+        smallest = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        codePoint = lead & 0x0F;
+        smallest = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        codePoint = lead & 0x07;
+        smallest = 0x10000;
+    } else {
+        return {};
+    }
+    if (text.size() < length)
+        return {};
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byteAt(i) & 0xC0) != 0x80)
+            return {};
+        codePoint = codePoint << 6 | (byteAt(i) & 0x3F);
+    }
+    if (codePoint < smallest || codePoint > 0x10FFFF ||
+        (codePoint >= 0xD800 && codePoint <= 0xDFFF))
+        return {};
+    return {codePoint, length};
 }
 
 } // namespace
@@ -45,6 +91,23 @@ std::string windows1252ToUtf8(std::string_view text) {
     out.reserve(text.size() * 2);
     for (char c : text)
         appendUtf8(out, windows1252ToUnicode(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::string utf8ToWindows1252(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    while (!text.empty()) {
+        const Decoded decoded = decodeUtf8(text);
+        if (decoded.length == 0) {
+            out += text.front();
+            text.remove_prefix(1);
+            continue;
+        }
+        const auto byte = unicodeToWindows1252(decoded.codePoint);
+        out += byte ? static_cast<char>(*byte) : '?';
+        text.remove_prefix(decoded.length);
+    }
     return out;
 }
 

@@ -19,4 +19,10 @@ std::optional<unsigned char> unicodeToWindows1252(char32_t codePoint);
 
 std::string windows1252ToUtf8(std::string_view text);
 
+// A text in the system's encoding (UTF-8), such as a path, as Windows-1252: a
+// character the code page cannot hold becomes '?'. A byte that is not part of
+// well-formed UTF-8 is taken as the Windows-1252 character of that byte, so a
+// name written by an older single-byte system keeps its letters.
+std::string utf8ToWindows1252(std::string_view text);
+
 } // namespace kestrix

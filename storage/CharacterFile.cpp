@@ -25,8 +25,9 @@ FileResult refuseOverfullList(const CharacterData& data) {
 FileResult CharacterFile::SaveCharacter(const std::string& path, const CharacterSheet& sheet) {
     if (FileResult refused = refuseOverfullList(sheet.data()))
         return refused;
-    // The record holds the path's first 255 bytes; the current file name
-    // keeps it whole, so a longer path is still saved where it points.
+    // The record holds the path's first 255 characters, in Windows-1252; the
+    // current file name keeps the real path, so it is still saved where it
+    // points.
     m_currentFileName = path;
     m_image.setFileName(path);
     m_image.store(sheet.data());
@@ -36,11 +37,11 @@ FileResult CharacterFile::SaveCharacter(const std::string& path, const Character
 }
 
 FileResult CharacterFile::LoadCharacter(const std::string& path, CharacterSheet& sheet) {
-    ReadResult read = readFilePrefix(path, CharacterRecord::kSize);
+    ReadResult read = readRegularFilePrefix(path, CharacterRecord::kSize);
     if (read.error)
         return read.error;
-    if (!m_image.setBytes(read.bytes))
-        return FileError::fromCode(100);
+    if (FileResult error = readCharacterRecord(read.bytes, m_image))
+        return error;
     m_image.setFileName(path);
     m_currentFileName = path;
     sheet.replaceData(m_image.extract());
@@ -50,6 +51,12 @@ FileResult CharacterFile::LoadCharacter(const std::string& path, CharacterSheet&
 void CharacterFile::clearCurrentFileName() {
     m_currentFileName.clear();
     m_image.setFileName("");
+}
+
+FileResult readCharacterRecord(std::string_view fileBytes, CharacterRecord& record) {
+    if (!record.setBytes(fileBytes))
+        return FileError::fromCode(100);
+    return std::nullopt;
 }
 
 } // namespace kestrix

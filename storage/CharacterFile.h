@@ -5,6 +5,7 @@
 #include "FileError.h"
 
 #include <string>
+#include <string_view>
 
 namespace kestrix {
 
@@ -21,9 +22,10 @@ public:
     // rather than saved with lines lost.
     FileResult SaveCharacter(const std::string& path, const CharacterSheet& sheet);
     // Replaces the sheet's data with the character stored at `path`, opened
-    // for reading only, and makes `path` the current file name. On failure
-    // the sheet, the image and the current file name are unchanged. The
-    // modified flag is never touched here.
+    // for reading only, and makes `path` the current file name. Anything but
+    // a regular file is refused at once ("File access denied"), never waited
+    // on. On failure the sheet, the image and the current file name are
+    // unchanged. The modified flag is never touched here.
     FileResult LoadCharacter(const std::string& path, CharacterSheet& sheet);
 
     const std::string& currentFileName() const { return m_currentFileName; }
@@ -34,5 +36,10 @@ private:
     CharacterRecord m_image;
     std::string m_currentFileName;
 };
+
+// Takes the record from the bytes read from a character file: a file shorter
+// than a record fails with "Read beyond end of file" and leaves `record` as
+// it was. Loading in the editor and readers of a stream share this.
+FileResult readCharacterRecord(std::string_view fileBytes, CharacterRecord& record);
 
 } // namespace kestrix

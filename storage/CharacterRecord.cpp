@@ -1,6 +1,7 @@
 #include "CharacterRecord.h"
 
 #include "Int32.h"
+#include "Windows1252.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -38,7 +39,7 @@ void CharacterRecord::store(const CharacterData& data) {
 }
 
 void CharacterRecord::setFileName(std::string_view path) {
-    writeShortString(kFileNameOffset, kPathCapacity, path);
+    writeShortString(kFileNameOffset, kPathCapacity, utf8ToWindows1252(path));
 }
 
 CharacterData CharacterRecord::extract() const {

@@ -52,6 +52,9 @@ public:
     // the record held before. Texts longer than their field are cut, and a
     // list longer than its ten slots is stored as its first ten.
     void store(const CharacterData& data);
+    // Puts a path, in the system's encoding (UTF-8), into the file-name field
+    // as Windows-1252 like every other text of the record ('?' for what the
+    // code page cannot hold), cut to the field.
     void setFileName(std::string_view path);
 
     // Reads every field back. A length byte larger than its field lets the

@@ -46,16 +46,10 @@ FileError fileErrorFromErrno(int errnoValue, const std::string& path) {
     }
 }
 
-ReadResult readFilePrefix(const std::string& path, std::size_t maxBytes) {
-    ReadResult result;
-    int fd;
-    do {
-        fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0) {
-        result.error = fileErrorFromErrno(errno, path);
-        return result;
-    }
+namespace {
+
+// Reads from an open descriptor and closes it.
+void readOpenFile(int fd, std::size_t maxBytes, const std::string& path, ReadResult& result) {
     // A regular file says how big it is: one buffer a byte larger than that
     // holds it whole and sees its end, with no growing and copying on the way.
     // Anything else, or a file that grows meanwhile, is read in chunks.
@@ -83,7 +77,70 @@ ReadResult readFilePrefix(const std::string& path, std::size_t maxBytes) {
     // Nothing was written through this descriptor, so closing it cannot lose
     // data; its result says nothing the caller could act on.
     close(fd);
+}
+
+bool isAccepted(mode_t mode, bool pipesToo) {
+    return S_ISREG(mode) || (pipesToo && S_ISFIFO(mode));
+}
+
+ReadResult readWithoutWaiting(const std::string& path, std::size_t maxBytes, bool pipesToo) {
+    ReadResult result;
+    // Looked at before opening: no device is ever opened (opening one can
+    // rewind a tape or arm a watchdog), and a socket, which open() would
+    // refuse with an error of no code of ours, is refused like the rest.
+    struct stat status {};
+    if (stat(path.c_str(), &status) == 0 && !isAccepted(status.st_mode, pipesToo)) {
+        result.error = fileErrorFromErrno(EACCES, path);
+        return result;
+    }
+    // Opening without waiting: a named pipe swapped in meanwhile would
+    // otherwise wait for a writer, a terminal line for its carrier.
+    int fd;
+    do {
+        fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        result.error = fileErrorFromErrno(errno, path);
+        return result;
+    }
+    if (fstat(fd, &status) != 0 || !isAccepted(status.st_mode, pipesToo)) {
+        close(fd);
+        result.error = fileErrorFromErrno(EACCES, path);
+        return result;
+    }
+    // A pipe's reader waits for what its writer sends, up to its end.
+    const int flags = fcntl(fd, F_GETFL);
+    if (S_ISFIFO(status.st_mode) && (flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)) {
+        result.error = fileErrorFromErrno(errno, path);
+        close(fd);
+        return result;
+    }
+    readOpenFile(fd, maxBytes, path, result);
     return result;
+}
+
+} // namespace
+
+ReadResult readFilePrefix(const std::string& path, std::size_t maxBytes) {
+    ReadResult result;
+    int fd;
+    do {
+        fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        result.error = fileErrorFromErrno(errno, path);
+        return result;
+    }
+    readOpenFile(fd, maxBytes, path, result);
+    return result;
+}
+
+ReadResult readRegularFilePrefix(const std::string& path, std::size_t maxBytes) {
+    return readWithoutWaiting(path, maxBytes, false);
+}
+
+ReadResult readFileOrPipePrefix(const std::string& path, std::size_t maxBytes) {
+    return readWithoutWaiting(path, maxBytes, true);
 }
 
 bool isExistingFile(const std::string& path) {

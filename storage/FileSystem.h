@@ -32,13 +32,32 @@ inline ReadResult readWholeFile(const std::string& path) {
     return readFilePrefix(path, std::numeric_limits<std::size_t>::max());
 }
 
+// Reads at most maxBytes from the start of a regular file, such as a
+// character file the editor opens. Anything else (a directory, a pipe, a
+// device, a socket) is refused at once with "File access denied": nothing
+// here waits for a writer or a device.
+ReadResult readRegularFilePrefix(const std::string& path, std::size_t maxBytes);
+
+// The same for a reader that takes its input once from a regular file or a
+// pipe (standard input, a process substitution, a named pipe). Opening never
+// waits: a named pipe without a writer reads as empty.
+ReadResult readFileOrPipePrefix(const std::string& path, std::size_t maxBytes);
+
 // Replaces the file at `path` with `bytes` without ever leaving a damaged file
-// behind: the bytes go to a new file in the same directory, reach the disk,
-// and only then take the old file's place. A symbolic link keeps pointing at
-// the replaced file, and the replaced file's permission bits are kept. An
+// behind: the bytes go to a new, unnamed file in the same directory, reach
+// the disk, and only then take the old file's place, so even a killed save
+// leaves no stray file. A symbolic link keeps pointing at the replaced file,
+// except one that the kernel's rule for sticky, world-writable directories
+// would not follow (refused with "File access denied"). The replaced file's
+// permission bits, and its owner and group where allowed, are kept. An
 // existing file that the user may not write is refused with "File access
 // denied", as writing it in place would be. On failure the old file is
 // untouched and no new file is left behind.
+//
+// Where that safe way would refuse a save that a plain write allows (the
+// directory may not be written, or the file is shared and a new file could
+// keep neither its owner nor its group), the existing file is written over in
+// place instead; only a failure in the middle of that write can damage it.
 FileResult replaceFileSafely(const std::string& path, std::string_view bytes);
 
 // True for an existing file that is not a directory.

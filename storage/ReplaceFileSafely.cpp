@@ -1,20 +1,16 @@
 #include "FileSystem.h"
 #include "Paths.h"
+#include "SaveTarget.h"
+#include "TemporaryFile.h"
 
 #include <cerrno>
-#include <chrono>
 #include <csignal>
-#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace kestrix {
 namespace {
-
-// Symbolic links followed before giving up, as the kernel does.
-constexpr int kMaxLinkHops = 40;
-constexpr int kMaxNameAttempts = 100;
 
 // A write past the file-size limit raises SIGXFSZ, whose default action ends
 // the process; while this lives the write fails with EFBIG instead.
@@ -37,57 +33,6 @@ private:
     int m_signal;
     struct sigaction m_previous {};
     bool m_restore = false;
-};
-
-// The new file until it takes the old one's place; removed unless committed.
-class TemporaryFile {
-public:
-    ~TemporaryFile() {
-        if (m_fd >= 0)
-            close(m_fd);
-        if (!m_path.empty())
-            unlink(m_path.c_str());
-    }
-
-    int create(const std::string& directory) {
-        static unsigned counter = 0;
-        for (int attempt = 0; attempt < kMaxNameAttempts; ++attempt) {
-            const auto clock = static_cast<unsigned long>(
-                std::chrono::steady_clock::now().time_since_epoch().count());
-            char name[64];
-            std::snprintf(name, sizeof name, ".kestrix-%lx-%x-%x.tmp",
-                          static_cast<unsigned long>(getpid()), ++counter,
-                          static_cast<unsigned>(clock & 0xFFFFFu));
-            const std::string path = joinPath(directory, name);
-            do {
-                m_fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            } while (m_fd < 0 && errno == EINTR);
-            if (m_fd >= 0) {
-                m_path = path;
-                return 0;
-            }
-            if (errno != EEXIST)
-                return errno;
-        }
-        return EEXIST;
-    }
-
-    int fd() const { return m_fd; }
-    const std::string& path() const { return m_path; }
-
-    int closeFile() {
-        const int fd = m_fd;
-        m_fd = -1;
-        // On Linux the descriptor is gone even when close reports EINTR, and
-        // the data has already been synced.
-        return close(fd) == 0 || errno == EINTR ? 0 : errno;
-    }
-
-    void commit() { m_path.clear(); }
-
-private:
-    int m_fd = -1;
-    std::string m_path;
 };
 
 int writeAll(int fd, std::string_view bytes) {
@@ -114,35 +59,6 @@ int syncFile(int fd) {
     return result == 0 ? 0 : errno;
 }
 
-// The file a path finally names, following symbolic links in its last
-// component, so that saving through a link replaces the linked file.
-struct Target {
-    std::string path;
-    bool exists = false;
-    struct stat status {};
-};
-
-int resolveTarget(const std::string& path, Target& target) {
-    target.path = path;
-    for (int hops = 0;; ++hops) {
-        if (lstat(target.path.c_str(), &target.status) != 0)
-            return errno == ENOENT ? 0 : errno;
-        if (!S_ISLNK(target.status.st_mode)) {
-            target.exists = true;
-            return 0;
-        }
-        if (hops == kMaxLinkHops)
-            return ELOOP;
-        std::string link(static_cast<std::size_t>(target.status.st_size) + 256, '\0');
-        const ssize_t length = readlink(target.path.c_str(), link.data(), link.size());
-        if (length < 0)
-            return errno;
-        link.resize(static_cast<std::size_t>(length));
-        target.path =
-            !link.empty() && link.front() == '/' ? link : joinPath(directoryOf(target.path), link);
-    }
-}
-
 // The rename is already done when this runs: a failure to sync the directory
 // cannot be undone, and the new file is in place either way.
 void syncDirectory(const std::string& directory) {
@@ -151,6 +67,100 @@ void syncDirectory(const std::string& directory) {
         return;
     fsync(fd);
     close(fd);
+}
+
+bool isPermissionError(int error) {
+    return error == EACCES || error == EPERM;
+}
+
+// Which of the replaced file's owner and group the new file could take on.
+struct KeptIds {
+    bool owner = false;
+    bool group = false;
+};
+
+KeptIds keepOwnerAndGroup(int fd, const struct stat& old) {
+    KeptIds kept;
+    struct stat now {};
+    if (fstat(fd, &now) == 0) {
+        kept.owner = now.st_uid == old.st_uid;
+        kept.group = now.st_gid == old.st_gid;
+    }
+    if (kept.owner && kept.group)
+        return kept;
+    // Only a privileged user may give a file away; a member of the file's
+    // group may still give it that group.
+    if (fchown(fd, old.st_uid, old.st_gid) == 0)
+        return {true, true};
+    if (!kept.group && fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0)
+        kept.group = true;
+    return kept;
+}
+
+// A new file that can keep neither owner nor group of a file that others
+// share would change who may read it: the owner would lose it, and the group
+// or everyone else would reach it through the saver's ids. Where the owner is
+// kept, only the group's members would lose it.
+bool newFileWouldChangeWhoMayRead(KeptIds kept, mode_t mode) {
+    if (kept.group)
+        return false;
+    const mode_t shared = kept.owner ? S_IRWXG : (S_IRWXG | S_IRWXO);
+    return (mode & shared) != 0;
+}
+
+// A plain write over the existing file, never truncated before
+// the new bytes are in, so a failure can only leave old and new mixed, never
+// an empty file.
+int writeInPlace(const SaveTarget& target, std::string_view bytes) {
+    int fd;
+    do {
+        fd = open(target.path.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return errno;
+    struct stat status {};
+    int error = fstat(fd, &status) != 0 ? errno : !S_ISREG(status.st_mode) ? EACCES : 0;
+    if (error == 0)
+        error = writeAll(fd, bytes);
+    if (error == 0 && status.st_size > static_cast<off_t>(bytes.size()) &&
+        ftruncate(fd, static_cast<off_t>(bytes.size())) != 0)
+        error = errno;
+    if (error == 0)
+        error = syncFile(fd);
+    if (close(fd) != 0 && error == 0 && errno != EINTR)
+        error = errno;
+    return error;
+}
+
+// What the safe way came to.
+struct Attempt {
+    int error = 0;
+    // Refused for want of permission, where writing in place is allowed.
+    bool writeInPlace = false;
+};
+
+Attempt replaceThroughNewFile(const SaveTarget& target, std::string_view bytes) {
+    const std::string directory = directoryOf(target.path);
+    TemporaryFile temporary;
+    if (const int error = temporary.create(directory))
+        return {error, target.exists && isPermissionError(error)};
+    if (target.exists) {
+        const KeptIds kept = keepOwnerAndGroup(temporary.fd(), target.status);
+        if (newFileWouldChangeWhoMayRead(kept, target.status.st_mode))
+            return {0, true};
+        if (fchmod(temporary.fd(), target.status.st_mode & 07777) != 0)
+            return {errno, false};
+    }
+    if (const int error = writeAll(temporary.fd(), bytes))
+        return {error, false};
+    if (const int error = syncFile(temporary.fd()))
+        return {error, false};
+    // A sticky directory lets only a file's owner replace it.
+    if (const int error = temporary.replace(target.path))
+        return {error, target.exists && isPermissionError(error)};
+    syncDirectory(directory);
+    removeStaleTemporaryFiles(directory);
+    return {};
 }
 
 } // namespace
@@ -164,8 +174,8 @@ FileResult replaceFileSafely(const std::string& path, std::string_view bytes) {
         return FileError::fromCode(directory ? 5 : 3);
     }
 
-    Target target;
-    if (const int error = resolveTarget(path, target))
+    SaveTarget target;
+    if (const int error = resolveSaveTarget(path, target))
         return fileErrorFromErrno(error, path);
     if (target.exists) {
         if (S_ISDIR(target.status.st_mode))
@@ -178,32 +188,14 @@ FileResult replaceFileSafely(const std::string& path, std::string_view bytes) {
             return fileErrorFromErrno(errno, path);
     }
 
-    const std::string directory = directoryOf(target.path);
-    TemporaryFile temporary;
-    if (const int error = temporary.create(directory))
-        return fileErrorFromErrno(error, target.path);
-    if (target.exists) {
-        const uid_t owner = target.status.st_uid;
-        const gid_t group = target.status.st_gid;
-        if (owner != geteuid() || group != getegid()) {
-            if (fchown(temporary.fd(), owner, group) != 0) {
-                // Only a privileged user may give a file away; anyone else
-                // ends up owning the saved file, as with any editor.
-            }
-        }
-        if (fchmod(temporary.fd(), target.status.st_mode & 07777) != 0)
-            return fileErrorFromErrno(errno, target.path);
+    const Attempt attempt = replaceThroughNewFile(target, bytes);
+    if (attempt.writeInPlace) {
+        if (const int error = writeInPlace(target, bytes))
+            return fileErrorFromErrno(error, target.path);
+        return std::nullopt;
     }
-    if (const int error = writeAll(temporary.fd(), bytes))
-        return fileErrorFromErrno(error, target.path);
-    if (const int error = syncFile(temporary.fd()))
-        return fileErrorFromErrno(error, target.path);
-    if (const int error = temporary.closeFile())
-        return fileErrorFromErrno(error, target.path);
-    if (rename(temporary.path().c_str(), target.path.c_str()) != 0)
-        return fileErrorFromErrno(errno, target.path);
-    temporary.commit();
-    syncDirectory(directory);
+    if (attempt.error)
+        return fileErrorFromErrno(attempt.error, target.path);
     return std::nullopt;
 }
 

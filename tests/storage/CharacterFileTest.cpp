@@ -217,6 +217,46 @@ TEST(CharacterFileTest, PathsLongerThan255BytesAreSavedAndLoadedWhole) {
     EXPECT_EQ(other.currentFileName(), path);
 }
 
+// The file system speaks UTF-8; the record, like every text in it, Windows-1252.
+TEST(CharacterFileTest, TheFileNameFieldHoldsThePathInWindows1252) {
+    TempDir dir;
+    struct Case {
+        std::string folder;
+        std::string name;
+        std::string field; // after the folder's path
+    };
+    std::string aTilde;
+    for (int i = 0; i < 120; ++i)
+        aTilde += "\xC3\xA3";
+    const Case cases[] = {
+        {"q", "her\xC3\xB3i.QsZ", "/q/her\xF3i.QsZ"},
+        {"\xE2\x82\xAC", "\xE6\x97\xA5\xE6\x9C\xAC \xC5\x93.QsZ", "/\x80/?? \x9C.QsZ"},
+        // 240 bytes of UTF-8 are 120 characters: the whole path fits the field.
+        {aTilde, "a.QsZ", "/" + std::string(120, '\xE3') + "/a.QsZ"},
+    };
+    for (const Case& c : cases) {
+        const std::string folder = dir / c.folder;
+        ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+        const std::string path = folder + "/" + c.name;
+        const std::string field = dir.path() + c.field;
+        ASSERT_LE(field.size(), 255u);
+        CharacterFile file;
+        CharacterSheet sheet;
+        sheet.setName("Her\xF3i");
+        ASSERT_EQ(file.SaveCharacter(path, sheet), std::nullopt) << path;
+        EXPECT_EQ(file.currentFileName(), path);
+        EXPECT_EQ(readFile(path).substr(0, field.size() + 1),
+                  static_cast<char>(field.size()) + field);
+
+        CharacterFile other;
+        CharacterSheet loaded;
+        ASSERT_EQ(other.LoadCharacter(path, loaded), std::nullopt) << path;
+        EXPECT_EQ(loaded.name(), "Her\xF3i");
+        EXPECT_EQ(other.currentFileName(), path);
+        EXPECT_EQ(other.image().fileName(), field);
+    }
+}
+
 TEST(CharacterFileTest, ListsBeyondTheRecordAreRefusedWithNothingWritten) {
     struct Case {
         const char* message;

@@ -10,7 +10,9 @@
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace kestrix {
@@ -69,13 +71,49 @@ TEST(FileFaultTest, BadPathsFailWithTheirCodesAndLeaveNothingBehind) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(failedSaveProblems(c.path, dir.path(), c.onSave), "") << c.path;
-        // Opening the pipe for reading would wait for a writer.
-        if (c.path != dir / "fifo") {
-            EXPECT_EQ(loadProblems(c.path, c.onLoad), "") << c.path;
-        }
+        EXPECT_EQ(loadProblems(c.path, c.onLoad), "") << c.path;
     }
     EXPECT_EQ(loadProblems(dir / "missing.QsZ", kNotFound), "");
     EXPECT_TRUE(S_ISFIFO(modeOf(dir / "fifo")));
+}
+
+// The editor opens character files only: anything else is refused at once,
+// never waited on (a pipe without a writer would wait for ever). The alarm
+// turns a wait into a failure instead of a stuck test.
+TEST(FileFaultTest, OpeningAnythingButARegularFileIsRefusedAtOnce) {
+    TempDir dir;
+    saveOldCharacter(dir / "a.QsZ");
+    ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0644), 0);
+    ASSERT_EQ(symlink("fifo", (dir / "link-to-fifo").c_str()), 0);
+    ASSERT_EQ(mkdir((dir / "sub").c_str(), 0755), 0);
+    const std::string socketPath = dir / "socket";
+    const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+    std::strcpy(address.sun_path, socketPath.c_str());
+    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(listen(listener, 1), 0);
+
+    KESTRIX_EXPECT_IN_CHILD([&]() -> std::string {
+        alarm(60);
+        CharacterFile file;
+        CharacterSheet sheet;
+        if (file.LoadCharacter(dir / "a.QsZ", sheet))
+            return "the character does not load";
+        const CharacterData before = sheet.data();
+        std::string problems;
+        for (const std::string& path : {dir / "fifo", dir / "link-to-fifo", dir / "sub", socketPath,
+                                        std::string("/dev/null"), std::string("/dev/zero")}) {
+            const FileResult result = file.LoadCharacter(path, sheet);
+            if (!(result == kAccessDenied))
+                problems += path + ": " + test::describe(result) + "; ";
+        }
+        if (!(sheet.data() == before) || file.currentFileName() != dir / "a.QsZ")
+            problems += "a refused open changed the document; ";
+        return problems;
+    });
+    close(listener);
 }
 
 TEST(FileFaultTest, SavingThroughASymbolicLinkReplacesTheLinkedFile) {
@@ -190,9 +228,18 @@ TEST(FileFaultTest, AFileTheUserMayNotWriteLoadsButIsNotReplaced) {
             return "a read-only file does not load: " + test::describe(error);
         if (sheet.name() != "Antigo")
             return "loaded \"" + sheet.name() + "\"";
-        return failedSaveProblems(open + "/read-only.QsZ", open, kAccessDenied) +
-               failedSaveProblems(closed + "/writable.QsZ", closed, kAccessDenied) +
-               failedSaveProblems(closed + "/new.QsZ", closed, kAccessDenied);
+        std::string problems = failedSaveProblems(open + "/read-only.QsZ", open, kAccessDenied) +
+                               failedSaveProblems(closed + "/new.QsZ", closed, kAccessDenied);
+        // A file the user may write is written in place, as a plain write would.
+        const auto listing = listDirectory(closed);
+        sheet.setName("Novo");
+        if (const FileResult error = file.SaveCharacter(closed + "/writable.QsZ", sheet))
+            problems += "a writable file is not saved: " + test::describe(error) + "; ";
+        else if (readFile(closed + "/writable.QsZ").substr(257, 4) != "Novo")
+            problems += "the writable file was not written; ";
+        if (listDirectory(closed) != listing)
+            problems += "the closed folder changed; ";
+        return problems;
     });
 }
 
@@ -223,6 +270,34 @@ TEST(FileFaultTest, AFullFileSystemKeepsTheOldFile) {
             }
             close(filler);
             return failedSaveProblems(disk + "/a.QsZ", disk, kDiskFull);
+        });
+    });
+}
+
+// Written in place (the folder is closed to the saver), the file still
+// reports a full disk as any save does.
+TEST(FileFaultTest, AFailedWriteInPlaceIsReported) {
+    TempDir dir;
+    const std::string disk = dir / "disk";
+    ASSERT_EQ(mkdir(disk.c_str(), 0755), 0);
+    KESTRIX_EXPECT_IN_CHILD([&]() -> std::string {
+        return inPrivateMounts([&]() -> std::string {
+            if (mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=16k,mode=0755") != 0)
+                return test::kSkip + errnoText("cannot mount a small tmpfs");
+            writeFile(disk + "/a.QsZ", "");
+            chmod((disk + "/a.QsZ").c_str(), 0666);
+            const int filler = open((disk + "/filler").c_str(), O_WRONLY | O_CREAT, 0644);
+            const std::string block(4096, 'f');
+            while (write(filler, block.data(), block.size()) > 0) {
+            }
+            close(filler);
+            if (const std::string failed = test::dropPrivileges(); !failed.empty())
+                return test::kSkip + failed;
+            CharacterSheet sheet;
+            const FileResult result = CharacterFile().SaveCharacter(disk + "/a.QsZ", sheet);
+            if (!(result == kDiskFull))
+                return "got " + test::describe(result);
+            return "";
         });
     });
 }

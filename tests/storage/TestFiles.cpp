@@ -124,8 +124,12 @@ std::string dropPrivileges() {
         return "";
     constexpr gid_t kNobodyGroup = 65534;
     constexpr uid_t kNobody = 65534;
-    if (setgroups(0, nullptr) != 0 || setgid(kNobodyGroup) != 0 || setuid(kNobody) != 0)
-        return std::string("cannot become nobody: ") + std::strerror(errno);
+    return becomeUser(kNobody, kNobodyGroup);
+}
+
+std::string becomeUser(uid_t uid, gid_t gid, const std::vector<gid_t>& groups) {
+    if (setgroups(groups.size(), groups.data()) != 0 || setgid(gid) != 0 || setuid(uid) != 0)
+        return "cannot become user " + std::to_string(uid) + ": " + std::strerror(errno);
     return "";
 }
 

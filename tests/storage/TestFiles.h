@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 namespace kestrix::test {
@@ -36,6 +37,11 @@ std::string runInChild(const std::function<std::string()>& body);
 // Gives up root for the unprivileged "nobody" user (a no-op when not root).
 // Returns what failed, or an empty text.
 std::string dropPrivileges();
+
+// Gives up root for the user `uid` with the primary group `gid` and the
+// supplementary `groups`; the ids need no entry in the user database.
+// Returns what failed, or an empty text.
+std::string becomeUser(uid_t uid, gid_t gid, const std::vector<gid_t>& groups = {});
 
 } // namespace kestrix::test
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -13,6 +14,10 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 #include <vector>
 
 namespace kestrix {
@@ -198,6 +203,68 @@ TEST_F(KestrixInfoTest, DoubleDashLetsAFileLookLikeAnOption) {
 
     EXPECT_EQ(result.exitStatus, 0) << result.err;
     EXPECT_EQ(result.out.substr(0, path("--json").size() + 1), path("--json") + "\t");
+}
+
+// The path in single quotes for bash.
+std::string quoted(const std::string& path) {
+    std::string text = "'";
+    for (char c : path)
+        text += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return text + "'";
+}
+
+// Each file is read once, so a stream works: standard input, a process
+// substitution, a named pipe that has a writer. What is no file at all is
+// refused at once; a named pipe without a writer reads as empty rather than
+// waiting. `timeout` turns a wait into a failure instead of a stuck test.
+TEST_F(KestrixInfoTest, ReadsStreamsOnceAndNeverWaitsOnWhatIsNoFile) {
+    const std::string saved = saveJoao("joao.QsZ");
+    ASSERT_EQ(mkfifo(path("fila").c_str(), 0600), 0);
+    ASSERT_EQ(mkfifo(path("sem-escritor").c_str(), 0600), 0);
+    fs::create_directory(path("pasta"));
+    const std::string socketPath = path("soquete");
+    const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+    std::strcpy(address.sun_path, socketPath.c_str());
+    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+
+    const std::string info = "timeout 60 " + quoted(kProgram) + " --json ";
+    const std::string joao = quoted(saved);
+    for (const std::string& script :
+         {"cat " + joao + " | " + info + "/dev/stdin", info + "<(cat " + joao + ")",
+          // The shell holds the pipe open for writing, so the writer is there
+          // before kestrix-info opens it.
+          "exec 3<>" + quoted(path("fila")) + " && cat " + joao + " >&3 && " + info +
+              quoted(path("fila"))}) {
+        const ProgramRun result = runProgram("/bin/bash", {"-c", script}, m_dir.string());
+        ASSERT_EQ(result.exitStatus, 0) << script << "\n" << result.err;
+        const auto json = nlohmann::json::parse(result.out);
+        EXPECT_EQ(json["name"], "João da Conceição") << script;
+        EXPECT_EQ(json["recordFileName"], saved) << script;
+        EXPECT_EQ(json["totals"]["grand"], 40) << script;
+    }
+
+    struct Refused {
+        std::string file;
+        std::string message;
+    };
+    const Refused refused[] = {
+        {path("sem-escritor"), "Read beyond end of file"},
+        {path("pasta"), "File access denied"},
+        {socketPath, "File access denied"},
+        {"/dev/null", "File access denied"},
+        {"/dev/zero", "File access denied"},
+    };
+    for (const Refused& r : refused) {
+        const ProgramRun result =
+            runProgram("/bin/bash", {"-c", info + quoted(r.file)}, m_dir.string());
+        EXPECT_EQ(result.exitStatus, 1) << r.file;
+        EXPECT_EQ(result.err, "kestrix-info: " + r.file + ": " + r.message + "\n");
+        EXPECT_EQ(result.out, "") << r.file;
+    }
+    close(listener);
 }
 
 // A damaged record whose name runs on with every byte value: control

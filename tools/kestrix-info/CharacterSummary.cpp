@@ -6,27 +6,19 @@
 #include "FileSystem.h"
 
 namespace kestrix {
-namespace {
-
-constexpr int kShortReadCode = 100;
-
-} // namespace
 
 FileResult loadCharacterSummary(const std::string& path, CharacterSummary& summary) {
-    CharacterSheet sheet;
-    CharacterFile file;
-    if (FileResult error = file.LoadCharacter(path, sheet))
-        return error;
-
-    // Loading stamps the record image with the path it was opened from, so
-    // the path the file was saved under has to come from the file itself.
-    ReadResult raw = readFilePrefix(path, CharacterRecord::kSize);
-    if (raw.error)
-        return raw.error;
+    // Read once: standard input or a process substitution cannot be read
+    // again, and the record's own file-name field must come from the same
+    // bytes as the character.
+    ReadResult read = readFileOrPipePrefix(path, CharacterRecord::kSize);
+    if (read.error)
+        return read.error;
     CharacterRecord record;
-    if (!record.setBytes(raw.bytes))
-        return FileError::fromCode(kShortReadCode);
-
+    if (FileResult error = readCharacterRecord(read.bytes, record))
+        return error;
+    CharacterSheet sheet;
+    sheet.replaceData(record.extract());
     summary = {path, sheet.data(), sheet.totals(), record.fileName()};
     return std::nullopt;
 }

@@ -17,8 +17,10 @@ struct CharacterSummary {
     std::string recordFileName;
 };
 
-// Reads the character file at `path` without ever writing to it. On failure
-// `summary` is left as it was.
+// Reads the character file at `path` once, without ever writing to it. A
+// pipe works as well as a file (/dev/stdin, a process substitution); a
+// directory, a device or a socket is refused at once. On failure `summary` is
+// left as it was.
 FileResult loadCharacterSummary(const std::string& path, CharacterSummary& summary);
 
 } // namespace kestrix

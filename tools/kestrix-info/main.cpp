@@ -14,7 +14,7 @@ constexpr int kUsageStatus = 2;
 constexpr const char* kUsage =
     "Usage: kestrix-info [--json] FILE.QsZ...\n"
     "Prints one line per character file: the path, the character's name and the\n"
-    "five point totals.\n"
+    "five point totals. A file may also be a pipe, such as /dev/stdin.\n"
     "  --json  print one JSON object per file instead, with every field\n"
     "  --      treat every later argument as a file name\n";
 
