@@ -138,21 +138,24 @@ TEST(MetafileConversionTest, TheRootIsReplacedAndDrawingsAreFound) {
 }
 
 TEST(MetafileConversionTest, AWindowsMetafileKeepsItsColoursAndItsViewport) {
-    const MetafileConversion result = convertMetafile(test::exactColoursWmf());
-    ASSERT_TRUE(result.ok()) << result.error;
-    const std::string& svg = result.svg;
-    EXPECT_NE(svg.find("viewBox=\"0 0 1000.0000 1000.0000\""), std::string::npos);
-    // Exact colours, no nearest named colour (deepskyblue for #00CCFF).
-    EXPECT_NE(svg.find("<rect x=\"100.0000\" y=\"100.0000\" width=\"800.0000\" "
-                       "height=\"300.0000\" fill=\"#00CCFF\" stroke=\"#123456\" "
-                       "stroke-width=\"20.0000\""),
-              std::string::npos)
-        << svg;
-    EXPECT_NE(svg.find("fill=\"#FF8000\">Cor</text>"), std::string::npos) << svg;
-    EXPECT_NE(svg.find("<rect x=\"600.0000\" y=\"700.0000\" width=\"300.0000\" "
-                       "height=\"200.0000\" fill=\"#FF0000\" stroke=\"none\""),
-              std::string::npos)
-        << svg;
+    for (const bool setsMapMode : {true, false}) {
+        SCOPED_TRACE(setsMapMode ? "anisotropic" : "no mapping mode");
+        const MetafileConversion result = convertMetafile(test::exactColoursWmf(setsMapMode));
+        ASSERT_TRUE(result.ok()) << result.error;
+        const std::string& svg = result.svg;
+        EXPECT_NE(svg.find("viewBox=\"0 0 1000.0000 1000.0000\""), std::string::npos);
+        // Exact colours, no nearest named colour (deepskyblue for #00CCFF).
+        EXPECT_NE(svg.find("<rect x=\"100.0000\" y=\"100.0000\" width=\"800.0000\" "
+                           "height=\"300.0000\" fill=\"#00CCFF\" stroke=\"#123456\" "
+                           "stroke-width=\"20.0000\""),
+                  std::string::npos)
+            << svg;
+        EXPECT_NE(svg.find("fill=\"#FF8000\">Cor</text>"), std::string::npos) << svg;
+        EXPECT_NE(svg.find("<rect x=\"600.0000\" y=\"700.0000\" width=\"300.0000\" "
+                           "height=\"200.0000\" fill=\"#FF0000\" stroke=\"none\""),
+                  std::string::npos)
+            << svg;
+    }
 }
 
 TEST(MetafileConversionTest, AViewportExtentScalesAndSavedStatesComeBack) {

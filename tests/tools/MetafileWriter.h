@@ -263,9 +263,12 @@ constexpr Rgb kRed{0xFF, 0x00, 0x00};
 // 400), filled kSkyFill with a kOutline outline 20 units wide; the
 // kTextOrange text "Cor" 150 units high has its cell's top-left at (100,
 // 500); a kRed rectangle without outline lands at (600, 700)-(900, 900).
-inline std::string exactColoursWmf() {
+// Without a mapping mode one unit is one unit all the same.
+inline std::string exactColoursWmf(bool setsMapMode = true) {
     WmfWriter wmf;
-    wmf.mapMode(8).windowOrg(0, 0).windowExt(1000, 1000).viewportOrg(100, 100);
+    if (setsMapMode)
+        wmf.mapMode(8);
+    wmf.windowOrg(0, 0).windowExt(1000, 1000).viewportOrg(100, 100);
     wmf.record(0x0102, {1}); // SETBKMODE TRANSPARENT
     wmf.pen(0, 20, kOutline).brush(0, kSkyFill).rectangle(0, 0, 800, 300);
     wmf.font(150, "Liberation Sans").textColour(kTextOrange).record(0x012E, {0});

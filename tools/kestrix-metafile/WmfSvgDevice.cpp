@@ -14,7 +14,8 @@
 namespace kestrix {
 namespace {
 
-constexpr unsigned kText = 1;
+constexpr unsigned kLoMetric = 2; // through kTwips = 6: fixed units, y upwards
+constexpr unsigned kTwips = 6;
 constexpr unsigned kIsotropic = 7;
 constexpr unsigned kAnisotropic = 8;
 constexpr std::uint32_t kBlackness = 0x00000042;
@@ -84,14 +85,16 @@ struct WmfSvgDevice::Impl {
 
     // The window-to-viewport scale of the drawing interface, with the
     // viewport following the window until the metafile sets its own.
+    // Text mode and libwmf's own mode for placeable metafiles that set
+    // none map one unit to one; the fixed modes count y upwards.
     Scale scaleOf(const wmfDC* dc) const {
         const double windowX = dc->Window.width;
         const double windowY = dc->Window.height;
         const unsigned mode = dc->map_mode;
-        if (mode == kText || windowX == 0 || windowY == 0)
-            return {};
-        if (mode != kIsotropic && mode != kAnisotropic)
+        if (mode >= kLoMetric && mode <= kTwips)
             return {1, -1};
+        if ((mode != kIsotropic && mode != kAnisotropic) || windowX == 0 || windowY == 0)
+            return {};
         const WmfViewport& viewport = viewports.at(record);
         if (!viewport.extentSet)
             return {windowX < 0 ? -1.0 : 1.0, windowY < 0 ? -1.0 : 1.0};
@@ -136,11 +139,11 @@ struct WmfSvgDevice::Impl {
             return;
         // Where the frame lies with the viewport at its origin, following
         // the window: the player puts that at the picture's corner.
-        const double signX = dc->map_mode == kText || dc->Window.width >= 0 ? 1 : -1;
-        const double signY = dc->map_mode == kText ? 1
-                             : (dc->map_mode == kIsotropic || dc->map_mode == kAnisotropic)
-                                 ? (dc->Window.height >= 0 ? 1 : -1)
-                                 : -1;
+        const unsigned mode = dc->map_mode;
+        const bool scaled = mode == kIsotropic || mode == kAnisotropic;
+        const double signX = scaled && dc->Window.width < 0 ? -1 : 1;
+        const double signY =
+            (scaled && dc->Window.height < 0) || (mode >= kLoMetric && mode <= kTwips) ? -1 : 1;
         const double x1 = (logical.left - dc->Window.Ox) * signX;
         const double x2 = (logical.right - dc->Window.Ox) * signX;
         const double y1 = (logical.top - dc->Window.Oy) * signY;
