@@ -199,7 +199,8 @@ bool sideFits(std::uint32_t side) {
     return side >= 1 && side <= kMaxEmbeddedImageSide;
 }
 
-std::string imageViolation(std::string_view href) {
+// Why an image reference fails, or an empty text; adds its pixels.
+std::string imageViolation(std::string_view href, std::uint64_t& pixels) {
     constexpr std::string_view kPng = "data:image/png;base64,";
     constexpr std::string_view kBmp = "data:image/bmp;base64,";
     const bool png = href.substr(0, kPng.size()) == kPng;
@@ -216,7 +217,8 @@ std::string imageViolation(std::string_view href) {
             return "embedded data that is not a PNG image";
         if (!sideFits(bigEndian32(bytes, 16)) || !sideFits(bigEndian32(bytes, 20)))
             return "an embedded image over the size cap";
-        return {};
+        pixels += std::uint64_t{bigEndian32(bytes, 16)} * bigEndian32(bytes, 20);
+        return pixels <= kMaxEmbeddedPixels ? "" : "embedded images over the size cap";
     }
     if (bytes.size() < 26 || bytes[0] != 'B' || bytes[1] != 'M')
         return "embedded data that is not a BMP image";
@@ -236,7 +238,8 @@ std::string imageViolation(std::string_view href) {
     }
     if (!sideFits(width) || !sideFits(height))
         return "an embedded image over the size cap";
-    return {};
+    pixels += std::uint64_t{width} * height;
+    return pixels <= kMaxEmbeddedPixels ? "" : "embedded images over the size cap";
 }
 
 bool isFragmentName(std::string_view name) {
@@ -543,7 +546,7 @@ private:
         }
         if (attribute == "xlink:href") {
             if (element == "image") {
-                const std::string why = imageViolation(value);
+                const std::string why = imageViolation(value, m_pixels);
                 if (!why.empty())
                     fail(why);
                 return why.empty();
@@ -577,6 +580,7 @@ private:
     std::size_t m_at = 0;
     std::vector<std::string_view> m_open;
     bool m_rootSeen = false;
+    std::uint64_t m_pixels = 0;
     std::string m_error;
 };
 

@@ -7,10 +7,13 @@
 
 namespace kestrix {
 
-// Largest image an SVG document may embed, decoded, and its largest side in
-// pixels: a picture frame of 108 x 158 needs nothing near either.
+// Largest image an SVG document may embed, decoded, its largest side in
+// pixels, and the most pixels all its images may hold together (the
+// renderer decodes every image when it reads the document): a picture frame
+// of 108 x 158 needs nothing near any of them.
 constexpr std::size_t kMaxEmbeddedImageBytes = 4 * 1024 * 1024;
 constexpr std::uint32_t kMaxEmbeddedImageSide = 4096;
+constexpr std::uint64_t kMaxEmbeddedPixels = std::uint64_t{4096} * 4096;
 
 // Checks an SVG document against what the metafile conversions write: one
 // well-formed UTF-8 document, an <svg> root in the SVG namespace, only the

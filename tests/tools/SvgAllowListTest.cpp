@@ -75,6 +75,10 @@ TEST(SvgAllowListTest, WhatTheConversionsWritePasses) {
         image("data:image/png;base64,\n" + kPng.substr(0, 40) + "\n" + kPng.substr(40)),
         image("data:image/bmp;base64," + kBmp),
         image("data:image/png;base64," + pngClaiming(kMaxEmbeddedImageSide, 1)),
+        document("<image width=\"1\" height=\"1\" xlink:href=\"data:image/png;base64," +
+                 pngClaiming(kMaxEmbeddedImageSide, kMaxEmbeddedImageSide / 2) +
+                 "\"/><image width=\"1\" height=\"1\" xlink:href=\"data:image/png;base64," +
+                 pngClaiming(kMaxEmbeddedImageSide, kMaxEmbeddedImageSide / 2) + "\"/>"),
         "<svg xmlns=\"http://www.w3.org/2000/svg\"><!-- a note --><g/></svg>",
         document(nestedGroups(200)),
     };
@@ -104,6 +108,15 @@ TEST(SvgAllowListTest, AnythingElseFails) {
         // Images over the cap.
         image("data:image/png;base64," + pngClaiming(kMaxEmbeddedImageSide + 1, 1)),
         image("data:image/png;base64," + pngClaiming(1, 100000)),
+        document([] {
+            // Each within the cap, together over it.
+            std::string images;
+            for (int i = 0; i < 2; ++i)
+                images += "<image width=\"1\" height=\"1\" xlink:href=\"data:image/png;base64," +
+                          pngClaiming(kMaxEmbeddedImageSide, kMaxEmbeddedImageSide / 2 + 1) +
+                          "\"/>";
+            return images;
+        }()),
         image("data:image/png;base64," + kPng +
               std::string(kMaxEmbeddedImageBytes * 4 / 3 + 8, 'A')),
         // Elements and attributes no conversion writes.
