@@ -188,7 +188,7 @@ void prepareEmfPlus(std::string& record) {
         const std::size_t data = at + 12;
         if (type == kEmfPlusDrawString && size >= 40)
             hideGreaterSigns(record, data + 28,
-                             std::min<std::size_t>(u32(record, data + 8), (at + size - data) / 2));
+                             std::min<std::size_t>(u32(record, data + 8), (size - 40) / 2));
         else if (type == kEmfPlusObject && ((flags >> 8) & 0x7F) == kEmfPlusFontObject)
             blankUtf16Markup(record, data, at + size);
         at += size;
