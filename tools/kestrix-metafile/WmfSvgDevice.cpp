@@ -315,7 +315,7 @@ struct WmfSvgDevice::Impl {
         while (sweep <= 0)
             sweep += 2 * kPi;
         if (sweep >= 2 * kPi - 1e-9) {
-            ellipse(dc, tl, br,
+            ellipse(tl, br,
                     kind == ArcKind::Open ? "fill=\"none\" " + stroke(dc)
                                           : fill(dc) + " " + stroke(dc));
             return;
@@ -332,15 +332,13 @@ struct WmfSvgDevice::Impl {
         emit("<path d=\"" + d + "\" " + style + "/>");
     }
 
-    void ellipse(const wmfDC* dc, Point tl, Point br, const std::string& style) {
+    void ellipse(Point tl, Point br, const std::string& style) {
         emit("<ellipse cx=\"" + number((tl.x + br.x) / 2) + "\" cy=\"" + number((tl.y + br.y) / 2) +
              "\" rx=\"" + number(std::abs(br.x - tl.x) / 2) + "\" ry=\"" +
              number(std::abs(br.y - tl.y) / 2) + "\" " + style + "/>");
-        (void)dc;
     }
 
-    void text(wmfAPI* api, wmfDrawText_t* t) {
-        (void)api;
+    void text(const wmfDrawText_t* t) {
         const wmfDC* dc = t->dc;
         const Point at = map(dc, t->pt);
         const Point heights = size(dc, t->font_height, t->font_height);
@@ -450,7 +448,7 @@ void drawEllipse(wmfAPI* api, wmfDrawArc_t* a) {
     const double margin = device->strokeMargin(a->dc);
     device->ink(tl, margin);
     device->ink(br, margin);
-    device->ellipse(a->dc, tl, br, device->fill(a->dc) + " " + device->stroke(a->dc));
+    device->ellipse(tl, br, device->fill(a->dc) + " " + device->stroke(a->dc));
 }
 
 void drawLine(wmfAPI* api, wmfDrawLine_t* l) {
@@ -536,7 +534,7 @@ void bmpDraw(wmfAPI* api, wmfBMP_Draw_t* b) {
 void drawText(wmfAPI* api, wmfDrawText_t* t) {
     if (WmfSvgDevice::Impl* device = playing(api);
         device != nullptr && t->str != nullptr && device->begin(t->dc))
-        device->text(api, t);
+        device->text(t);
 }
 
 void regionPaint(wmfAPI* api, wmfPolyRectangle_t* r) {
