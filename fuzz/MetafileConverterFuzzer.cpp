@@ -5,13 +5,16 @@
 // - a conversion either fails with a reason and no document, or gives a
 //   document and no reason, never both or neither;
 // - a document is one SVG root in the SVG namespace with a viewBox, closed
-//   at its end, that draws something.
+//   at its end, that draws something;
+// - a document passes the allow-list the editor checks it against: no
+//   text a metafile holds ever becomes markup, no reference leaves it.
 //
 // The editor never runs this code in its own process: a crash here inside
 // the libraries is a finding about them, which the editor survives because
 // the converter runs as a separate, limited process.
 #include "FuzzCheck.h"
 #include "MetafileConversion.h"
+#include "SvgAllowList.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -40,6 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                   "the root is in the SVG namespace");
         fuzzCheck(svg.find("viewBox=\"0 0 ") != std::string_view::npos, "the root has a viewBox");
         fuzzCheck(endsWithRoot(svg), "the document ends with its root");
+        fuzzCheck(passesSvgAllowList(svg), "the document passes the allow-list");
     }
     return 0;
 }

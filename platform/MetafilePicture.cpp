@@ -1,9 +1,12 @@
 #include "MetafilePicture.h"
 
+#include "SvgAllowList.h"
+
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QXmlStreamReader>
 #include <cmath>
+#include <string_view>
 
 namespace kestrix {
 namespace {
@@ -28,6 +31,15 @@ bool hasFrame(const QByteArray& svg) {
            height > 0;
 }
 
+// The converter is a separate program that anyone could replace, so its
+// document passes the same allow-list here before QtSvg parses it: QtSvg
+// would read any file or decode any image format a reference names, in the
+// editor's own process.
+bool trusted(const QByteArray& svg) {
+    return passesSvgAllowList(
+        std::string_view(svg.constData(), static_cast<std::size_t>(svg.size())));
+}
+
 bool drawable(const QSvgRenderer& renderer) {
     const QRectF frame = renderer.viewBoxF();
     return renderer.isValid() && frame.width() > 0 && frame.height() > 0;
@@ -36,7 +48,7 @@ bool drawable(const QSvgRenderer& renderer) {
 } // namespace
 
 std::optional<Picture> metafilePicture(const QByteArray& svg) {
-    if (!hasFrame(svg))
+    if (!trusted(svg) || !hasFrame(svg))
         return std::nullopt;
     QSvgRenderer renderer(svg);
     if (!drawable(renderer))
@@ -52,6 +64,8 @@ std::optional<Picture> metafilePicture(const QByteArray& svg) {
 }
 
 void playMetafile(const QByteArray& svg, QPainter& painter, const QRectF& rect) {
+    if (!trusted(svg))
+        return;
     QSvgRenderer renderer(svg);
     if (drawable(renderer))
         renderer.render(&painter, rect);

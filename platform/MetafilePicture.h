@@ -16,11 +16,13 @@ namespace kestrix {
 constexpr QSize kMetafilePreviewSize(216, 316);
 
 // A metafile picture from the SVG document the converter wrote, or nothing
-// when the document is not one QtSvg can draw or has an empty frame.
+// when the document fails the converter's allow-list, is not one QtSvg can
+// draw or has an empty frame.
 std::optional<Picture> metafilePicture(const QByteArray& svg);
 
 // Draws the metafile into the rectangle as vector shapes, stretched to fill
-// it as a metafile is played into a rectangle.
+// it as a metafile is played into a rectangle; a document that fails the
+// allow-list draws nothing.
 void playMetafile(const QByteArray& svg, QPainter& painter, const QRectF& rect);
 
 } // namespace kestrix

@@ -11,6 +11,12 @@ A second enhanced metafile writes the text as ANSI (Windows-1252) instead of
 Unicode. The seed corpus of the converter's fuzz target gets every sample,
 each cut in half, and the enhanced metafile cut after its header.
 
+The seed corpus also gets hostile and unusual pictures: texts that would
+close their text element and embed an image (a local file, or PNG data) in
+an enhanced metafile's Unicode and ANSI text records and in a Windows
+metafile's text, and a Windows metafile with colours no named SVG colour
+matches that sets its own viewport origin and extent.
+
 The ink stays 100 units clear of the frame on every side, so a picture that
 is fitted to its ink instead of its frame shows. The plain metafile moves its
 window origin to (1000, 2000) and draws everything shifted by that much.
@@ -200,6 +206,68 @@ def emf(ansi=False):
     return emr(1, header) + body
 
 
+SMUGGLED_FILE = (']]></text><image xlink:href="/home/jogador/foto.png" width="1000" '
+                 'height="1000"/><text><![CDATA[')
+SMUGGLED_DATA = (']]></text><image xlink:href="data:image/png;base64,iVBORw0KGgoAAAANSUhEUgAAAAEA'
+                 'AAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8DwHwAFBQIAX8jx0gAAAABJRU5ErkJggg==" '
+                 'width="1000" height="1000"/><text><![CDATA[')
+
+
+def text_emf(text, ansi):
+    """An enhanced metafile that only writes one text."""
+    width, height = FRAME
+    millimetres = (width // 4, height // 4)
+    records = [emf_font(1, FONT_HEIGHT, FONT_FACE), emr(37, struct.pack("<I", 1)),
+               emf_text(100, 100, text, ansi), emr(14, struct.pack("<III", 0, 16, 20))]
+    body = b"".join(records)
+    header = (rectl(0, 0, width, height)
+              + rectl(0, 0, millimetres[0] * 100, millimetres[1] * 100)
+              + struct.pack("<IIIIHHIII", 0x464D4520, 0x10000, 108 + len(body), len(records) + 1,
+                            2, 0, 0, 0, 0)
+              + struct.pack("<ii", width, height) + struct.pack("<ii", *millimetres)
+              + struct.pack("<III", 0, 0, 0)
+              + struct.pack("<II", millimetres[0] * 1000, millimetres[1] * 1000))
+    return emr(1, header) + body
+
+
+def text_wmf(text):
+    """A placeable Windows metafile that only writes one text."""
+    data = text.encode("cp1252")
+    records = [
+        wmf_record(0x0103, wmf_words(8)),
+        wmf_record(0x020C, wmf_words(FRAME[1], FRAME[0])),
+        wmf_record(0x02FB, wmf_font(FONT_HEIGHT, FONT_FACE)),
+        wmf_record(0x012D, wmf_words(0)),
+        wmf_record(0x0521, wmf_words(len(data)) + data + (b"\0" if len(data) % 2 else b"")
+                   + wmf_words(100, 100)),
+        wmf_record(0x0000),
+    ]
+    body = b"".join(records)
+    return placeable_header(0, 0, FRAME[0], FRAME[1], 1000) + wmf_header(body, 1) + body
+
+
+def viewport_wmf():
+    """Colours no named SVG colour matches, moved by the metafile's own
+    viewport origin and scaled by its own extent, inside a saved state."""
+    records = [
+        wmf_record(0x0103, wmf_words(8)),
+        wmf_record(0x020C, wmf_words(1000, 1000)),
+        wmf_record(0x001E),  # SAVEDC
+        wmf_record(0x020D, wmf_words(100, 100)),  # SETVIEWPORTORG y, x
+        wmf_record(0x020E, wmf_words(500, 1000)),  # SETVIEWPORTEXT y, x
+        wmf_record(0x02FA, wmf_words(0, 20, 0) + struct.pack("<I", colorref((0x12, 0x34, 0x56)))),
+        wmf_record(0x012D, wmf_words(0)),
+        wmf_record(0x02FC, struct.pack("<HIH", 0, colorref((0x00, 0xCC, 0xFF)), 0)),
+        wmf_record(0x012D, wmf_words(1)),
+        wmf_record(0x041B, wmf_words(300, 800, 0, 0)),
+        wmf_record(0x0127, wmf_words(-1)),  # RESTOREDC
+        wmf_record(0x0418, wmf_words(900, 900, 600, 600)),
+        wmf_record(0x0000),
+    ]
+    body = b"".join(records)
+    return placeable_header(0, 0, 1000, 1000, 1000) + wmf_header(body, 2) + body
+
+
 def write(folder, name, content):
     os.makedirs(folder, exist_ok=True)
     with open(os.path.join(folder, name), "wb") as file:
@@ -219,6 +287,17 @@ def main():
         write(seeds, name, content)
         write(seeds, "half-" + name, content[:len(content) // 2])
     write(seeds, "header-only.emf", files["shapes.emf"][:108])
+    hostile = {
+        "smuggle-file-wide.emf": text_emf(SMUGGLED_FILE, ansi=False),
+        "smuggle-data-wide.emf": text_emf(SMUGGLED_DATA, ansi=False),
+        "smuggle-file-ansi.emf": text_emf(SMUGGLED_FILE, ansi=True),
+        "smuggle-data-ansi.emf": text_emf(SMUGGLED_DATA, ansi=True),
+        "smuggle-file.wmf": text_wmf(SMUGGLED_FILE),
+        "smuggle-data.wmf": text_wmf(SMUGGLED_DATA),
+        "viewport.wmf": viewport_wmf(),
+    }
+    for name, content in hostile.items():
+        write(seeds, name, content)
 
 
 if __name__ == "__main__":

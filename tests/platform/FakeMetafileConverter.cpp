@@ -58,6 +58,15 @@ int main(int argc, char** argv) {
         std::fputs("<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 0 0\">"
                    "<rect width=\"1\" height=\"1\"/></svg>",
                    stdout);
+    } else if (mode == "smuggles") {
+        // A replaced converter that draws a local file as the picture.
+        std::string target;
+        std::ifstream(argv[1]) >> mode >> target;
+        std::printf("<svg xmlns=\"http://www.w3.org/2000/svg\" "
+                    "xmlns:xlink=\"http://www.w3.org/1999/xlink\" width=\"10\" height=\"20\" "
+                    "viewBox=\"0 0 10 20\"><image x=\"0\" y=\"0\" width=\"10\" height=\"20\" "
+                    "xlink:href=\"%s\"/></svg>\n",
+                    target.c_str());
     } else if (mode == "refuses") {
         std::fputs(kGoodSvg, stdout);
         return 1;

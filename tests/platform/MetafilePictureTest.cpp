@@ -1,12 +1,16 @@
 #include "MetafilePicture.h"
 
 #include "MetafileTestSupport.h"
+#include "MetafileWriter.h"
 #include "Picture.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QPainter>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 namespace kestrix {
@@ -27,6 +31,9 @@ protected:
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
         return path;
+    }
+    QString write(const QString& name, const std::string& bytes) {
+        return write(name, QByteArray::fromStdString(bytes));
     }
     static QByteArray sample(const char* name) {
         QFile file(sampleMetafile(name));
@@ -119,6 +126,109 @@ TEST_F(MetafilePictureTest, OnlyADrawableSvgMakesAPicture) {
                                          "height=\"10\" fill=\"#0000FF\"/></svg>");
     ASSERT_TRUE(picture);
     EXPECT_EQ(picture->image.pixelColor(100, 150), QColor(Qt::blue));
+}
+
+QColor qColour(test::Rgb c) {
+    return QColor(c.r, c.g, c.b);
+}
+
+TEST_F(MetafilePictureTest, AWindowsMetafileShowsItsExactColoursWhereItsViewportPutsThem) {
+    const PictureLoad load = loadPictureFile(write("cores.wmf", test::exactColoursWmf()));
+    ASSERT_TRUE(load.ok()) << load.error.toStdString();
+    const QImage& image = load.picture.image;
+    const auto at = [&image](double x, double y) {
+        return QPoint(static_cast<int>(kMetafilePreviewSize.width() * x / 1000),
+                      static_cast<int>(kMetafilePreviewSize.height() * y / 1000));
+    };
+    EXPECT_EQ(image.pixelColor(at(500, 250)), qColour(test::kSkyFill));
+    EXPECT_EQ(image.pixelColor(at(100, 250)), qColour(test::kOutline)) << "the left outline";
+    EXPECT_EQ(image.pixelColor(at(750, 800)), qColour(test::kRed));
+    EXPECT_EQ(image.pixelColor(at(50, 50)).alpha(), 0) << "above and left of the viewport";
+    EXPECT_EQ(image.pixelColor(at(550, 650)).alpha(), 0) << "where the red would be unmoved";
+    EXPECT_GT(test::pixelsOf(image, QRect(at(100, 480), at(650, 690)), qColour(test::kTextOrange)),
+              10)
+        << "the text in its own colour";
+}
+
+TEST_F(MetafilePictureTest, TextThatLooksLikeMarkupIsShownAsText) {
+    const QString photo =
+        test::writeSolidPng(QDir(folder.path()).filePath("foto.png"), Qt::magenta);
+    const std::string smuggled =
+        "]]></text><image xlink:href=\"" + photo.toStdString() +
+        "\" x=\"0\" y=\"0\" width=\"1000\" height=\"1000\"/><text><![CDATA[";
+    test::WmfWriter wmf;
+    wmf.mapMode(8).windowOrg(0, 0).windowExt(1000, 1000).font(100, "Liberation Sans");
+    wmf.textColour(test::kRed).text(10, 10, smuggled);
+    struct Case {
+        const char* name;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {"largo.emf", test::EmfWriter(1000, 1000)
+                          .textColour(test::kRed)
+                          .text(10, 10, std::u16string(smuggled.begin(), smuggled.end()))
+                          .bytes()},
+        {"ansi.emf",
+         test::EmfWriter(1000, 1000).textColour(test::kRed).ansiText(10, 10, smuggled).bytes()},
+        {"texto.wmf", wmf.placeable(0, 0, 1000, 1000)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const PictureLoad load = loadPictureFile(write(c.name, c.bytes));
+        if (!load.ok()) {
+            EXPECT_EQ(load.error, "Metafile is not valid");
+            continue;
+        }
+        const QRect whole(QPoint(0, 0), kMetafilePreviewSize);
+        EXPECT_EQ(test::pixelsOf(load.picture.image, whole, Qt::magenta), 0) << "no photo";
+        EXPECT_FALSE(load.picture.svg.contains("<image"));
+    }
+}
+
+TEST_F(MetafilePictureTest, TheEditorChecksTheConverterDocumentAgain) {
+    const QString photo =
+        test::writeSolidPng(QDir(folder.path()).filePath("foto.png"), Qt::magenta);
+    const QByteArray head = "<svg xmlns=\"http://www.w3.org/2000/svg\" "
+                            "xmlns:xlink=\"http://www.w3.org/1999/xlink\" viewBox=\"0 0 10 10\">"
+                            "<image x=\"0\" y=\"0\" width=\"10\" height=\"10\" xlink:href=\"";
+    const auto imageOf = [&head](const QByteArray& href) { return head + href + "\"/></svg>"; };
+    QImage big(4097, 1, QImage::Format_RGB32);
+    big.fill(Qt::magenta);
+    QByteArray bigPng;
+    {
+        QBuffer buffer(&bigPng);
+        buffer.open(QIODevice::WriteOnly);
+        big.save(&buffer, "PNG");
+    }
+    QByteArray jpeg;
+    {
+        QImage small(10, 10, QImage::Format_RGB32);
+        small.fill(Qt::magenta);
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        small.save(&buffer, "JPG");
+    }
+    const QByteArray refused[] = {
+        imageOf(photo.toUtf8()),
+        imageOf(QUrl::fromLocalFile(photo).toEncoded()),
+        imageOf("data:image/png;base64," + bigPng.toBase64()),
+        imageOf("data:image/jpeg;base64," + jpeg.toBase64()),
+        imageOf("data:image/png;base64," + jpeg.toBase64()),
+    };
+    for (const QByteArray& svg : refused) {
+        EXPECT_FALSE(metafilePicture(svg)) << svg.left(200).toStdString();
+        QImage page(40, 40, QImage::Format_RGB32);
+        page.fill(Qt::white);
+        QPainter painter(&page);
+        playMetafile(svg, painter, QRectF(0, 0, 40, 40));
+        painter.end();
+        EXPECT_EQ(test::pixelsOf(page, page.rect(), Qt::magenta), 0) << "nothing printed";
+    }
+
+    ConverterOverride replaced(test::fakeConverter());
+    const PictureLoad load =
+        loadPictureFile(write("trocado.wmf", QByteArray("smuggles ") + photo.toUtf8()));
+    EXPECT_EQ(load.error, "Metafile is not valid");
 }
 
 } // namespace

@@ -44,6 +44,27 @@ inline bool near(QColor actual, QColor expected, int tolerance = 40) {
            std::abs(actual.blue() - expected.blue()) <= tolerance;
 }
 
+// How many pixels of the area show exactly this colour.
+inline int pixelsOf(const QImage& image, QRect area, QColor colour) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += image.pixelColor(x, y).rgb() == colour.rgb() &&
+                             image.pixelColor(x, y).alpha() == 255
+                         ? 1
+                         : 0;
+    }
+    return count;
+}
+
+// A PNG file of one colour, for pictures that must never show it.
+inline QString writeSolidPng(const QString& path, QColor colour) {
+    QImage image(50, 50, QImage::Format_RGB32);
+    image.fill(colour);
+    image.save(path, "PNG");
+    return path;
+}
+
 // Points the picture loader at another converter for one test.
 class ConverterOverride {
 public:

@@ -1,6 +1,8 @@
 #include "MetafileConversion.h"
 
 #include "EmfConversion.h"
+#include "MetafileWriter.h"
+#include "SvgAllowList.h"
 #include "SvgDocument.h"
 
 #include <cstdint>
@@ -133,6 +135,105 @@ TEST(MetafileConversionTest, TheRootIsReplacedAndDrawingsAreFound) {
     EXPECT_EQ(withSvgRoot("<svg/>", 1, 1), "");
     EXPECT_TRUE(drawsSomething(document));
     EXPECT_FALSE(drawsSomething("<svg><g></g><rectangle/></svg>"));
+}
+
+TEST(MetafileConversionTest, AWindowsMetafileKeepsItsColoursAndItsViewport) {
+    for (const bool setsMapMode : {true, false}) {
+        SCOPED_TRACE(setsMapMode ? "anisotropic" : "no mapping mode");
+        const MetafileConversion result = convertMetafile(test::exactColoursWmf(setsMapMode));
+        ASSERT_TRUE(result.ok()) << result.error;
+        const std::string& svg = result.svg;
+        EXPECT_NE(svg.find("viewBox=\"0 0 1000.0000 1000.0000\""), std::string::npos);
+        // Exact colours, no nearest named colour (deepskyblue for #00CCFF).
+        EXPECT_NE(svg.find("<rect x=\"100.0000\" y=\"100.0000\" width=\"800.0000\" "
+                           "height=\"300.0000\" fill=\"#00CCFF\" stroke=\"#123456\" "
+                           "stroke-width=\"20.0000\""),
+                  std::string::npos)
+            << svg;
+        EXPECT_NE(svg.find("fill=\"#FF8000\">Cor</text>"), std::string::npos) << svg;
+        EXPECT_NE(svg.find("<rect x=\"600.0000\" y=\"700.0000\" width=\"300.0000\" "
+                           "height=\"200.0000\" fill=\"#FF0000\" stroke=\"none\""),
+                  std::string::npos)
+            << svg;
+    }
+}
+
+TEST(MetafileConversionTest, AViewportExtentScalesAndSavedStatesComeBack) {
+    test::WmfWriter wmf;
+    wmf.mapMode(8).windowOrg(0, 0).windowExt(1000, 1000);
+    wmf.pen(5, 0, test::kRed).brush(0, test::kRed);
+    wmf.saveDc().viewportOrg(500, 0).viewportExt(500, 500).rectangle(0, 0, 1000, 1000);
+    wmf.restoreDc().rectangle(0, 600, 100, 700);
+    const MetafileConversion result = convertMetafile(wmf.placeable(0, 0, 1000, 1000));
+    ASSERT_TRUE(result.ok()) << result.error;
+    EXPECT_NE(result.svg.find("<rect x=\"500.0000\" y=\"0.0000\" width=\"500.0000\" "
+                              "height=\"500.0000\""),
+              std::string::npos)
+        << result.svg;
+    EXPECT_NE(result.svg.find("<rect x=\"0.0000\" y=\"600.0000\" width=\"100.0000\" "
+                              "height=\"100.0000\""),
+              std::string::npos)
+        << result.svg;
+}
+
+// Texts that would close the text element and open an image if a
+// conversion wrote them unescaped.
+const std::string kSmuggledFile = "]]></text><image xlink:href=\"/home/jogador/foto.png\" "
+                                  "width=\"1000\" height=\"1000\"/><text><![CDATA[";
+const std::string kSmuggledData =
+    "]]></text><image xlink:href=\"data:image/png;base64,iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYA"
+    "AAAfFcSJAAAADUlEQVR42mP8z8DwHwAFBQIAX8jx0gAAAABJRU5ErkJggg==\" width=\"1000\" "
+    "height=\"1000\"/><text><![CDATA[";
+
+std::u16string widened(const std::string& ascii) {
+    return std::u16string(ascii.begin(), ascii.end());
+}
+
+TEST(MetafileConversionTest, TextsNeverBecomeMarkup) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+    };
+    const auto wmfSaying = [](const std::string& text) {
+        test::WmfWriter wmf;
+        wmf.mapMode(8).windowOrg(0, 0).windowExt(1000, 1000);
+        wmf.font(100, "Liberation Sans").text(10, 10, text);
+        return wmf.placeable(0, 0, 1000, 1000);
+    };
+    const Case cases[] = {
+        {"wide text, a local file",
+         test::EmfWriter(1000, 1000).text(10, 10, widened(kSmuggledFile)).bytes()},
+        {"wide text, embedded data",
+         test::EmfWriter(1000, 1000).text(10, 10, widened(kSmuggledData)).bytes()},
+        {"ANSI text, a local file",
+         test::EmfWriter(1000, 1000).ansiText(10, 10, kSmuggledFile).bytes()},
+        {"ANSI text, embedded data",
+         test::EmfWriter(1000, 1000).ansiText(10, 10, kSmuggledData).bytes()},
+        {"wide text holding the stand-in",
+         test::EmfWriter(1000, 1000).text(10, 10, u"a\uE03E]]>b").bytes()},
+        {"Windows metafile text, a local file", wmfSaying(kSmuggledFile)},
+        {"Windows metafile text, embedded data", wmfSaying(kSmuggledData)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const MetafileConversion result = convertMetafile(c.bytes);
+        ASSERT_TRUE(result.ok()) << result.error;
+        EXPECT_EQ(result.svg.find("<image"), std::string::npos) << result.svg;
+        EXPECT_EQ(result.svg.find("<![CDATA["), std::string::npos) << result.svg;
+        EXPECT_EQ(svgAllowListViolation(result.svg), "");
+        EXPECT_TRUE(result.svg.find("]]&gt;&lt;/text&gt;&lt;image xlink:href=&quot;") !=
+                        std::string::npos ||
+                    result.svg.find("a\xEF\xBF\xBD]]&gt;b") != std::string::npos)
+            << "the text is shown as it is: " << result.svg;
+    }
+}
+
+TEST(MetafileConversionTest, CdataSectionsBecomeCharacterData) {
+    EXPECT_EQ(cdataAsText("<text><![CDATA[a<b&\"c\x01\xEE\x80\xBE]]></text>", "\xEE\x80\xBE"),
+              "<text>a&lt;b&amp;&quot;c &gt;</text>");
+    EXPECT_EQ(cdataAsText("<t><![CDATA[]]></t><t><![CDATA[x]]></t>", "\xEE\x80\xBE"),
+              "<t></t><t>x</t>");
+    EXPECT_EQ(cdataAsText("<t><![CDATA[never closed</t>", "\xEE\x80\xBE"), "");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "Main.h"
 #include "MetafileTestSupport.h"
+#include "MetafileWriter.h"
 #include "PrintCommand.h"
 #include "QtPrintCanvas.h"
 #include "UiTestSupport.h"
@@ -142,6 +143,60 @@ TEST_F(MetafilePictureUiTest, AChosenMetafileIsShownAndPrintedAsShapes) {
     }
     EXPECT_EQ(page.pixelColor(1150, 500), QColor(Qt::white)) << "nothing left of the rectangle";
     EXPECT_EQ(page.pixelColor(1450, 1040), QColor(Qt::white)) << "nothing below it";
+}
+
+TEST_F(MetafilePictureUiTest, AWindowsMetafileKeepsItsColoursAndFrameInTheWindowAndOnThePage) {
+    ConverterOverride converter(realConverter());
+    folder.write("cores.wmf", test::exactColoursWmf());
+    choosePicture(QString::fromStdString(folder.path("cores.wmf")));
+    ASSERT_EQ(window->shownPicture().kind, Picture::Kind::Metafile);
+
+    struct Spot {
+        const char* what;
+        double x, y;   // in the 1000 x 1000 frame
+        QColor colour; // invalid: nothing drawn there
+    };
+    const Spot spots[] = {
+        {"the fill", 500, 250, QColor(0x00, 0xCC, 0xFF)},
+        {"the left outline", 100, 250, QColor(0x12, 0x34, 0x56)},
+        {"the red rectangle", 750, 800, QColor(0xFF, 0x00, 0x00)},
+        {"above and left of the viewport", 50, 50, QColor()},
+        {"where the red would be unmoved", 550, 650, QColor()},
+    };
+    const auto in = [](const QRectF& target, double x, double y) {
+        return QPoint(static_cast<int>(target.left() + target.width() * x / 1000),
+                      static_cast<int>(target.top() + target.height() * y / 1000));
+    };
+
+    // In the window, on the label's own background.
+    auto* figura = window->findChild<QLabel*>("figura");
+    const QImage shown = figura->grab().toImage();
+    const QColor background = figura->palette().color(figura->backgroundRole());
+    for (const Spot& spot : spots) {
+        const QColor expected = spot.colour.isValid() ? spot.colour : background;
+        const QColor actual = shown.pixelColor(in(QRectF(shown.rect()), spot.x, spot.y));
+        EXPECT_TRUE(near(actual, expected, 2)) << spot.what << ": " << actual.name().toStdString();
+    }
+
+    // On a 300 dots-per-inch page.
+    const QtPrintPicture printed = toPrintPicture(window->shownPicture());
+    QImage page(1900, 1100, QImage::Format_RGB32);
+    page.setDotsPerMeterX(11811);
+    page.setDotsPerMeterY(11811);
+    page.fill(Qt::white);
+    QtPrintCanvas canvas(page);
+    const PrintPicture onPage = canvas.addPicture(printed);
+    ASSERT_TRUE(canvas.beginDocument());
+    canvas.drawPicture(onPage, kPictureRect);
+    ASSERT_TRUE(canvas.endDocument());
+    const QRectF target(1161, 139, 1742 - 1161, 1023 - 139);
+    for (const Spot& spot : spots) {
+        const QColor expected = spot.colour.isValid() ? spot.colour : QColor(Qt::white);
+        const QColor actual = page.pixelColor(in(target, spot.x, spot.y));
+        EXPECT_EQ(actual, expected) << spot.what << ": " << actual.name().toStdString();
+    }
+    const QRect text(in(target, 100, 480), in(target, 650, 690));
+    EXPECT_GT(test::pixelsOf(page, text, QColor(0xFF, 0x80, 0x00)), 100) << "the text's colour";
 }
 
 TEST_F(MetafilePictureUiTest, AMetafileThatBreaksTheConverterLeavesTheEditorAsItWas) {

@@ -15,6 +15,7 @@ namespace {
 constexpr std::uint32_t kHeader = 1;
 constexpr std::uint32_t kEof = 14;
 constexpr std::uint32_t kCreatePen = 38;
+constexpr std::uint32_t kComment = 70;
 constexpr std::uint32_t kExtCreateFontIndirectW = 82;
 constexpr std::uint32_t kExtTextOutA = 83;
 constexpr std::uint32_t kExtTextOutW = 84;
@@ -24,12 +25,26 @@ constexpr std::uint32_t kPenTypeMask = 0x000F0000;
 constexpr std::uint32_t kPenGeometric = 0x00010000;
 constexpr std::uint32_t kTextPdy = 0x2000;
 constexpr std::size_t kTextFixedSize = 76;
+constexpr std::uint32_t kEmfPlusSignature = 0x2B464D45; // "EMF+"
+constexpr std::uint16_t kEmfPlusObject = 0x4008;
+constexpr std::uint16_t kEmfPlusDrawString = 0x401C;
+constexpr std::uint16_t kEmfPlusFontObject = 6;
+// Stands in for '>' in texts while libemf2svg writes them: it wraps them in
+// CDATA sections, which a '>' after "]]" would end. A private-use character
+// no text needs; one that is already there becomes U+FFFD.
+constexpr char16_t kGreaterStandIn = 0xE03E;
+constexpr std::string_view kGreaterStandInUtf8 = "\xEE\x80\xBE";
 
 std::uint32_t u32(std::string_view bytes, std::size_t at) {
     std::uint32_t value = 0;
     for (int i = 3; i >= 0; --i)
         value = value << 8 | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
     return value;
+}
+
+std::uint16_t u16(std::string_view bytes, std::size_t at) {
+    return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) |
+                                      static_cast<unsigned char>(bytes[at + 1]) << 8);
 }
 
 std::int32_t s32(std::string_view bytes, std::size_t at) {
@@ -125,6 +140,61 @@ void blankFontNameMarkup(std::string& record) {
     }
 }
 
+void put16(std::string& bytes, std::size_t at, char16_t value) {
+    bytes[at] = static_cast<char>(value & 0xFF);
+    bytes[at + 1] = static_cast<char>(value >> 8);
+}
+
+// Hides every '>' of count UTF-16 units at offset behind the stand-in.
+void hideGreaterSigns(std::string& record, std::size_t offset, std::size_t count) {
+    if (offset > record.size() || (record.size() - offset) / 2 < count)
+        return;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t at = offset + 2 * i;
+        const char16_t c = u16(record, at);
+        if (c == u'>')
+            put16(record, at, kGreaterStandIn);
+        else if (c == kGreaterStandIn)
+            put16(record, at, u'\uFFFD');
+    }
+}
+
+void hideTextGreaterSigns(std::string& record) {
+    if (record.size() >= kTextFixedSize)
+        hideGreaterSigns(record, u32(record, 48), u32(record, 44));
+}
+
+// Blanks markup characters in UTF-16 text, at either alignment.
+void blankUtf16Markup(std::string& record, std::size_t from, std::size_t to) {
+    for (std::size_t at = from; at + 1 < to && at + 1 < record.size(); ++at) {
+        const char c = record[at];
+        if (record[at + 1] == 0 && (c == '"' || c == '<' || c == '>' || c == '&'))
+            record[at] = ' ';
+    }
+}
+
+// The EMF+ records inside a comment: texts libemf2svg may write, and font
+// family names it writes into attributes unescaped.
+void prepareEmfPlus(std::string& record) {
+    if (record.size() < 16 || u32(record, 12) != kEmfPlusSignature)
+        return;
+    const std::size_t end = std::min<std::size_t>(record.size(), 12 + std::size_t{u32(record, 8)});
+    for (std::size_t at = 16; at + 12 <= end;) {
+        const std::uint16_t type = u16(record, at);
+        const std::uint16_t flags = u16(record, at + 2);
+        const std::uint32_t size = u32(record, at + 4);
+        if (size < 12 || size > end - at)
+            return;
+        const std::size_t data = at + 12;
+        if (type == kEmfPlusDrawString && size >= 40)
+            hideGreaterSigns(record, data + 28,
+                             std::min<std::size_t>(u32(record, data + 8), (size - 40) / 2));
+        else if (type == kEmfPlusObject && ((flags >> 8) & 0x7F) == kEmfPlusFontObject)
+            blankUtf16Markup(record, data, at + size);
+        at += size;
+    }
+}
+
 // An ANSI text record as the Unicode one. Returns false when the record's
 // own offsets point outside it.
 bool widenText(std::string& record) {
@@ -194,6 +264,11 @@ std::string prepareEmf(std::string_view bytes, double& width, double& height) {
         } else if (type == kExtTextOutA) {
             if (!widenText(record))
                 return {};
+            hideTextGreaterSigns(record);
+        } else if (type == kExtTextOutW) {
+            hideTextGreaterSigns(record);
+        } else if (type == kComment) {
+            prepareEmfPlus(record);
         } else if (type == kEof) {
             ended = true;
         }
@@ -222,8 +297,9 @@ MetafileConversion convertEmf(std::string_view bytes) {
     char* out = nullptr;
     size_t length = 0;
     const int converted = emf2svg(prepared.data(), prepared.size(), &out, &length, &options);
-    const std::string document = out != nullptr ? std::string(out, length) : std::string();
+    std::string document = out != nullptr ? std::string(out, length) : std::string();
     std::free(out);
+    document = cdataAsText(document, kGreaterStandInUtf8);
 
     if (converted == 0 || document.empty())
         return {std::string(), "libemf2svg could not convert the metafile"};

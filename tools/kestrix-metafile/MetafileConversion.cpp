@@ -1,6 +1,7 @@
 #include "MetafileConversion.h"
 
 #include "EmfConversion.h"
+#include "SvgAllowList.h"
 #include "WmfConversion.h"
 
 namespace kestrix {
@@ -10,11 +11,19 @@ MetafileConversion convertMetafile(std::string_view bytes) {
         return {std::string(), "the metafile is too large"};
     // The content decides, not the extension: a picture saved as .wmf that
     // is really an enhanced metafile still shows.
+    MetafileConversion result{std::string(), "not a metafile"};
     if (looksLikeEmf(bytes))
-        return convertEmf(bytes);
-    if (looksLikeWmf(bytes))
-        return convertWmf(bytes);
-    return {std::string(), "not a metafile"};
+        result = convertEmf(bytes);
+    else if (looksLikeWmf(bytes))
+        result = convertWmf(bytes);
+    // The libraries write what the metafile makes them write; nothing but
+    // what our conversions produce leaves this process.
+    if (result.ok()) {
+        const std::string why = svgAllowListViolation(result.svg);
+        if (!why.empty())
+            return {std::string(), "the SVG document holds " + why};
+    }
+    return result;
 }
 
 } // namespace kestrix

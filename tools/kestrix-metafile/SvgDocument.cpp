@@ -72,6 +72,56 @@ bool drawsSomething(std::string_view document) {
     return false;
 }
 
+std::string cdataAsText(std::string_view document, std::string_view greaterStandIn) {
+    constexpr std::string_view kOpen = "<![CDATA[";
+    constexpr std::string_view kClose = "]]>";
+    std::string out;
+    out.reserve(document.size());
+    std::size_t at = 0;
+    for (std::size_t open = document.find(kOpen); open != std::string_view::npos;
+         open = document.find(kOpen, at)) {
+        const std::size_t start = open + kOpen.size();
+        const std::size_t close = document.find(kClose, start);
+        if (close == std::string_view::npos)
+            return {};
+        out.append(document.substr(at, open - at));
+        for (std::size_t i = start; i < close; ++i) {
+            if (!greaterStandIn.empty() &&
+                document.substr(i, greaterStandIn.size()) == greaterStandIn) {
+                out += "&gt;";
+                i += greaterStandIn.size() - 1;
+                continue;
+            }
+            const char c = document[i];
+            switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\'':
+                out += "&apos;";
+                break;
+            default:
+                out += (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r')
+                           ? ' '
+                           : c;
+                break;
+            }
+        }
+        at = close + kClose.size();
+    }
+    out.append(document.substr(at));
+    return out;
+}
+
 std::string windows1252ToXmlText(std::string_view text) {
     std::string out;
     out.reserve(text.size());

@@ -13,6 +13,12 @@ std::string withSvgRoot(std::string_view document, double width, double height);
 // Whether the document draws anything at all.
 bool drawsSomething(std::string_view document);
 
+// The document with every CDATA section turned into escaped character data,
+// in which greaterStandIn becomes an escaped '>' and control characters,
+// which XML forbids, become blanks. A section that never ends gives an
+// empty text.
+std::string cdataAsText(std::string_view document, std::string_view greaterStandIn);
+
 // Windows-1252 bytes as XML character data in UTF-8: markup characters are
 // escaped and control characters, which XML forbids, become blanks.
 std::string windows1252ToXmlText(std::string_view text);
