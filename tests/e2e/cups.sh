@@ -116,7 +116,9 @@ EOF
 }
 
 # Writes the PPD of a PostScript printer whose printable area is the whole
-# A4 sheet: no margin of the printer's own shifts what it prints.
+# sheet: no margin of the printer's own shifts what it prints. Like a PDF
+# printer it takes any paper size, A4 by default (Qt keeps its own default
+# page margins for such printers).
 write_full_page_ppd() {
     cat >"$1" <<'EOF'
 *PPD-Adobe: "4.3"
@@ -135,6 +137,17 @@ write_full_page_ppd() {
 *ColorDevice: True
 *DefaultColorSpace: RGB
 *TTRasterizer: Type42
+*HWMargins: 0 0 0 0
+*VariablePaperSize: True
+*MaxMediaWidth: 100000
+*MaxMediaHeight: 100000
+*NonUIOrderDependency: 10 AnySetup *CustomPageSize
+*CustomPageSize True: "pop pop pop <</PageSize [5 -2 roll] /ImagingBBox null>> setpagedevice"
+*ParamCustomPageSize Width: 1 points 36 100000
+*ParamCustomPageSize Height: 2 points 36 100000
+*ParamCustomPageSize Orientation: 3 int 0 3
+*ParamCustomPageSize WidthOffset: 4 points 0 0
+*ParamCustomPageSize HeightOffset: 5 points 0 0
 *OpenUI *PageSize/Page Size: PickOne
 *OrderDependency: 10 AnySetup *PageSize
 *DefaultPageSize: A4
