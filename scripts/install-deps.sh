@@ -10,7 +10,7 @@ packages=(
     libemf2svg-dev libemf2svg1 libwmf-dev libwmf-0.2-7 fonts-urw-base35
     fonts-liberation
     xvfb xdotool x11-utils
-    cups printer-driver-cups-pdf poppler-utils
+    cups libcups2-dev printer-driver-cups-pdf poppler-utils
     clang-14 libclang-rt-14-dev
     # building the Debian package and checking what it installs
     dpkg-dev file desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl

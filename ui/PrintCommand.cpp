@@ -3,6 +3,7 @@
 #include "MetafilePicture.h"
 #include "PrintDialogSetup.h"
 #include "PrintJob.h"
+#include "SheetPrintDialog.h"
 
 #include <QPrintDialog>
 #include <QPrinter>
@@ -33,10 +34,9 @@ bool PrintCommand::askUser() {
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         m_printer->setCopyCount(1);
         m_printer->setCollateCopies(false);
-        m_dialog = new QPrintDialog(m_printer.get(), m_parent);
+        m_dialog = new SheetPrintDialog(m_printer.get(), m_parent);
         m_dialog->setObjectName("PRNDLG");
     }
-    configurePrintDialog(*m_dialog);
     if (!m_nextAnswers.empty()) {
         const bool accept = m_nextAnswers.front();
         m_nextAnswers.pop_front();

@@ -1,19 +1,40 @@
 #include "PrintJob.h"
 
 #include "CharacterSheet.h"
+#include "CupsJob.h"
 #include "PrintSheet.h"
 #include "QtPrintCanvas.h"
 
+#include <QPageLayout>
 #include <QPrinter>
 
 namespace kestrix {
+namespace {
+
+// The layout's origin is the corner of the area the printer can print on,
+// as it declares it; Qt's default margins would move the sheet further in.
+void usePrintableArea(QPrinter& printer) {
+    const QPageLayout layout = printer.pageLayout();
+    printer.setPageMargins(layout.minimumMargins(), layout.units());
+}
+
+} // namespace
 
 QString printCharacterSheet(QPrinter& printer, const CharacterSheet& sheet,
                             const QtPrintPicture& picture, const QtPrintPicture& emblem) {
     printer.setResolution(kPrintResolution);
-    QtPrintCanvas canvas(printer);
-    const PrintSheetInput input{sheet, canvas.addPicture(picture), canvas.addPicture(emblem)};
-    return QString::fromStdString(PrintSheet(canvas, input));
+    clearPageSelection(printer);
+    usePrintableArea(printer);
+    CupsJob job(printer);
+    QString error;
+    {
+        QtPrintCanvas canvas(printer);
+        const PrintSheetInput input{sheet, canvas.addPicture(picture), canvas.addPicture(emblem)};
+        error = QString::fromStdString(PrintSheet(canvas, input));
+    }
+    if (error.isEmpty())
+        error = job.submit();
+    return error;
 }
 
 } // namespace kestrix

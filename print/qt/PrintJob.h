@@ -14,9 +14,11 @@ class CharacterSheet;
 constexpr int kPrintResolution = 300;
 
 // Prints the sheet as one job of one page on a printer the user has already
-// confirmed. Returns the message to report, or an empty text when the page
-// went through. A job that fails while drawing is aborted (or, where the
-// print system cannot abort, closed) so that the next print starts afresh.
+// confirmed, whole whatever page choice the printer holds, with its origin at
+// the corner of the printer's printable area. Returns the message to report
+// (the print system's own when it refuses the job), or an empty text when the
+// page went through. A job that fails while drawing is not sent to a print
+// queue (a PDF file is closed) so that the next print starts afresh.
 QString printCharacterSheet(QPrinter& printer, const CharacterSheet& sheet,
                             const QtPrintPicture& picture, const QtPrintPicture& emblem);
 

@@ -65,9 +65,9 @@ bool QtPrintCanvas::endDocument() {
 }
 
 void QtPrintCanvas::abortDocument() {
-    // Not every print system can cancel a job (Qt's PDF and CUPS engines
-    // cannot); ending the painter then at least closes the job, so the
-    // printer is free for the next one.
+    // Qt's PDF engine cannot cancel a job; ending the painter then at least
+    // closes it, so the printer is free for the next one (a page for a print
+    // queue is only sent once drawn, see CupsJob).
     if (m_printer != nullptr && m_painter.isActive()) {
         m_printer->abort();
     }

@@ -1,7 +1,8 @@
 """Checks the PDF that the print queue wrote for the character that
 print_sheet.sh makes: one page, every printed text, nothing that must stay
-off the paper, and the drawing at its size on paper (laid out in dots of a
-300 dots-per-inch printer)."""
+off the paper, and the drawing at its size and place on paper (laid out in
+dots of a 300 dots-per-inch printer, from the corner of the printable area,
+which is the paper's corner on the test queue)."""
 import re
 import subprocess
 import sys
@@ -59,6 +60,16 @@ PICTURE_HEIGHT_MIN = (1023 - 39 - 130) / 300
 PICTURE_HEIGHT_MAX = (1023 - 39 - 90) / 300
 
 
+# The emblem fills (33, 39)-(129, 135). Its picture leaves an even border
+# blank on either side, so the centre of its ink is the centre of that
+# rectangle. The corner of the page up to the name and the "Atributo"
+# heading holds nothing else.
+EMBLEM_TOP_LEFT = (33, 39)
+EMBLEM_HALF = 96 / 2
+EMBLEM_AREA = (127, 180)
+PLACE_TOLERANCE = 3  # dots
+
+
 def run(*command):
     return subprocess.run(command, check=True, capture_output=True).stdout
 
@@ -106,6 +117,25 @@ def check_images(pdf):
     return faults
 
 
+def check_emblem_place(pdf):
+    """The emblem's top-left corner, measured from the paper's corner."""
+    width, height = EMBLEM_AREA
+    pgm = run("pdftoppm", "-r", "300", "-gray", "-x", "0", "-y", "0", "-W", str(width),
+              "-H", str(height), "-singlefile", pdf)
+    fields = pgm.split(maxsplit=4)
+    width, height, pixels = int(fields[1]), int(fields[2]), fields[4]
+    inked = [(x, y) for y in range(height) for x in range(width) if pixels[y * width + x] < 200]
+    if not inked:
+        return ["no emblem near the paper's top-left corner"]
+    xs, ys = [x for x, _ in inked], [y for _, y in inked]
+    top_left = ((min(xs) + max(xs) + 1) / 2 - EMBLEM_HALF, (min(ys) + max(ys) + 1) / 2 - EMBLEM_HALF)
+    if any(abs(got - want) > PLACE_TOLERANCE for got, want in zip(top_left, EMBLEM_TOP_LEFT)):
+        return [f"the emblem is not at {EMBLEM_TOP_LEFT[0]}, {EMBLEM_TOP_LEFT[1]} dots from the "
+                f"paper's corner: its ink spans x {min(xs)}-{max(xs)}, y {min(ys)}-{max(ys)} "
+                f"of the corner's {width} x {height} dots"]
+    return []
+
+
 def main(pdf):
     faults = []
     info = run("pdfinfo", pdf).decode()
@@ -119,6 +149,7 @@ def main(pdf):
     faults += [f"printed {absent!r}" for absent in ABSENT if absent in text]
 
     faults += check_images(pdf)
+    faults += check_emblem_place(pdf)
 
     (left, top, right, bottom), (page_width, page_height) = ink_box(pdf)
     ink_width, ink_height = right - left, bottom - top

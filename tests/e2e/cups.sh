@@ -84,15 +84,17 @@ EOF
     fail "cupsd did not start"
 }
 
-# Adds $PDF_QUEUE, not yet the default. cups-pdf reads its settings only from
-# /etc/cups, but takes a file of its own for each device URI: this one sends
-# the PDF files, its spool and its log into the test's folder.
+# Adds a cups-pdf queue (by default $PDF_QUEUE with cups-pdf's own PPD), not
+# yet the default. cups-pdf reads its settings only from /etc/cups, but takes
+# a file of its own for each device URI: this one sends the PDF files, its
+# spool and its log into the test's folder; every queue of the test shares it.
 add_pdf_queue() {
-    local name ppd
+    local queue=${1:-$PDF_QUEUE} ppd=${2:-/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd} name
     name=kestrix-e2e-${E2E_WORK##*.}
     CUPS_PDF_CONF=/etc/cups/cups-pdf-$name.conf
-    E2E_FILES+=("$CUPS_PDF_CONF")
-    cat >"$CUPS_PDF_CONF" <<EOF
+    if [ ! -e "$CUPS_PDF_CONF" ]; then
+        E2E_FILES+=("$CUPS_PDF_CONF")
+        cat >"$CUPS_PDF_CONF" <<EOF
 Out $CUPS_DIR/pdf
 AnonDirName $CUPS_DIR/pdf
 Spool $CUPS_DIR/cups-pdf-spool
@@ -101,16 +103,66 @@ LogType 3
 Grp root
 TitlePref 1
 EOF
+    fi
     # The PPD file itself: asking the server for its driver list would make
     # every driver look for printers on the network.
-    ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
-    [ -f "$ppd" ] || fail "no cups-pdf PPD: run scripts/install-deps.sh"
+    [ -f "$ppd" ] || fail "no PPD $ppd: run scripts/install-deps.sh"
     # lpadmin warns on stderr that PPD drivers are deprecated.
-    lpadmin -p "$PDF_QUEUE" -E -v "cups-pdf:/$name" -P "$ppd" \
+    lpadmin -p "$queue" -E -v "cups-pdf:/$name" -P "$ppd" \
         -o pdftops-renderer-default=pdftocairo -o TitlePref=1 2>"$CUPS_DIR/log/lpadmin.err" || {
         cat "$CUPS_DIR/log/lpadmin.err" >&2
-        fail "lpadmin could not add $PDF_QUEUE"
+        fail "lpadmin could not add $queue"
     }
+}
+
+# Writes the PPD of a PostScript printer whose printable area is the whole
+# sheet: no margin of the printer's own shifts what it prints. Like a PDF
+# printer it takes any paper size, A4 by default (Qt keeps its own default
+# page margins for such printers).
+write_full_page_ppd() {
+    cat >"$1" <<'EOF'
+*PPD-Adobe: "4.3"
+*FormatVersion: "4.3"
+*FileVersion: "1.0"
+*LanguageVersion: English
+*LanguageEncoding: ISOLatin1
+*PCFileName: "KXFULL.PPD"
+*Manufacturer: "Kestrix tests"
+*Product: "(Full page PDF)"
+*ModelName: "Kestrix full page PDF"
+*ShortNickName: "Kestrix full page PDF"
+*NickName: "Kestrix full page PDF"
+*PSVersion: "(3010.000) 0"
+*LanguageLevel: "3"
+*ColorDevice: True
+*DefaultColorSpace: RGB
+*TTRasterizer: Type42
+*HWMargins: 0 0 0 0
+*VariablePaperSize: True
+*MaxMediaWidth: 100000
+*MaxMediaHeight: 100000
+*NonUIOrderDependency: 10 AnySetup *CustomPageSize
+*CustomPageSize True: "pop pop pop <</PageSize [5 -2 roll] /ImagingBBox null>> setpagedevice"
+*ParamCustomPageSize Width: 1 points 36 100000
+*ParamCustomPageSize Height: 2 points 36 100000
+*ParamCustomPageSize Orientation: 3 int 0 3
+*ParamCustomPageSize WidthOffset: 4 points 0 0
+*ParamCustomPageSize HeightOffset: 5 points 0 0
+*OpenUI *PageSize/Page Size: PickOne
+*OrderDependency: 10 AnySetup *PageSize
+*DefaultPageSize: A4
+*PageSize A4/A4: "<</PageSize[595 842]/ImagingBBox null>>setpagedevice"
+*CloseUI: *PageSize
+*OpenUI *PageRegion/Page Region: PickOne
+*OrderDependency: 10 AnySetup *PageRegion
+*DefaultPageRegion: A4
+*PageRegion A4/A4: "<</PageSize[595 842]/ImagingBBox null>>setpagedevice"
+*CloseUI: *PageRegion
+*DefaultImageableArea: A4
+*ImageableArea A4/A4: "0 0 595 842"
+*DefaultPaperDimension: A4
+*PaperDimension A4/A4: "595 842"
+EOF
 }
 
 # Jobs of any state on the private server, one line each.

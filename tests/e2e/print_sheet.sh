@@ -4,17 +4,45 @@
 # reports the missing default printer instead of opening the print dialog,
 # and nothing is printed. Once the PDF queue is the default, Ctrl+P opens
 # the print dialog, Enter prints, and the queue writes one page carrying the
-# whole sheet at its printed size.
+# whole sheet at its printed size, from the paper's corner (the queue can
+# print on the whole page). A queue that refuses jobs, and a server gone
+# while the print dialog is open, bring up the error box, never a silent
+# success.
 KESTRIX_EXE=$1
 source "$(dirname "$0")/lib.sh"
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/cups.sh"
 
-for tool in pdfinfo pdftotext pdftoppm pdfimages lpadmin lpstat; do
+for tool in pdfinfo pdftotext pdftoppm pdfimages lpadmin lpstat cupsreject cupsaccept; do
     command -v "$tool" >/dev/null || fail "$tool missing: run scripts/install-deps.sh"
 done
 
 error_title="Kestrix For Windows 95"
+
+# Ctrl+P opens the print dialog and Enter confirms it; prints the dialog's id.
+print_with_dialog() {
+    local main=$1 dialog
+    xdotool windowfocus --sync "$main"
+    press ctrl+p
+    dialog=$(wait_window "Print") || fail "Ctrl+P with a default printer opened no print dialog"
+    echo "$dialog"
+}
+
+confirm_dialog() {
+    local dialog=$1
+    xdotool windowfocus --sync "$dialog"
+    press Return
+    window_closed "$dialog" || fail "Enter did not close the print dialog"
+}
+
+# The error box must come up after the print dialog; Enter closes it.
+expect_print_error() {
+    local main=$1 what=$2 box
+    box=$(wait_other_window "$error_title" "$main") || fail "$what was reported as printed"
+    xdotool windowfocus --sync "$box"
+    press Return
+    window_closed "$box" || fail "Enter did not close the error box ($what)"
+}
 
 # Ctrl+P must bring up the error box, and no print dialog, every time.
 expect_no_printer_error() {
@@ -77,7 +105,8 @@ stop_started "$EDITOR_PID"
 
 # 2. A server with the PDF queue, which is not the default yet.
 start_cupsd
-add_pdf_queue
+write_full_page_ppd "$E2E_WORK/full-page.ppd"
+add_pdf_queue "$PDF_QUEUE" "$E2E_WORK/full-page.ppd"
 open_main_window zuleica.QsZ
 main=$MAIN_WINDOW
 expect_no_printer_error "$main"
@@ -85,12 +114,8 @@ expect_no_printer_error "$main"
 
 # 3. The PDF queue becomes the default; the same editor now prints.
 lpadmin -d "$PDF_QUEUE" || fail "lpadmin could not make $PDF_QUEUE the default"
-xdotool windowfocus --sync "$main"
-press ctrl+p
-dialog=$(wait_window "Print") || fail "Ctrl+P with a default printer opened no print dialog"
-xdotool windowfocus --sync "$dialog"
-press Return
-window_closed "$dialog" || fail "Enter did not close the print dialog"
+dialog=$(print_with_dialog "$main")
+confirm_dialog "$dialog"
 wait_jobs_done 1 || fail "the print job did not finish"
 [ "$(all_jobs | wc -l)" -eq 1 ] || fail "expected one job, got: $(all_jobs)"
 
@@ -99,4 +124,20 @@ pdfs=("$CUPS_DIR"/pdf/*.pdf)
 # KESTRIX_PRINTED_PDF=path keeps a copy of the page for a look.
 [ -z "${KESTRIX_PRINTED_PDF:-}" ] || cp "${pdfs[0]}" "$KESTRIX_PRINTED_PDF"
 python3 "$here/check_printed_sheet.py" "${pdfs[0]}" || fail "the printed sheet is wrong"
+
+# 4. The queue stops accepting jobs: the print system's refusal is reported.
+cupsreject "$PDF_QUEUE" || fail "cupsreject failed"
+dialog=$(print_with_dialog "$main")
+confirm_dialog "$dialog"
+expect_print_error "$main" "a job the queue refused"
+[ "$(all_jobs | wc -l)" -eq 1 ] || fail "a refused job was queued: $(all_jobs)"
+cupsaccept "$PDF_QUEUE" || fail "cupsaccept failed"
+
+# 5. The server goes away while the print dialog is open.
+dialog=$(print_with_dialog "$main")
+stop_started "$CUPSD_PID"
+confirm_dialog "$dialog"
+expect_print_error "$main" "a job for a server gone since the dialog"
+pdfs=("$CUPS_DIR"/pdf/*.pdf)
+[ ${#pdfs[@]} -eq 1 ] || fail "expected still one PDF, got: ${pdfs[*]}"
 echo "print sheet: ok"

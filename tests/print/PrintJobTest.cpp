@@ -4,11 +4,16 @@
 #include "PrintDialogSetup.h"
 #include "QtPrintCanvas.h"
 #include "QtTestApplication.h"
+#include "SheetPrintDialog.h"
 
+#include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 #include <optional>
@@ -145,6 +150,54 @@ TEST_F(PrintJobTest, ThePrintDialogOffersOnePageToOnePrinter) {
     EXPECT_EQ(dialog.printRange(), QAbstractPrintDialog::AllPages);
     EXPECT_FALSE(printer.collateCopies());
     EXPECT_EQ(printer.copyCount(), 1);
+}
+
+// Opens the dialog without blocking, with its lower half ("Options >>")
+// shown as the user would show it.
+void openWithOptions(QPrintDialog& dialog) {
+    dialog.open();
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+        if (button->text().startsWith(QStringLiteral("&Options >>")))
+            button->click();
+    }
+}
+
+TEST_F(PrintJobTest, ThePrintDialogOffersNoPageChoiceEveryTimeItOpens) {
+    QPrinter printer;
+    SheetPrintDialog dialog(&printer);
+    for (int round = 1; round <= 2; ++round) {
+        SCOPED_TRACE(round);
+        openWithOptions(dialog);
+        ASSERT_NE(dialog.findChild<QWidget*>("copies"), nullptr);
+        EXPECT_TRUE(dialog.findChild<QWidget*>("copies")->isVisibleTo(&dialog)) << "copies stay";
+        // The range group holds "All", "Pages from ... to", "Pages:" and the
+        // selection; the page set is odd/even.
+        for (const char* name : {"gbPrintRange", "printRange", "pagesRadioButton", "pagesLineEdit",
+                                 "pageSetCombo", "pageSetLabel"}) {
+            if (const auto* control = dialog.findChild<QWidget*>(name)) {
+                EXPECT_FALSE(control->isVisibleTo(&dialog)) << name;
+            }
+        }
+        auto* pageSet = dialog.findChild<QComboBox*>("pageSetCombo");
+        auto* pages = dialog.findChild<QLineEdit*>("pagesLineEdit");
+        if (round == 2) {
+            // Whatever the first round left behind is undone.
+            EXPECT_TRUE(dialog.findChild<QRadioButton*>("printAll")->isChecked());
+            if (pageSet != nullptr && pageSet->count() > 0) {
+                EXPECT_EQ(pageSet->currentIndex(), 0) << "all pages";
+            }
+            if (pages != nullptr) {
+                EXPECT_EQ(pages->text(), QString());
+            }
+        }
+        if (pageSet != nullptr)
+            pageSet->setCurrentIndex(pageSet->count() - 1);
+        if (pages != nullptr)
+            pages->setText(QStringLiteral("2"));
+        if (auto* range = dialog.findChild<QRadioButton*>("printRange"))
+            range->setChecked(true);
+        dialog.reject();
+    }
 }
 
 } // namespace
