@@ -1,11 +1,17 @@
 #include "CharacterFile.h"
 
 #include "FileSystem.h"
+#include "ObservationLines.h"
 
 #include <string_view>
 
 namespace kestrix {
 namespace {
+
+// The memo chooses the observation lines a save stores by these limits, so
+// that whatever it accepts is stored whole.
+static_assert(kMaxObservationLines == static_cast<std::size_t>(CharacterRecord::kSlotCount));
+static_assert(kMaxObservationLineLength == CharacterRecord::kObservationCapacity);
 
 FileResult refuseOverfullList(const CharacterData& data) {
     const auto tooMany = [](const std::vector<std::string>& lines) {

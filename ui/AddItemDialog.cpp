@@ -2,6 +2,7 @@
 
 #include "Catalogue.h"
 #include "TextConversion.h"
+#include "WindowFont.h"
 #include "WindowPlacement.h"
 #include "Windows1252Validator.h"
 
@@ -19,7 +20,7 @@ AddItemDialog::AddItemDialog(const AddItemWording& wording, CharacterSheet& shee
       m_sheet(sheet), m_append(append) {
     setObjectName(wording.objectName);
     setWindowTitle(QString::fromUtf8(wording.caption));
-    setFont(QFont("MS Sans Serif", 8));
+    setFont(windowFont());
     setFixedSize(321, 121);
 
     m_name = addEdit(wording.nameEditName, 22);

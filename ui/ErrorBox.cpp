@@ -1,15 +1,21 @@
 #include "ErrorBox.h"
 
 #include "ApplicationTitle.h"
+#include "WindowFont.h"
 
 #include <QMessageBox>
 
 namespace kestrix {
 
 void showErrorBox(QWidget* parent, const QString& message) {
+    // A box is centred on its parent; during start-up the main window is not
+    // placed yet, and the box goes to the middle of the screen instead.
+    if (parent && !parent->window()->isVisible())
+        parent = nullptr;
     QMessageBox box(QMessageBox::Critical, QString::fromUtf8(kApplicationTitle), message + ".",
                     QMessageBox::Ok, parent);
     box.setObjectName("errorBox");
+    box.setFont(windowFont());
     box.exec();
 }
 

@@ -1,5 +1,6 @@
 #include "Help.h"
 
+#include "WindowFont.h"
 #include "WindowPlacement.h"
 
 #include <QFile>
@@ -29,7 +30,7 @@ TfrmHelp::TfrmHelp()
                            Qt::WindowCloseButtonHint) {
     setObjectName("frmHelp");
     setWindowTitle(QString::fromUtf8("Ajuda"));
-    setFont(QFont("MS Sans Serif", 8));
+    setFont(windowFont());
     setFixedSize(561, 401);
 
     mmoHelp = new QPlainTextEdit(this);

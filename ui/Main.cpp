@@ -7,6 +7,8 @@
 #include "ObservationsMemo.h"
 #include "TextConversion.h"
 #include "UniformRowListView.h"
+#include "ValueEdit.h"
+#include "WindowFont.h"
 #include "WindowPlacement.h"
 #include "Windows1252Validator.h"
 #include "about.h"
@@ -99,7 +101,7 @@ QIcon glyphIcon(const QString& resource) {
     return icon;
 }
 
-int selectedRow(const QListWidget* list) {
+int selectedRow(const QAbstractItemView* list) {
     const auto selected = list->selectionModel()->selectedRows();
     return selected.isEmpty() ? -1 : selected.constFirst().row();
 }
@@ -115,7 +117,7 @@ TfrmMain::TfrmMain(Document& document, QWidget* parent)
     setObjectName("frmMain");
     setWindowTitle(fromUtf8(kMainWindowCaption));
     setWindowIcon(QIcon(":/icons/kestrix.png"));
-    setFont(QFont("MS Sans Serif", 8));
+    setFont(windowFont());
 
     m_modelo = Picture{Picture::Kind::Bitmap, QImage(":/pictures/modelo.bmp")};
     m_icone = QImage(":/pictures/icone.bmp");
@@ -137,9 +139,10 @@ QLabel* TfrmMain::addLabel(QWidget* parent, const char* text, int left, int top)
     return label;
 }
 
-QLineEdit* TfrmMain::addEdit(QWidget* parent, const char* name, int left, int top, int width,
-                             int maxLength) {
-    auto* edit = new QLineEdit(parent);
+template <typename Edit>
+Edit* TfrmMain::addEdit(QWidget* parent, const char* name, int left, int top, int width,
+                        int maxLength) {
+    auto* edit = new Edit(parent);
     edit->setObjectName(name);
     edit->setGeometry(left, top, width, 21);
     edit->setMaxLength(maxLength);
@@ -170,14 +173,14 @@ void TfrmMain::buildControls() {
     etchedLine->setFrameShadow(QFrame::Sunken);
     etchedLine->setGeometry(0, 0, kClientWidth, 2);
 
-    tx_nome = addEdit(client, "tx_nome", 48, 4, 313, kMaxNameLength);
+    tx_nome = addEdit<QLineEdit>(client, "tx_nome", 48, 4, 313, kMaxNameLength);
     addLabel(client, "&Nome:", 8, 8)->setBuddy(tx_nome);
     connect(tx_nome, &QLineEdit::textChanged, this, &TfrmMain::tx_nomeChange);
 
     addLabel(client, "Atributos:", 8, 37);
     addLabel(client, "Valor:", 144, 37);
     for (const AttributeRow& row : kAttributeRows) {
-        QLineEdit* edit = addEdit(client, row.name, 144, row.top, 29, kMaxValueLength);
+        ValueEdit* edit = addEdit<ValueEdit>(client, row.name, 144, row.top, 29, kMaxValueLength);
         addLabel(client, row.label, 8, row.top + 4)->setBuddy(edit);
         m_attributeEdits[static_cast<int>(row.which)] = edit;
         connect(edit, &QLineEdit::textChanged, this,
@@ -238,9 +241,11 @@ void TfrmMain::buildControls() {
         cost->setFont(costFont);
         cost->setFixedWidth(36);
     }
-    connect(ls_Vant->selectionModel(), &QItemSelectionModel::currentChanged, this,
+    // The cost follows the selection, not the current row: tabbing into a
+    // list makes its first row current without selecting it.
+    connect(ls_Vant->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TfrmMain::ls_vantclick);
-    connect(ls_DV->selectionModel(), &QItemSelectionModel::currentChanged, this,
+    connect(ls_DV->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TfrmMain::ls_DVClick);
 
     buildMagicGroup();
@@ -256,7 +261,7 @@ void TfrmMain::buildMagicGroup() {
     addLabel(group, "Focus:", 144, 21);
     for (const MagicRow& row : kMagicRows) {
         addLabel(group, row.label, 8, row.top + 4);
-        QLineEdit* edit = addEdit(group, row.name, 144, row.top, 29, kMaxValueLength);
+        ValueEdit* edit = addEdit<ValueEdit>(group, row.name, 144, row.top, 29, kMaxValueLength);
         m_magicEdits[static_cast<int>(row.which)] = edit;
         connect(edit, &QLineEdit::textChanged, this,
                 [this, which = row.which] { tx_focusChange(which); });
@@ -291,6 +296,8 @@ void TfrmMain::buildSummaryGroup() {
 
 void TfrmMain::buildMenu() {
     QMenu* arquivo = menuBar()->addMenu(fromUtf8("&Arquivo"));
+    // Menus are windows of their own and would not take the window's font.
+    arquivo->setFont(windowFont());
     auto addAction = [this](QMenu* menu, const char* text, QKeySequence shortcut,
                             void (TfrmMain::*handler)()) {
         QAction* action = menu->addAction(fromUtf8(text));
@@ -308,6 +315,7 @@ void TfrmMain::buildMenu() {
     addAction(arquivo, "Sai&r", QKeySequence("Ctrl+R"), &TfrmMain::SairClick);
 
     QMenu* ajuda = menuBar()->addMenu(fromUtf8("A&juda"));
+    ajuda->setFont(windowFont());
     addAction(ajuda, "&Conteúdo", QKeySequence("F1"), &TfrmMain::ContedoClick);
     addAction(ajuda, "&Sobre", QKeySequence(), &TfrmMain::SobreClick);
 
@@ -352,10 +360,14 @@ void TfrmMain::createWindows() {
         connect(dialog, &AddItemDialog::valueRequired, m_msgbox.get(), &Tmsgbox::showNotice);
         connect(dialog, &AddItemDialog::itemAdded, this, &TfrmMain::itemAdded);
         connect(dialog, &QDialog::finished, this, &TfrmMain::addDialogClosed);
-        // Closing the notice hands the keyboard back to the dialog it was about.
+        // Closing the notice hands the keyboard back to the dialog it was
+        // about, in the cost it asked for: typed into the name, the cost
+        // would replace it.
         connect(m_msgbox.get(), &QDialog::finished, dialog, [dialog] {
-            if (dialog->isVisible())
-                dialog->activateWindow();
+            if (!dialog->isVisible())
+                return;
+            dialog->costEdit()->setFocus(Qt::ActiveWindowFocusReason);
+            dialog->activateWindow();
         });
     }
     connect(m_msgbox2.get(), &QDialog::finished, this, &TfrmMain::addDialogClosed);
@@ -368,9 +380,9 @@ void TfrmMain::refillControls() {
     const CharacterSheet& sheet = m_document.sheet;
     tx_nome->setText(toQString(sheet.name()));
     for (int i = 0; i < kAttributeCount; ++i)
-        m_attributeEdits[i]->setText(toQString(sheet.data().attributes[i]));
+        m_attributeEdits[i]->showText(toQString(sheet.data().attributes[i]));
     for (int i = 0; i < kMagicPathCount; ++i)
-        m_magicEdits[i]->setText(toQString(sheet.data().magicPaths[i]));
+        m_magicEdits[i]->showText(toQString(sheet.data().magicPaths[i]));
     refillAcquiredLists();
     QStringList observations;
     for (const std::string& line : sheet.observations())
@@ -444,12 +456,9 @@ void TfrmMain::reportError(const std::string& message) {
 
 void TfrmMain::sheetReplaced() {
     refillControls();
-    // The file stores the memo's lines as it displays them.
-    QStringList lines = Mm_observ->displayedLines();
-    std::vector<std::string> observations;
-    for (const QString& line : lines)
-        observations.push_back(toWindows1252(line));
-    m_document.sheet.setObservations(std::move(observations));
+    // The file stores the memo's lines as it displays them, or as they
+    // were, so that every file that opens saves again unchanged.
+    m_document.sheet.setObservations(Mm_observ->sheetLines());
     showPictureOfSheet();
 }
 
@@ -525,22 +534,19 @@ void TfrmMain::tx_focusChange(MagicPath which) {
 }
 
 void TfrmMain::Mm_observChange() {
-    std::vector<std::string> observations;
-    for (const QString& line : Mm_observ->displayedLines())
-        observations.push_back(toWindows1252(line));
-    m_document.sheet.setObservations(std::move(observations));
+    m_document.sheet.setObservations(Mm_observ->sheetLines());
     // Typed observations are changes like any other: Exit and New ask first.
     m_document.sheet.setModified();
 }
 
 void TfrmMain::ls_vantclick() {
-    const int row = ls_Vant->currentIndex().row();
+    const int row = selectedRow(ls_Vant);
     if (row >= 0 && row < m_document.advantageCatalogue.size())
         lb_cs_vant->setText(toQString(m_document.advantageCatalogue.shownCost(row)));
 }
 
 void TfrmMain::ls_DVClick() {
-    const int row = ls_DV->currentIndex().row();
+    const int row = selectedRow(ls_DV);
     if (row >= 0 && row < m_document.disadvantageCatalogue.size())
         lb_cs_DV->setText(toQString(m_document.disadvantageCatalogue.shownCost(row)));
 }
@@ -557,7 +563,7 @@ void TfrmMain::ls_DVdblclick() {
 
 // The dialogs are not modal; this window stays disabled until the dialog or
 // the list-full notice has closed.
-void TfrmMain::openAddDialog(AddItemDialog& dialog, const QListView* catalogueList,
+void TfrmMain::openAddDialog(AddItemDialog& dialog, QListView* catalogueList,
                              const Catalogue& catalogue, std::size_t acquired,
                              const QLabel* shownCost) {
     // With no entry selected there is nothing to acquire.
@@ -570,11 +576,16 @@ void TfrmMain::openAddDialog(AddItemDialog& dialog, const QListView* catalogueLi
     } else {
         m_msgbox2->showNotice();
     }
+    m_addOrigin = catalogueList;
     setEnabled(false);
 }
 
 void TfrmMain::addDialogClosed() {
     setEnabled(true);
+    // The keyboard returns to the list the item came from. Left to itself it
+    // would land on the name, where the next Backspace edits the character.
+    if (m_addOrigin)
+        m_addOrigin->setFocus(Qt::ActiveWindowFocusReason);
     activateWindow();
 }
 

@@ -30,6 +30,7 @@ class Taddvant;
 class TfrmDialogNovo;
 class TfrmDialogSair;
 class TfrmHelp;
+class ValueEdit;
 class Tmsgbox;
 class Tmsgbox2;
 
@@ -76,8 +77,8 @@ private:
     void buildMenu();
     void createWindows();
     void setTabOrder();
-    QLineEdit* addEdit(QWidget* parent, const char* name, int left, int top, int width,
-                       int maxLength);
+    template <typename Edit>
+    Edit* addEdit(QWidget* parent, const char* name, int left, int top, int width, int maxLength);
     QLabel* addLabel(QWidget* parent, const char* text, int left, int top);
     QToolButton* addPictureButton(const char* name, const char* text, const char* glyph, int top);
 
@@ -95,8 +96,8 @@ private:
     void ls_DVClick();
     void ls_vantdblclick();
     void ls_DVdblclick();
-    void openAddDialog(AddItemDialog& dialog, const QListView* catalogueList,
-                       const Catalogue& catalogue, std::size_t acquired, const QLabel* shownCost);
+    void openAddDialog(AddItemDialog& dialog, QListView* catalogueList, const Catalogue& catalogue,
+                       std::size_t acquired, const QLabel* shownCost);
     void addDialogClosed();
     void itemAdded();
     void ls_vant_adqDblClick();
@@ -120,8 +121,8 @@ private:
     PrintCommand m_printCommand;
 
     QLineEdit* tx_nome = nullptr;
-    std::array<QLineEdit*, kAttributeCount> m_attributeEdits{};
-    std::array<QLineEdit*, kMagicPathCount> m_magicEdits{};
+    std::array<ValueEdit*, kAttributeCount> m_attributeEdits{};
+    std::array<ValueEdit*, kMagicPathCount> m_magicEdits{};
     QListView* ls_Vant = nullptr;
     QListView* ls_DV = nullptr;
     CatalogueModel* m_advantageModel = nullptr;
@@ -143,6 +144,7 @@ private:
     QWidget* m_magicGroup = nullptr;
     QWidget* m_summaryGroup = nullptr;
     QAction* m_openAction = nullptr;
+    QListView* m_addOrigin = nullptr; // the list the open add dialog came from
 
     Picture m_modelo; // the default character picture
     Picture m_nada;   // no picture at all

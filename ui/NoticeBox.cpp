@@ -1,5 +1,6 @@
 #include "NoticeBox.h"
 
+#include "WindowFont.h"
 #include "WindowPlacement.h"
 
 #include <QKeyEvent>
@@ -14,7 +15,7 @@ NoticeBox::NoticeBox(const char* objectName, const char* caption, const char* te
                            Qt::WindowStaysOnTopHint) {
     setObjectName(objectName);
     setWindowTitle(QString::fromUtf8(caption));
-    setFont(QFont("MS Sans Serif", 8));
+    setFont(windowFont());
     setFixedSize(261, 64);
 
     m_text = new QLabel(QString::fromUtf8(text), this);

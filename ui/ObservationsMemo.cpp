@@ -7,6 +7,7 @@
 #include <QScopedValueRollback>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <algorithm>
 
 namespace kestrix {
 
@@ -46,8 +47,36 @@ QStringList ObservationsMemo::displayedLines() const {
 void ObservationsMemo::setLines(const QStringList& lines) {
     QScopedValueRollback guard(m_settingText, true);
     setPlainText(lines.join('\n'));
-    m_acceptedText = toPlainText();
-    m_acceptedCursor = 0;
+    m_acceptedText = text();
+}
+
+QString ObservationsMemo::text() const {
+    QStringList paragraphs;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+        paragraphs.append(block.text());
+    return paragraphs.join('\n');
+}
+
+namespace {
+
+std::vector<std::string> toWindows1252Lines(const QStringList& lines) {
+    std::vector<std::string> converted;
+    converted.reserve(static_cast<std::size_t>(lines.size()));
+    for (const QString& line : lines)
+        converted.push_back(toWindows1252(line));
+    return converted;
+}
+
+} // namespace
+
+std::optional<std::vector<std::string>> ObservationsMemo::storableLines() const {
+    return observationLinesToStore(toWindows1252Lines(displayedLines()), toWindows1252(text()));
+}
+
+std::vector<std::string> ObservationsMemo::sheetLines() const {
+    if (auto lines = storableLines())
+        return std::move(*lines);
+    return toWindows1252Lines(displayedLines());
 }
 
 void ObservationsMemo::insertFromMimeData(const QMimeData* source) {
@@ -61,17 +90,19 @@ void ObservationsMemo::insertFromMimeData(const QMimeData* source) {
 void ObservationsMemo::acceptOrUndo() {
     if (m_settingText)
         return;
-    const QString text = toPlainText();
-    if (fitsWindows1252(text) && displayedLines().size() <= kMaxLines) {
-        m_acceptedText = text;
-        m_acceptedCursor = textCursor().position();
+    const QString current = text();
+    const auto grown = current.size() - m_acceptedText.size();
+    if (fitsWindows1252(current) && (grown < 0 || storableLines())) {
+        m_acceptedText = current;
         emit edited();
         return;
     }
+    // The caret goes back to where the refused text was typed.
+    const auto position = textCursor().position() - std::max<qsizetype>(grown, 0);
     QScopedValueRollback guard(m_settingText, true);
     setPlainText(m_acceptedText);
     QTextCursor cursor = textCursor();
-    cursor.setPosition(std::min(m_acceptedCursor, static_cast<int>(m_acceptedText.size())));
+    cursor.setPosition(static_cast<int>(std::clamp<qsizetype>(position, 0, m_acceptedText.size())));
     setTextCursor(cursor);
 }
 

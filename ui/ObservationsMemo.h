@@ -1,22 +1,36 @@
 #pragma once
 
+#include "ObservationLines.h"
+
 #include <QStringList>
 #include <QTextEdit>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace kestrix {
 
-// The observations memo. Its lines are the lines it displays, wrapped at its
-// width, as the character file stores them; an edit that would need more
-// lines than the file holds, or a character the file cannot hold, is undone.
+// The observations memo. It wraps its text at its width; a save stores the
+// lines it displays or, where those are too many, the text's own lines
+// (ObservationLines.h). An edit after which the file could hold neither, or
+// that types a character the file cannot hold, is undone; an edit that
+// shortens the text is always kept, so an overfull text can be mended.
 class ObservationsMemo : public QTextEdit {
     Q_OBJECT
 public:
-    static constexpr int kMaxLines = 10;
+    static constexpr int kMaxLines = static_cast<int>(kMaxObservationLines);
 
     explicit ObservationsMemo(QWidget* parent = nullptr);
 
     QStringList displayedLines() const;
     void setLines(const QStringList& lines);
+
+    // The Windows-1252 lines a save stores, or nothing when the file can
+    // hold the text neither as displayed nor as typed.
+    std::optional<std::vector<std::string>> storableLines() const;
+    // The lines to give the sheet: the storable ones, else the displayed
+    // ones, which are then more than a save accepts.
+    std::vector<std::string> sheetLines() const;
 
 signals:
     // The user changed the text (not emitted by setLines).
@@ -26,10 +40,12 @@ protected:
     void insertFromMimeData(const QMimeData* source) override;
 
 private:
+    // The text with '\n' between its paragraphs and every character kept
+    // (toPlainText() turns no-break spaces into blanks).
+    QString text() const;
     void acceptOrUndo();
 
     QString m_acceptedText;
-    int m_acceptedCursor = 0;
     bool m_settingText = false;
 };
 

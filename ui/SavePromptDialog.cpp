@@ -1,5 +1,6 @@
 #include "SavePromptDialog.h"
 
+#include "WindowFont.h"
 #include "WindowPlacement.h"
 
 #include <QLabel>
@@ -11,6 +12,7 @@ SavePromptDialog::SavePromptDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
     setWindowTitle(QString::fromUtf8("Vellmarin for Windows 95"));
+    setFont(windowFont());
     setFixedSize(305, 81);
     setModal(true);
 

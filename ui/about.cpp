@@ -1,5 +1,6 @@
 #include "about.h"
 
+#include "WindowFont.h"
 #include "WindowPlacement.h"
 
 #include <QFile>
@@ -33,7 +34,7 @@ TAboutBox::TAboutBox(QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
     setObjectName("AboutBox");
     setWindowTitle(QString::fromUtf8("Sobre"));
-    setFont(QFont("MS Sans Serif", 8));
+    setFont(windowFont());
     setFixedSize(297, 213);
     setModal(true);
 

@@ -277,6 +277,35 @@ TEST_P(AddItemTest, ADoubleClickWithNothingSelectedDoesNothing) {
 INSTANTIATE_TEST_SUITE_P(Lists, AddItemTest, ::testing::Values(kAdvantage, kDisadvantage),
                          [](const auto& info) { return std::string(info.param.description); });
 
+TEST_P(AddItemTest, TheKeyboardNeverLandsWhereTypingDestroysData) {
+    QListView* list = child<QListView>(side().catalogueList);
+    QLineEdit* nome = child<QLineEdit>("tx_nome");
+    const QString name = nome->text();
+    const std::pair<const char*, Qt::Key> closings[] = {{"added", Qt::Key_Return},
+                                                        {"cancelled", Qt::Key_Escape}};
+    for (const auto& [description, key] : closings) {
+        SCOPED_TRACE(description);
+        doubleClickEntry(0);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog()));
+        QTest::keyClick(QApplication::focusWidget(), key);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        EXPECT_EQ(QApplication::focusWidget(), list) << "back to the list it came from";
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+        EXPECT_EQ(nome->text(), name);
+    }
+
+    // A cost left empty: the notice sends the keyboard back to the cost.
+    doubleClickEntry(1);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window->msgbox()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog()));
+    QTest::keyClicks(QApplication::focusWidget(), "3");
+    EXPECT_EQ(dialog()->costEdit()->text(), "3");
+    EXPECT_EQ(dialog()->nameEdit()->text(), side().variableName);
+}
+
 // Every way of leaving an add dialog or the list-full notice unlocks the
 // main window; Esc in a notice leaves it open.
 struct WayOut {

@@ -1,18 +1,27 @@
+#include "ErrorBox.h"
 #include "Main.h"
+#include "NoticeBox.h"
+#include "ObservationsMemo.h"
 #include "PrintDialogSetup.h"
 #include "UiTestSupport.h"
 #include "dialog1.h"
 #include "dialog2.h"
+#include "massage.h"
+#include "massage2.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTextEdit>
 #include <QToolButton>
@@ -39,6 +48,16 @@ protected:
         return found;
     }
     QString labelText(const char* name) { return child<QLabel>(name)->text(); }
+
+    void open(const std::string& name) {
+        window->fileDialogs().setNextFileName(QString::fromStdString(folder.path(name)));
+        QTest::keyClick(window.get(), Qt::Key_A, Qt::ControlModifier);
+    }
+    // Ctrl+S; the text of any error box it shows.
+    QString save() {
+        return test::errorBoxesDuring(
+            [this] { QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier); });
+    }
 
     void saveBitmap(const std::string& name, QColor colour) {
         QImage image(8, 12, QImage::Format_RGB32);
@@ -110,6 +129,24 @@ TEST_F(MainWindowTest, EditsRefuseWhatTheFileCannotHold) {
     forca->clear();
     forca->paste();
     EXPECT_EQ(forca->text(), "") << "a paste with a foreign character is refused whole";
+}
+
+TEST_F(MainWindowTest, TabbingIntoACatalogueShowsNoCostUntilAnEntryIsSelected) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    auto* vant = child<QListView>("ls_Vant");
+    auto* dv = child<QListView>("ls_DV");
+    child<QLineEdit>("tx_poderdefogo")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), vant);
+    EXPECT_EQ(labelText("lb_cs_vant"), "0");
+    QTest::keyClick(vant, Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), dv);
+    EXPECT_EQ(labelText("lb_cs_DV"), "0");
+
+    QTest::keyClick(dv, Qt::Key_Space);
+    EXPECT_EQ(labelText("lb_cs_DV"), "-1") << "selecting the entry shows its cost";
 }
 
 TEST_F(MainWindowTest, SelectingACatalogueEntryShowsItsCost) {
@@ -258,6 +295,54 @@ TEST_F(MainWindowTest, SaveWritesTheEditedCharacterAndClearsTheFlag) {
                                                 3));
 }
 
+TEST_F(MainWindowTest, AFileWithLongObservationLinesSavesAgainWithoutLoss) {
+    // Three lines of 255 characters, as older files hold, wrap into far
+    // more than ten lines of the memo.
+    std::vector<std::string> lines;
+    for (std::string line : {"um", "dois", "tres"}) {
+        while (line.size() < 255)
+            line += " palavra";
+        lines.push_back(line.substr(0, 255));
+    }
+    CharacterSheet stored;
+    stored.setObservations(lines);
+    ASSERT_FALSE(CharacterFile().SaveCharacter(folder.path("antigo.QsZ"), stored));
+    const std::string before = folder.read("antigo.QsZ");
+    open("antigo.QsZ");
+    auto* memo = child<ObservationsMemo>("Mm_observ");
+    ASSERT_GT(memo->displayedLines().size(), ObservationsMemo::kMaxLines);
+
+    EXPECT_EQ(save(), "");
+    EXPECT_EQ(folder.read("antigo.QsZ"), before) << "saved untouched, byte for byte";
+
+    memo->setFocus();
+    QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(memo, Qt::Key_Backspace, Qt::ControlModifier); // the last word
+    EXPECT_TRUE(document.sheet.isModified());
+    EXPECT_EQ(save(), "");
+    EXPECT_FALSE(document.sheet.isModified());
+    CharacterSheet reloaded;
+    ASSERT_FALSE(CharacterFile().LoadCharacter(folder.path("antigo.QsZ"), reloaded));
+    ASSERT_EQ(reloaded.observations().size(), 3u);
+    EXPECT_EQ(reloaded.observations()[1], lines[1]);
+    const std::string& shortened = reloaded.observations()[2];
+    EXPECT_LT(shortened.size(), lines[2].size());
+    EXPECT_EQ(lines[2].substr(0, shortened.size()), shortened);
+}
+
+TEST_F(MainWindowTest, ObservationsNoSaveCanHoldAreRefusedAndNothingChanges) {
+    // Line breaks inside stored lines open as line breaks: thirty lines.
+    CharacterSheet stored;
+    stored.setObservations(std::vector<std::string>(10, "um\rdois\rtres"));
+    ASSERT_FALSE(CharacterFile().SaveCharacter(folder.path("quebras.QsZ"), stored));
+    const std::string before = folder.read("quebras.QsZ");
+    open("quebras.QsZ");
+    QTest::keyClicks(child<QLineEdit>("tx_nome"), "!");
+    EXPECT_EQ(save(), "Too many observation lines (at most 10).");
+    EXPECT_EQ(folder.read("quebras.QsZ"), before);
+    EXPECT_TRUE(document.sheet.isModified());
+}
+
 TEST_F(MainWindowTest, TypingObservationsMarksTheSheetModified) {
     auto* memo = child<QTextEdit>("Mm_observ");
     QTest::keyClicks(memo, "Anota");
@@ -313,6 +398,79 @@ TEST_F(MainWindowTest, PrintingWithoutADefaultPrinterSaysSoEveryTime) {
     }
 }
 
+TEST_F(MainWindowTest, ValueEditsShowAllFiveCharactersFromTheStart) {
+    CharacterSheet stored;
+    for (int i = 0; i < kAttributeCount; ++i)
+        stored.setAttribute(static_cast<Attribute>(i), "12345");
+    for (int i = 0; i < kMagicPathCount; ++i)
+        stored.setMagicPath(static_cast<MagicPath>(i), "-9999");
+    stored.setMagicPath(MagicPath::Trevas, "WWWWW"); // wider than any edit of 29 pixels
+    ASSERT_FALSE(CharacterFile().SaveCharacter(folder.path("cheio.QsZ"), stored));
+    open("cheio.QsZ");
+    child<QLineEdit>("tx_nome")->setFocus();
+    int checked = 0;
+    for (QLineEdit* edit : window->findChildren<QLineEdit*>()) {
+        if (edit->maxLength() != 5)
+            continue;
+        SCOPED_TRACE(edit->objectName().toStdString());
+        ++checked;
+        // What a text shows does not depend on the cursor only when all of
+        // it fits.
+        const QImage loaded = edit->grab().toImage();
+        edit->setCursorPosition(0);
+        const QImage start = edit->grab().toImage();
+        edit->end(false);
+        const QImage end = edit->grab().toImage();
+        EXPECT_TRUE(loaded == start) << "the start shows after a load";
+        if (edit->text() != "WWWWW") {
+            EXPECT_TRUE(start == end) << "all five characters show";
+        }
+    }
+    EXPECT_EQ(checked, kAttributeCount + kMagicPathCount);
+}
+
+// A desktop whose default font is larger than the program's.
+class LargeDesktopFontTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        QFont large = m_desktopFont;
+        large.setPointSize(18);
+        QApplication::setFont(large);
+        start();
+    }
+    void TearDown() override { QApplication::setFont(m_desktopFont); }
+
+    const QFont m_desktopFont = QApplication::font();
+};
+
+TEST_F(LargeDesktopFontTest, PromptsNoticesMenusAndTheErrorBoxUseTheWindowFont) {
+    const QFont font = window->font();
+    for (SavePromptDialog* prompt : {static_cast<SavePromptDialog*>(window->dialogNovo()),
+                                     static_cast<SavePromptDialog*>(window->dialogSair())}) {
+        const auto* question = prompt->findChild<QLabel*>();
+        const QRect needed = question->fontMetrics().boundingRect(
+            question->rect(), Qt::TextWordWrap, question->text());
+        EXPECT_TRUE(question->rect().contains(needed))
+            << prompt->objectName().toStdString() << ": the question is cut";
+    }
+    for (NoticeBox* notice :
+         {static_cast<NoticeBox*>(window->msgbox()), static_cast<NoticeBox*>(window->msgbox2())})
+        EXPECT_TRUE(notice->rect().contains(notice->textLabel()->geometry()));
+    const auto menus = window->menuBar()->findChildren<QMenu*>();
+    EXPECT_EQ(menus.size(), 2);
+    for (const QMenu* menu : menus)
+        EXPECT_EQ(menu->font(), font) << menu->title().toStdString();
+
+    QFont errorFont;
+    test::runClosingModals([this] { showErrorBox(window.get(), "Teste"); },
+                           [&errorFont](QWidget* modal) {
+                               if (auto* label = modal->findChild<QLabel*>("qt_msgbox_label"))
+                                   errorFont = label->font();
+                               static_cast<QDialog*>(modal)->accept();
+                           });
+    EXPECT_EQ(errorFont, font);
+}
+
 class StartupWindowTest : public MainWindowTest {
 protected:
     void SetUp() override {}
@@ -327,6 +485,22 @@ TEST_F(StartupWindowTest, TheCommandLineFileOpensClean) {
     EXPECT_EQ(child<QLineEdit>("tx_nome")->text(), "Linha");
     EXPECT_EQ(labelText("lb_total"), "4");
     EXPECT_FALSE(document.sheet.isModified());
+}
+
+TEST_F(StartupWindowTest, AnErrorDuringStartUpIsCentredOnTheScreen) {
+    std::remove(folder.path("desvant.lib").c_str());
+    QString shown;
+    QRect box;
+    test::runClosingModals([this] { start(); },
+                           [&](QWidget* modal) {
+                               shown = static_cast<QMessageBox*>(modal)->text();
+                               box = modal->frameGeometry();
+                               static_cast<QDialog*>(modal)->accept();
+                           });
+    EXPECT_EQ(shown, "File not found.");
+    const QPoint centre = window->screen()->availableGeometry().center();
+    EXPECT_LE((box.center() - centre).manhattanLength(), 2)
+        << box.x() << "," << box.y() << " " << box.width() << "x" << box.height();
 }
 
 TEST_F(StartupWindowTest, AMissingCatalogueIsReportedAndTheFileStillOpens) {

@@ -50,5 +50,64 @@ TEST_F(ObservationsMemoTest, RefusesAnEleventhLineAndForeignCharacters) {
     EXPECT_EQ(memo.toPlainText(), QString::fromUtf8("açaí"));
 }
 
+// A line of 255 characters in words, as older files hold them.
+QString longLine(const QString& first) {
+    QString line = first;
+    while (line.size() < 255)
+        line += " palavra";
+    return line.left(255);
+}
+
+std::vector<std::string> toLines(const QStringList& lines) {
+    std::vector<std::string> converted;
+    for (const QString& line : lines)
+        converted.push_back(line.toStdString());
+    return converted;
+}
+
+TEST_F(ObservationsMemoTest, LongLinesAreStoredAsTheyCameAndCanBeShortened) {
+    QStringList lines{longLine("um"), longLine("dois"), longLine("tres")};
+    memo.setLines(lines);
+    ASSERT_GT(memo.displayedLines().size(), ObservationsMemo::kMaxLines);
+    EXPECT_EQ(memo.storableLines(), toLines(lines));
+
+    memo.setFocus();
+    QTest::keyClick(&memo, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(&memo, Qt::Key_Backspace);
+    lines.last().chop(1);
+    EXPECT_EQ(memo.toPlainText(), lines.join('\n')) << "Backspace is kept";
+    EXPECT_EQ(memo.storableLines(), toLines(lines));
+
+    QTest::keyClicks(&memo, "xy");
+    lines.last() += "x";
+    EXPECT_EQ(memo.toPlainText(), lines.join('\n')) << "a 256th character is refused";
+
+    QTest::keyClick(&memo, Qt::Key_Return);
+    QTest::keyClicks(&memo, "fim");
+    lines << "fim";
+    EXPECT_EQ(memo.storableLines(), toLines(lines)) << "a new own line is taken";
+}
+
+TEST_F(ObservationsMemoTest, AnOverfullTextTakesEveryEditThatShortensIt) {
+    // Eleven lines: a file opens so when its lines hold line breaks.
+    QStringList lines;
+    for (int i = 0; i < 11; ++i)
+        lines << QString("linha %1").arg(i);
+    memo.setLines(lines);
+    ASSERT_FALSE(memo.storableLines());
+    EXPECT_EQ(memo.sheetLines().size(), 11u) << "the sheet gets more than a save accepts";
+
+    memo.setFocus();
+    QTest::keyClick(&memo, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(&memo, "0");
+    EXPECT_EQ(memo.toPlainText(), lines.join('\n')) << "typing more is refused";
+
+    for (int i = 0; i < 9; ++i) // "linha 10" and its line break
+        QTest::keyClick(&memo, Qt::Key_Backspace);
+    lines.removeLast();
+    EXPECT_EQ(memo.toPlainText(), lines.join('\n'));
+    EXPECT_EQ(memo.storableLines(), toLines(lines));
+}
+
 } // namespace
 } // namespace kestrix

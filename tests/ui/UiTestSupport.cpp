@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
+#include <QStringList>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -72,6 +73,33 @@ void expectErrorBox(QString* textOut) {
             modal->close();
         }
     });
+}
+
+void runClosingModals(const std::function<void()>& action,
+                      const std::function<void(QWidget* modal)>& onModal) {
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&onModal] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            onModal(modal);
+            if (modal->isVisible())
+                modal->close();
+        }
+    });
+    timer.start(10);
+    action();
+}
+
+QString errorBoxesDuring(const std::function<void()>& action) {
+    QStringList shown;
+    runClosingModals(action, [&shown](QWidget* modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            shown << box->text();
+            box->accept();
+        } else {
+            shown << "(no error box)";
+        }
+    });
+    return shown.join('\n');
 }
 
 TestFolder::TestFolder() {

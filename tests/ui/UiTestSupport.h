@@ -26,6 +26,16 @@ void typeText(QWidget* widget, const QString& text);
 // The text of the next error box, which is then closed with OK.
 void expectErrorBox(QString* textOut);
 
+// Runs `action`, handing every modal window that opens meanwhile to
+// `onModal`, which must close it. Nothing is left watching afterwards, so
+// an action that should show no modal window can be checked with it.
+void runClosingModals(const std::function<void()>& action,
+                      const std::function<void(QWidget* modal)>& onModal);
+
+// The text of every error box `action` shows (each closed with OK), or an
+// empty text when it shows none.
+QString errorBoxesDuring(const std::function<void()>& action);
+
 // The main window as start-up leaves it, shown and exposed, with `folder`
 // as the program's directory and `argument` as the command-line file.
 std::unique_ptr<TfrmMain> startMainWindow(Document& document, const std::string& folder,
