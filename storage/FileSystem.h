@@ -32,6 +32,19 @@ inline ReadResult readWholeFile(const std::string& path) {
     return readFilePrefix(path, std::numeric_limits<std::size_t>::max());
 }
 
+// Reads a whole regular file of at most maxBytes, opened for reading only and
+// without waiting for a writer. Anything else is refused unread: a FIFO or a
+// device may never end, and a larger file would cost more than the caller
+// can hold. Checking costs one fstat. A directory fails with its file error,
+// as reading it would.
+struct BoundedReadResult {
+    enum class Refusal { None, NotRegularFile, TooLarge };
+    std::string bytes;
+    FileResult error;
+    Refusal refused = Refusal::None;
+};
+BoundedReadResult readRegularFile(const std::string& path, std::size_t maxBytes);
+
 // Replaces the file at `path` with `bytes` without ever leaving a damaged file
 // behind: the bytes go to a new file in the same directory, reach the disk,
 // and only then take the old file's place. A symbolic link keeps pointing at
