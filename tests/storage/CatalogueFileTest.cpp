@@ -125,7 +125,8 @@ TEST(CatalogueFileTest, FilesTooLargeOrEndlessAreRefusedUnread) {
         Catalogue catalogue = Catalogue::advantages();
         parseCatalogue("kept", catalogue);
         EXPECT_EQ(loadOrRelease(c.path, catalogue, c.maxBytes, c.release), c.expected) << c.path;
-        EXPECT_EQ(catalogue.names(), std::vector<std::string>{"kept"}) << c.path;
+        // Compared without printing: a wrongly read file can be megabytes.
+        EXPECT_TRUE(catalogue.size() == 1 && catalogue.name(0) == "kept") << c.path;
     }
     if (writer >= 0)
         close(writer);

@@ -414,7 +414,8 @@ TEST_F(AddItemDialogLayoutTest, ALongCatalogueNameOpensCutToWhatItsLineHolds) {
         SCOPED_TRACE(c.shownCost.toStdString());
         dialog.showFor(c.name, c.shownCost);
         QLineEdit* name = dialog.nameEdit();
-        EXPECT_EQ(name->text(), c.name.left(c.offered));
+        EXPECT_EQ(name->text().size(), c.offered);
+        EXPECT_TRUE(c.name.startsWith(name->text()));
         name->end(false);
         QTest::keyClicks(name, QString(30, 'y'));
         EXPECT_EQ(name->text().size(), std::max(c.offered, 25));
@@ -423,7 +424,7 @@ TEST_F(AddItemDialogLayoutTest, ALongCatalogueNameOpensCutToWhatItsLineHolds) {
     dialog.showFor(QString(1'000'000, 'n'), "2");
     QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
     ASSERT_EQ(sheet.advantages().size(), 1u);
-    EXPECT_EQ(sheet.advantages().front(), "2 " + std::string(38, 'n')) << "the whole line fits";
+    EXPECT_TRUE(sheet.advantages().front() == "2 " + std::string(38, 'n')) << "the line fits";
 }
 
 TEST(NoticeLayoutTest, BothNoticesAreTopmostWithOneDefaultOk) {

@@ -375,17 +375,19 @@ TEST_F(StartupWindowTest, HugeCatalogueTextsStayUsable) {
     const auto rowCentre = [&](int row) {
         return list->visualRect(list->model()->index(row, 0)).center();
     };
-    EXPECT_EQ(list->model()->index(0, 0).data().toString(), QString(255, 'n'));
+    // Compared without printing: a text not cut is a megabyte.
+    EXPECT_TRUE(list->model()->index(0, 0).data().toString() == QString(255, 'n'));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(1));
-    EXPECT_EQ(labelText("lb_cs_vant"), QString(255, '7'));
+    EXPECT_TRUE(labelText("lb_cs_vant") == QString(255, '7'));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(0));
     EXPECT_EQ(labelText("lb_cs_vant"), "3");
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rowCentre(0));
     AddItemDialog* dialog = window->addvant();
     ASSERT_TRUE(dialog->isVisible());
-    EXPECT_EQ(dialog->nameEdit()->text(), QString(38, 'n'));
+    EXPECT_TRUE(dialog->nameEdit()->text() == QString(38, 'n'));
     QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
-    EXPECT_EQ(document.sheet.advantages(), std::vector<std::string>{"3 " + std::string(38, 'n')});
+    EXPECT_TRUE(document.sheet.advantages() ==
+                std::vector<std::string>{"3 " + std::string(38, 'n')});
 }
 
 } // namespace
