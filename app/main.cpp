@@ -8,8 +8,8 @@
 #include <QFont>
 #include <QtPlugin>
 
+#include <exception>
 #include <future>
-#include <system_error>
 
 // Reads PNG and BMP files without loading every image plugin first.
 Q_IMPORT_PLUGIN(KestrixBuiltInImageFormats)
@@ -29,8 +29,9 @@ int main(int argc, char* argv[]) {
         catalogues = std::async(std::launch::async, kestrix::loadStartupCatalogues,
                                 context.programDirectory);
         context.readAheadCatalogues = [&catalogues] { return catalogues.get(); };
-    } catch (const std::system_error&) {
-        // No thread to be had: start-up reads them itself.
+    } catch (const std::exception&) {
+        // No thread (or no memory for one) to be had: start-up reads them
+        // itself. What the reading throws reaches start-up through get().
     }
 
     QApplication application(argc, argv);

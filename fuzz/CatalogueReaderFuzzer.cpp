@@ -4,7 +4,9 @@
 // return or a Ctrl-Z, or more bytes than the file had before its first
 // Ctrl-Z; only an empty file (up to a Ctrl-Z) gives an empty catalogue; every
 // entry has a shown cost; and reading the file through the file layer gives
-// exactly the entries of parsing its bytes.
+// exactly the entries of parsing its bytes. Against a lowered size limit, a
+// file above it is refused, naming the file, and leaves the catalogue as it
+// was; a file up to it loads.
 #include "Catalogue.h"
 #include "CatalogueFile.h"
 #include "FuzzCheck.h"
@@ -14,11 +16,15 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kestrix {
 namespace {
 
 constexpr char kCtrlZ = 26;
+// Stands in for the real limit of 64 MB, so that inputs of a fuzzing run
+// fall on both sides of it.
+constexpr std::size_t kLoweredLimit = 1024;
 
 void checkText(std::string_view text) {
     fuzzCheck(text.find('\r') == std::string::npos, "no text holds a carriage return");
@@ -51,6 +57,20 @@ void checkCatalogue(std::string_view input) {
     fuzzCheck(!loadCatalogueFile(file.path(), loaded), "a readable catalogue file loads");
     fuzzCheck(loaded.names() == parsed.names() && loaded.costTexts() == parsed.costTexts(),
               "the file layer reads what the parser reads");
+
+    Catalogue limited = Catalogue::advantages();
+    parseCatalogue("kept", limited);
+    const FileResult refused = loadCatalogueFile(file.path(), limited, kLoweredLimit);
+    if (input.size() <= kLoweredLimit) {
+        fuzzCheck(!refused, "a file up to the limit loads");
+        fuzzCheck(limited.names() == parsed.names(), "a file up to the limit loads whole");
+    } else {
+        const std::string name = file.path().substr(file.path().rfind('/') + 1);
+        fuzzCheck(refused && refused->message == name + ": Catalogue file too large (at most 1 KB)",
+                  "a file above the limit is refused, naming it");
+        fuzzCheck(limited.names() == std::vector<std::string>{"kept"},
+                  "a refused file leaves the catalogue as it was");
+    }
 }
 
 } // namespace

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <fcntl.h>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -141,6 +143,45 @@ ReadResult readRegularFilePrefix(const std::string& path, std::size_t maxBytes) 
 
 ReadResult readFileOrPipePrefix(const std::string& path, std::size_t maxBytes) {
     return readWithoutWaiting(path, maxBytes, true);
+}
+
+BoundedReadResult readRegularFile(const std::string& path, std::size_t maxBytes) {
+    using Refusal = BoundedReadResult::Refusal;
+    BoundedReadResult result;
+    // Without O_NONBLOCK, opening a FIFO waits for a writer that may never come.
+    int fd;
+    do {
+        fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        result.error = fileErrorFromErrno(errno, path);
+        return result;
+    }
+    struct stat status {};
+    if (fstat(fd, &status) != 0)
+        result.error = fileErrorFromErrno(errno, path);
+    else if (S_ISDIR(status.st_mode))
+        result.error = fileErrorFromErrno(EISDIR, path);
+    else if (!S_ISREG(status.st_mode))
+        result.refused = Refusal::NotRegularFile;
+    else if (static_cast<std::uintmax_t>(status.st_size) > maxBytes)
+        result.refused = Refusal::TooLarge;
+    if (result.error || result.refused != Refusal::None) {
+        close(fd);
+        return result;
+    }
+    // One byte past the limit tells a file that grew meanwhile, or one that
+    // does not know its size (as under /proc), from one that fits.
+    const std::size_t bound =
+        maxBytes == std::numeric_limits<std::size_t>::max() ? maxBytes : maxBytes + 1;
+    ReadResult read;
+    readOpenFile(fd, bound, path, read);
+    result.error = read.error;
+    if (!result.error && read.bytes.size() > maxBytes)
+        result.refused = Refusal::TooLarge;
+    else if (!result.error)
+        result.bytes = std::move(read.bytes);
+    return result;
 }
 
 bool isExistingFile(const std::string& path) {

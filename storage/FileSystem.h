@@ -43,6 +43,19 @@ ReadResult readRegularFilePrefix(const std::string& path, std::size_t maxBytes);
 // waits: a named pipe without a writer reads as empty.
 ReadResult readFileOrPipePrefix(const std::string& path, std::size_t maxBytes);
 
+// Reads a whole regular file of at most maxBytes, opened for reading only and
+// without waiting for a writer. Anything else is refused unread: a FIFO or a
+// device may never end, and a larger file would cost more than the caller
+// can hold. Checking costs one fstat. A directory fails with its file error,
+// as reading it would.
+struct BoundedReadResult {
+    enum class Refusal { None, NotRegularFile, TooLarge };
+    std::string bytes;
+    FileResult error;
+    Refusal refused = Refusal::None;
+};
+BoundedReadResult readRegularFile(const std::string& path, std::size_t maxBytes);
+
 // Replaces the file at `path` with `bytes` without ever leaving a damaged file
 // behind: the bytes go to a new, unnamed file in the same directory, reach
 // the disk, and only then take the old file's place, so even a killed save

@@ -6,7 +6,9 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <exception>
 #include <memory>
+#include <new>
 #include <tuple>
 #include <unistd.h>
 
@@ -50,9 +52,19 @@ void runStartup(Document& document, DocumentCommands& commands, DocumentView& vi
         view.reportError(fileErrorFromErrno(errno, context.programDirectory).message);
 
     // Read ahead from the program directory, or now from wherever we are.
-    StartupCatalogues loaded = inProgramDirectory && context.readAheadCatalogues
-                                   ? context.readAheadCatalogues()
-                                   : loadStartupCatalogues("");
+    // Whatever stops the reading is reported, and start-up goes on as it
+    // does without catalogue files.
+    StartupCatalogues loaded;
+    try {
+        loaded = inProgramDirectory && context.readAheadCatalogues ? context.readAheadCatalogues()
+                                                                   : loadStartupCatalogues("");
+    } catch (const std::bad_alloc&) {
+        view.reportError("Not enough memory to read the catalogues");
+    } catch (const std::exception& error) {
+        view.reportError(std::string("Catalogues could not be read (") + error.what() + ")");
+    } catch (...) {
+        view.reportError("Catalogues could not be read");
+    }
     for (auto [error, from, into] :
          {std::tuple{&loaded.advantagesError, &loaded.advantages, &document.advantageCatalogue},
           std::tuple{&loaded.disadvantagesError, &loaded.disadvantages,

@@ -33,6 +33,8 @@ struct StartupContext {
     std::string fileArgument;
     // Hands over the catalogues when they were read ahead from the program
     // directory (see loadStartupCatalogues); when empty, start-up reads them.
+    // Whatever it throws is reported once, and start-up goes on without
+    // catalogues.
     std::function<StartupCatalogues()> readAheadCatalogues;
 };
 

@@ -1,6 +1,7 @@
 #include "AddItemDialog.h"
 
 #include "Catalogue.h"
+#include "CharacterRecord.h"
 #include "TextConversion.h"
 #include "WindowFont.h"
 #include "WindowPlacement.h"
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 namespace kestrix {
 
@@ -56,12 +58,18 @@ QPushButton* AddItemDialog::addButton(const char* name, const char* text, int le
 }
 
 void AddItemDialog::showFor(const QString& name, const QString& shownCost) {
-    // The limit is on typing: a longer catalogue name is still offered whole,
-    // where a plain maximum length would cut it.
-    m_name->setMaxLength(std::max(kNameTypingLimit, static_cast<int>(name.size())));
-    m_name->setText(name);
     const bool variable = shownCost == toQString(std::string(Catalogue::kVariableCostText));
-    m_cost->setText(variable ? QString() : shownCost);
+    const QString cost = variable ? QString() : shownCost;
+    // The limit is on typing: a longer catalogue name is offered as far as
+    // its item line (cost, blank, name) can hold it, where a plain maximum
+    // length would cut it at 25. An empty cost must still be typed, so it
+    // counts as one character.
+    const qsizetype costRoom = std::max<qsizetype>(cost.size(), 1) + 1;
+    const qsizetype lineCapacity = CharacterRecord::kItemCapacity;
+    const QString offered = name.left(std::max<qsizetype>(lineCapacity - costRoom, 0));
+    m_name->setMaxLength(std::max(kNameTypingLimit, static_cast<int>(offered.size())));
+    m_name->setText(offered);
+    m_cost->setText(cost);
 
     if (!isVisible())
         centreOnScreen(this);

@@ -33,7 +33,8 @@ public:
     AddItemDialog(const AddItemWording& wording, CharacterSheet& sheet, Append append);
 
     // Fills the edits from a catalogue entry, as the main window shows its
-    // cost, and shows the dialog. A variable cost ("Var.") must be typed.
+    // cost, and shows the dialog. A variable cost ("Var.") must be typed. A
+    // name longer than its item line can hold is offered cut to fit.
     void showFor(const QString& name, const QString& shownCost);
 
     QLineEdit* nameEdit() const { return m_name; }

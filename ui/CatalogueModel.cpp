@@ -17,7 +17,13 @@ int CatalogueModel::rowCount(const QModelIndex& parent) const {
 QVariant CatalogueModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= m_catalogue.size() || role != Qt::DisplayRole)
         return {};
-    return toQString(m_catalogue.name(index.row()));
+    return toQString(m_catalogue.name(index.row()).substr(0, kLongestShownText));
+}
+
+QString CatalogueModel::shownCost(int row) const {
+    if (row < 0 || row >= m_catalogue.size())
+        return {};
+    return toQString(std::string_view(m_catalogue.shownCost(row)).substr(0, kLongestShownText));
 }
 
 void CatalogueModel::reload() {

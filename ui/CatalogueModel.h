@@ -11,6 +11,11 @@ namespace kestrix {
 class CatalogueModel : public QAbstractListModel {
     Q_OBJECT
 public:
+    // The most of an entry's name or cost that the window shows. No field of
+    // a character file holds more, and laying out a megabyte of text would
+    // cost the window a second at every paint.
+    static constexpr int kLongestShownText = 255;
+
     CatalogueModel(const Catalogue& catalogue, QObject* parent = nullptr)
         : QAbstractListModel(parent), m_catalogue(catalogue) {}
 
@@ -20,6 +25,9 @@ public:
                       const QModelIndex& parent = QModelIndex()) const override;
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+    // Entry `row`'s shown cost as the window shows it, cut like the names;
+    // empty for a row outside the catalogue.
+    QString shownCost(int row) const;
     // Call after the catalogue was (re)loaded.
     void reload();
 

@@ -542,13 +542,13 @@ void TfrmMain::Mm_observChange() {
 void TfrmMain::ls_vantclick() {
     const int row = selectedRow(ls_Vant);
     if (row >= 0 && row < m_document.advantageCatalogue.size())
-        lb_cs_vant->setText(toQString(m_document.advantageCatalogue.shownCost(row)));
+        lb_cs_vant->setText(m_advantageModel->shownCost(row));
 }
 
 void TfrmMain::ls_DVClick() {
     const int row = selectedRow(ls_DV);
     if (row >= 0 && row < m_document.disadvantageCatalogue.size())
-        lb_cs_DV->setText(toQString(m_document.disadvantageCatalogue.shownCost(row)));
+        lb_cs_DV->setText(m_disadvantageModel->shownCost(row));
 }
 
 void TfrmMain::ls_vantdblclick() {

@@ -4,10 +4,22 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
-
 #include <algorithm>
+#include <limits>
 
 namespace kestrix {
+namespace {
+
+// Positions that Qt takes as an int are held within this, so that adding a
+// viewport coordinate to them cannot overflow; a row this far away is far
+// off the viewport in any case.
+constexpr qint64 kFarAway = std::numeric_limits<int>::max() / 2;
+
+int clampedToFarAway(qint64 position) {
+    return static_cast<int>(std::clamp(position, -kFarAway, kFarAway));
+}
+
+} // namespace
 
 UniformRowListView::UniformRowListView(QWidget* parent) : QListView(parent) {
     setUniformItemSizes(true);
@@ -53,19 +65,26 @@ bool UniformRowListView::isRowEnabled(int row) const {
     return (model()->flags(rowIndex(row)) & Qt::ItemIsEnabled) != 0;
 }
 
-UniformRowListView::RowRange UniformRowListView::rowsReaching(const QRect& contentArea) const {
+UniformRowListView::RowRange UniformRowListView::rowsReaching(qint64 top, qint64 bottom) const {
     const int rows = rowCount();
-    const int height = rowHeight();
-    if (rows == 0 || height <= 0 || contentArea.right() < 0 || contentArea.bottom() < 0 ||
-        contentArea.top() > qint64(rows) * height)
+    const qint64 height = rowHeight();
+    if (rows == 0 || height <= 0 || bottom < 0 || top > rows * height)
         return {};
-    const int first = contentArea.top() < 0 ? 0 : std::min(contentArea.top() / height, rows - 1);
-    const int last = std::min(contentArea.bottom() / height, rows - 1);
+    const qint64 lastRow = rows - 1;
+    const auto first = static_cast<int>(top < 0 ? 0 : std::min(top / height, lastRow));
+    const auto last = static_cast<int>(std::min(bottom / height, lastRow));
     return {first, last};
 }
 
-QModelIndex UniformRowListView::lastRowReaching(const QPoint& contentPoint) const {
-    const RowRange rows = rowsReaching(QRect(contentPoint, QSize(1, 1)));
+UniformRowListView::RowRange UniformRowListView::rowsReaching(const QRect& viewportArea) const {
+    if (qint64(viewportArea.right()) + horizontalOffset() < 0)
+        return {};
+    const qint64 offset = contentOffset();
+    return rowsReaching(viewportArea.top() + offset, viewportArea.bottom() + offset);
+}
+
+QModelIndex UniformRowListView::lastRowReaching(const QPoint& viewportPoint) const {
+    const RowRange rows = rowsReaching(QRect(viewportPoint, QSize(1, 1)));
     return rows.empty() ? QModelIndex() : rowIndex(rows.last);
 }
 
@@ -74,12 +93,12 @@ QRect UniformRowListView::visualRect(const QModelIndex& index) const {
         index.column() != modelColumn() || index.row() >= rowCount())
         return {};
     const int height = rowHeight();
-    return QRect(-horizontalOffset(), index.row() * height - verticalOffset(), rowWidth(), height);
+    const qint64 top = qint64(index.row()) * height - contentOffset();
+    return QRect(-horizontalOffset(), clampedToFarAway(top), rowWidth(), height);
 }
 
 QModelIndex UniformRowListView::indexAt(const QPoint& point) const {
-    const QModelIndex index =
-        lastRowReaching(point + QPoint(horizontalOffset(), verticalOffset()));
+    const QModelIndex index = lastRowReaching(point);
     return index.isValid() && visualRect(index).contains(point) ? index : QModelIndex();
 }
 
@@ -89,11 +108,19 @@ int UniformRowListView::horizontalOffset() const {
 }
 
 // The vertical scroll bar counts rows.
-int UniformRowListView::verticalOffset() const {
+qint64 UniformRowListView::contentOffset() const {
     const int value = verticalScrollBar()->value();
     if (value > rowCount())
         return 0;
-    return value * std::max(rowHeight(), 0);
+    return qint64(value) * std::max(rowHeight(), 0);
+}
+
+// Qt adds this to a pressed point and takes it off again; past kFarAway it
+// is no longer exact, which only a list of some hundred million rows reaches
+// and which only a drag across many pages would show. Positions computed
+// here use contentOffset().
+int UniformRowListView::verticalOffset() const {
+    return clampedToFarAway(contentOffset());
 }
 
 // ---- layout and scroll bars ----
@@ -132,7 +159,8 @@ void UniformRowListView::updateGeometries() {
         vertical->setRange(0, 0);
     } else {
         const QSize item = itemSize();
-        const QSize contents(item.width(), rows * item.height());
+        const qint64 contentsWidth = item.width();
+        const qint64 contentsHeight = qint64(rows) * item.height();
         const QSize area = contentsRect().marginsRemoved(viewportMargins()).size();
 
         // Horizontally the list scrolls by pixels. With both bars shown as
@@ -143,19 +171,20 @@ void UniformRowListView::updateGeometries() {
         horizontal->setPageStep(viewport()->width());
         const bool bothAsNeeded = verticalScrollBarPolicy() == Qt::ScrollBarAsNeeded &&
                                   horizontalScrollBarPolicy() == Qt::ScrollBarAsNeeded;
-        const bool verticalWanted = contents.height() > area.height();
+        const bool verticalWanted = contentsHeight > area.height();
         const int widthLeft = area.width() - (verticalWanted ? vertical->width() : 0);
-        if (bothAsNeeded && contents.width() <= widthLeft)
+        if (bothAsNeeded && contentsWidth <= widthLeft)
             horizontal->setRange(0, 0);
         else
-            horizontal->setRange(0, contents.width() - viewport()->width());
+            horizontal->setRange(0, item.width() - viewport()->width());
 
         // Vertically it scrolls by rows: a page is the rows that fit whole,
         // and a list that fits has nowhere to scroll.
         const int viewportHeight = viewport()->height();
-        const int pageRows = contents.height() <= viewportHeight ? rows + 1
-                             : item.height() > 0               ? viewportHeight / item.height()
-                                                               : 0;
+        const int pageRows = contentsHeight <= viewportHeight
+                                 ? (rows < std::numeric_limits<int>::max() ? rows + 1 : rows)
+                             : item.height() > 0 ? viewportHeight / item.height()
+                                                 : 0;
         vertical->setSingleStep(1);
         vertical->setPageStep(pageRows);
         vertical->setRange(0, rows - pageRows);
@@ -171,7 +200,8 @@ void UniformRowListView::scrollContentsBy(int dx, int dy) {
         // dy comes in rows; the viewport moves by pixels.
         const int now = std::clamp(verticalScrollBar()->value(), 0, rows);
         const int before = std::clamp(now + dy, 0, rows);
-        dy = (before - now) * rowHeight();
+        // A jump of more than a viewport repaints it all, however far.
+        dy = clampedToFarAway(qint64(before - now) * rowHeight());
     }
     QAbstractItemView::scrollContentsBy(isRightToLeft() ? -dx : dx, dy);
 }
@@ -220,18 +250,23 @@ void UniformRowListView::scrollTo(const QModelIndex& index, ScrollHint hint) {
 // A probe one row high starts a page down and moves up a pixel at a time
 // until the row it reaches nearest the current one is such a row.
 int UniformRowListView::pageDownRow(int current) const {
-    const int height = rowHeight();
-    const int contentsHeight = rowCount() * height;
-    const int pageEnd = current * height + viewport()->height();
-    QRect probe(0, pageEnd - 1, rowWidth(), height);
-    if (probe.bottom() > contentsHeight - height)
-        probe = QRect(QPoint(0, contentsHeight - 1), QPoint(rowWidth() - 1, contentsHeight));
+    const qint64 height = rowHeight();
+    const qint64 contentsHeight = rowCount() * height;
+    const qint64 pageEnd = current * height + viewport()->height();
+    // The probe's top and bottom line in the contents.
+    qint64 top = pageEnd - 1;
+    qint64 bottom = top + height - 1;
+    if (bottom > contentsHeight - height) {
+        top = contentsHeight - 1;
+        bottom = contentsHeight;
+    }
     int found = -1;
-    while (found < 0 || (found + 1) * height - 1 >= pageEnd || probe.bottom() > contentsHeight) {
-        probe.translate(0, -1);
-        if (probe.top() >= contentsHeight)
+    while (found < 0 || (found + 1) * height - 1 >= pageEnd || bottom > contentsHeight) {
+        --top;
+        --bottom;
+        if (top >= contentsHeight)
             return current;
-        const RowRange reached = rowsReaching(probe);
+        const RowRange reached = rowsReaching(top, bottom);
         found = reached.empty() ? -1 : std::clamp(current, reached.first, reached.last);
     }
     return found;
@@ -240,17 +275,21 @@ int UniformRowListView::pageDownRow(int current) const {
 // Page Up mirrors Page Down: the farthest row above whose top is less than a
 // viewport's height above the current row's bottom; at the start, the first.
 int UniformRowListView::pageUpRow(int current) const {
-    const int height = rowHeight();
-    const int pageStart = (current + 1) * height - 1 - viewport()->height();
-    QRect probe(0, current * height - viewport()->height() + 1, rowWidth(), height);
-    if (probe.top() < height)
-        probe = QRect(QPoint(0, 0), QPoint(rowWidth() - 1, 1));
+    const qint64 height = rowHeight();
+    const qint64 pageStart = (current + 1) * height - 1 - viewport()->height();
+    qint64 top = current * height - viewport()->height() + 1;
+    qint64 bottom = top + height - 1;
+    if (top < height) {
+        top = 0;
+        bottom = 1;
+    }
     int found = -1;
-    while (found < 0 || found * height <= pageStart || probe.top() <= 0) {
-        probe.translate(0, 1);
-        if (probe.bottom() <= 0)
+    while (found < 0 || found * height <= pageStart || top <= 0) {
+        ++top;
+        ++bottom;
+        if (bottom <= 0)
             return current;
-        const RowRange reached = rowsReaching(probe);
+        const RowRange reached = rowsReaching(top, bottom);
         found = reached.empty() ? -1 : std::clamp(current, reached.first, reached.last);
     }
     return found;
@@ -301,21 +340,20 @@ void UniformRowListView::setSelection(const QRect& rect,
                                       QItemSelectionModel::SelectionFlags command) {
     if (selectionModel() == nullptr)
         return;
-    const QPoint offset(horizontalOffset(), verticalOffset());
     QItemSelection selection;
     if (rect.width() == 1 && rect.height() == 1) {
         // A click: the row under the point.
-        const QModelIndex row = lastRowReaching(rect.topLeft() + offset);
+        const QModelIndex row = lastRowReaching(rect.topLeft());
         if (row.isValid() && isRowEnabled(row.row()))
             selection.select(row, row);
     } else if (state() == DragSelectingState) {
-        const RowRange rows = rowsReaching(rect.translated(offset));
+        const RowRange rows = rowsReaching(rect);
         if (!rows.empty())
             selection.select(rowIndex(rows.first), rowIndex(rows.last));
     } else {
         // From the row at one corner to the row at the other.
-        const QModelIndex from = lastRowReaching(rect.topLeft() + offset);
-        const QModelIndex to = lastRowReaching(rect.bottomRight() + offset);
+        const QModelIndex from = lastRowReaching(rect.topLeft());
+        const QModelIndex to = lastRowReaching(rect.bottomRight());
         if (from.isValid() && to.isValid() && isRowEnabled(from.row()) &&
             isRowEnabled(to.row())) {
             const auto [top, bottom] = std::minmax(from.row(), to.row());
@@ -346,8 +384,7 @@ bool UniformRowListView::viewportEvent(QEvent* event) {
 void UniformRowListView::paintEvent(QPaintEvent* event) {
     if (itemDelegate() == nullptr)
         return;
-    const RowRange rows =
-        rowsReaching(event->rect().translated(horizontalOffset(), verticalOffset()));
+    const RowRange rows = rowsReaching(event->rect());
     if (rows.empty())
         return;
 

@@ -57,11 +57,17 @@ private:
     int rowWidth() const;
     QModelIndex rowIndex(int row) const;
     bool isRowEnabled(int row) const;
-    // The rows whose band reaches into [top, bottom] of the contents. A band
-    // runs from a row's top to the next row's top, so the point just below
-    // the last row still reaches it.
-    RowRange rowsReaching(const QRect& contentArea) const;
-    QModelIndex lastRowReaching(const QPoint& contentPoint) const;
+    // How far the contents are scrolled up, in pixels. Positions in the
+    // contents are 64-bit: rows times their height passes what an int holds
+    // in a list of a few hundred million rows.
+    qint64 contentOffset() const;
+    // The rows whose band reaches into the lines top to bottom of the
+    // contents. A band runs from a row's top to the next row's top, so the
+    // point just below the last row still reaches it.
+    RowRange rowsReaching(qint64 top, qint64 bottom) const;
+    // The same for an area or a point of the viewport.
+    RowRange rowsReaching(const QRect& viewportArea) const;
+    QModelIndex lastRowReaching(const QPoint& viewportPoint) const;
     int pageDownRow(int current) const;
     int pageUpRow(int current) const;
 

@@ -86,3 +86,8 @@ printf '\032Acelera\347\343o\r\n1\r\n' >"$catalogues/ctrl-z-first.lib"
 printf 'Acelera\347\343o\r\n1\r\nC\363digo de Honra' >"$catalogues/odd-lines.lib"
 printf 'Acelera\347\343o\n1\nAtaque Especial\n-1\n' >"$catalogues/line-feeds.lib"
 : >"$catalogues/empty.lib"
+# Over the fuzz build's lowered size limit of 1 KB, which stands in for the
+# real 64 MB: a catalogue refused as too large.
+for i in $(seq 1 80); do
+    printf 'Per\355cia %02d\r\n%d\r\n' "$i" "$i"
+done >"$catalogues/over-the-limit.lib"

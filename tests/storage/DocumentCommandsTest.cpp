@@ -5,9 +5,13 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <future>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <new>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -382,6 +386,54 @@ TEST_F(StartupTest, TakesCataloguesReadAheadAndReportsTheirErrorsInOrder) {
     EXPECT_EQ(document.advantageCatalogue.size(), 2);
     EXPECT_EQ(document.advantageCatalogue.shownCost(1), "Var.");
     EXPECT_TRUE(document.disadvantageCatalogue.empty());
+}
+
+// What fails in the read-ahead thread reaches start-up through the future;
+// it is reported once, and start-up goes on as without catalogue files.
+TEST_F(StartupTest, AFailedReadAheadIsReportedAndStartUpGoesOn) {
+    writeFile("vantagem.lib", "Sorte\r\n1\r\n");
+    writeFile("desvant.lib", "Azar\r\n-1\r\n");
+    openSaved("f.QsZ", "Falha");
+    const struct {
+        const char* description;
+        std::function<StartupCatalogues()> task;
+        std::string expected;
+    } cases[] = {
+        {"out of memory", []() -> StartupCatalogues { throw std::bad_alloc(); },
+         "Not enough memory to read the catalogues"},
+        {"another error", []() -> StartupCatalogues { throw std::runtime_error("sem disco"); },
+         "Catalogues could not be read (sem disco)"},
+        {"not an exception", []() -> StartupCatalogues { throw 7; },
+         "Catalogues could not be read"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.description);
+        document = Document{};
+        view.errors.clear();
+        auto readAhead = std::async(std::launch::async, c.task);
+        StartupContext ahead = context(path("f.QsZ"));
+        ahead.readAheadCatalogues = [&] { return readAhead.get(); };
+        runStartup(document, commands, view, ahead);
+        EXPECT_EQ(view.errors, std::vector<std::string>{c.expected});
+        EXPECT_TRUE(document.advantageCatalogue.empty());
+        EXPECT_TRUE(document.disadvantageCatalogue.empty());
+        EXPECT_EQ(document.sheet.name(), "Falha");
+    }
+}
+
+// A catalogue that never ends (here a link to /dev/zero) is refused by the
+// real read-ahead, naming the file, and the other catalogue still loads.
+TEST_F(StartupTest, AnEndlessCatalogueIsRefusedAndTheOtherLoads) {
+    fs::create_symlink("/dev/zero", path("vantagem.lib"));
+    writeFile("desvant.lib", "Azar\r\n-1\r\n");
+    StartupContext ahead = context();
+    ahead.readAheadCatalogues = [&] { return loadStartupCatalogues(m_dir.string()); };
+    runStartup(document, commands, view, ahead);
+    EXPECT_EQ(view.errors,
+              std::vector<std::string>{"vantagem.lib: Catalogue file is not a regular file"});
+    EXPECT_TRUE(document.advantageCatalogue.empty());
+    EXPECT_EQ(document.disadvantageCatalogue.size(), 1);
+    EXPECT_EQ(document.sheet.picturePath(), "modelo.bmp");
 }
 
 TEST_F(StartupTest, OutsideTheProgramDirectoryTheCataloguesAreReadWhereStartUpIs) {

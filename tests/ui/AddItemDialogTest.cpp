@@ -419,6 +419,43 @@ TEST_F(AddItemDialogLayoutTest, TheNameLimitIsOnTypingAndNoEditTakesForeignChara
     dialog.hide();
 }
 
+// An item line holds 40 characters: the cost, a blank and the name. A longer
+// catalogue name opens cut to what its line can hold (a cost still to be
+// typed counts as one character), however long it is; typing stays limited
+// to 25 characters unless the offered name is longer.
+TEST_F(AddItemDialogLayoutTest, ALongCatalogueNameOpensCutToWhatItsLineHolds) {
+    const QString longName = QString::fromUtf8("Ação ") + QString(95, 'x'); // 100
+    const struct {
+        QString name;
+        QString shownCost;
+        int offered;
+    } cases[] = {
+        {longName, "2", 38},
+        {longName, "Var.", 38},
+        {longName, "10", 37},
+        {longName, QString(38, '9'), 1},
+        {longName, QString(60, '9'), 0},
+        {QString(1'000'000, 'n'), "2", 38},
+    };
+    Taddvant dialog(sheet);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name.size());
+        SCOPED_TRACE(c.shownCost.toStdString());
+        dialog.showFor(c.name, c.shownCost);
+        QLineEdit* name = dialog.nameEdit();
+        EXPECT_EQ(name->text().size(), c.offered);
+        EXPECT_TRUE(c.name.startsWith(name->text()));
+        name->end(false);
+        QTest::keyClicks(name, QString(30, 'y'));
+        EXPECT_EQ(name->text().size(), std::max(c.offered, 25));
+    }
+
+    dialog.showFor(QString(1'000'000, 'n'), "2");
+    QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+    ASSERT_EQ(sheet.advantages().size(), 1u);
+    EXPECT_TRUE(sheet.advantages().front() == "2 " + std::string(38, 'n')) << "the line fits";
+}
+
 TEST(NoticeLayoutTest, BothNoticesAreTopmostWithOneDefaultOk) {
     Tmsgbox valueRequired;
     Tmsgbox2 listFull;

@@ -1,3 +1,4 @@
+#include "CatalogueFile.h"
 #include "ErrorBox.h"
 #include "Main.h"
 #include "NoticeBox.h"
@@ -8,6 +9,7 @@
 #include "dialog2.h"
 #include "massage.h"
 #include "massage2.h"
+#include "vant.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -27,6 +29,7 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 #include <memory>
+#include <unistd.h>
 
 namespace kestrix {
 namespace {
@@ -515,6 +518,50 @@ TEST_F(StartupWindowTest, AMissingCatalogueIsReportedAndTheFileStillOpens) {
     EXPECT_EQ(child<QLineEdit>("tx_nome")->text(), "Sem Desvantagens");
     EXPECT_EQ(child<QListView>("ls_Vant")->model()->rowCount(), 2);
     EXPECT_EQ(child<QListView>("ls_DV")->model()->rowCount(), 0);
+}
+
+// A catalogue too large to hold is refused with a message naming it, and
+// start-up goes on as without it.
+TEST_F(StartupWindowTest, ACatalogueTooLargeIsRefusedNamingTheFile) {
+    CharacterSheet stored;
+    stored.setName("Grande");
+    ASSERT_FALSE(CharacterFile().SaveCharacter(folder.path("g.QsZ"), stored));
+    ASSERT_EQ(truncate(folder.path("vantagem.lib").c_str(),
+                       static_cast<off_t>(kMaxCatalogueFileBytes + 1)),
+              0);
+    QString shown;
+    expectErrorBox(&shown);
+    start(folder.path("g.QsZ"));
+    EXPECT_EQ(shown, "vantagem.lib: Catalogue file too large (at most 64 MB).");
+    EXPECT_EQ(child<QLineEdit>("tx_nome")->text(), "Grande");
+    EXPECT_EQ(child<QListView>("ls_Vant")->model()->rowCount(), 0);
+    EXPECT_EQ(child<QListView>("ls_DV")->model()->rowCount(), 2);
+}
+
+// Names and costs of a megabyte each: the list and the cost label show the
+// first 255 characters (what the longest field of a character file holds),
+// and the add dialog offers what the item line can hold.
+TEST_F(StartupWindowTest, HugeCatalogueTextsStayUsable) {
+    folder.write("vantagem.lib", std::string(1 << 20, 'n') + "\r\n3\r\nCara\r\n" +
+                                     std::string(1 << 20, '7') + "\r\n");
+    start();
+    QListView* list = child<QListView>("ls_Vant");
+    const auto rowCentre = [&](int row) {
+        return list->visualRect(list->model()->index(row, 0)).center();
+    };
+    // Compared without printing: a text not cut is a megabyte.
+    EXPECT_TRUE(list->model()->index(0, 0).data().toString() == QString(255, 'n'));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(1));
+    EXPECT_TRUE(labelText("lb_cs_vant") == QString(255, '7'));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(0));
+    EXPECT_EQ(labelText("lb_cs_vant"), "3");
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rowCentre(0));
+    AddItemDialog* dialog = window->addvant();
+    ASSERT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(dialog->nameEdit()->text() == QString(38, 'n'));
+    QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+    EXPECT_TRUE(document.sheet.advantages() ==
+                std::vector<std::string>{"3 " + std::string(38, 'n')});
 }
 
 } // namespace

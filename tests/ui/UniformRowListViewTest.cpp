@@ -11,9 +11,8 @@
 #include <QStringListModel>
 #include <QTest>
 #include <QWheelEvent>
-
 #include <gtest/gtest.h>
-
+#include <limits>
 #include <random>
 
 namespace kestrix {
@@ -262,6 +261,59 @@ TEST(UniformRowListViewCostTest, ShowingAHugeListVisitsOnlyTheRowsOnScreen) {
     EXPECT_LT(list.currentIndex().row(), 1'000'000 - 1);
     EXPECT_LT(rows.indexCalls, 1000);
     EXPECT_LT(rows.dataCalls, 1000);
+}
+
+// Rows times their height passes what an int holds above some 165 million
+// rows of 13 pixels. Positions, hit-testing, paging and painting must still
+// land on the right rows at the far end of such a list.
+TEST(UniformRowListViewCostTest, AListOfBillionsOfPixelsStillLandsOnItsRows) {
+    for (const int count : {1'000, 33'554'432, 200'000'000, std::numeric_limits<int>::max()}) {
+        SCOPED_TRACE(count);
+        CountingModel rows(count);
+        UniformRowListView list;
+        list.resize(156, 76);
+        list.setModel(&rows);
+        list.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+        const int last = count - 1;
+        const QModelIndex lastRow = rows.index(last, 0, {});
+        const int height = list.visualRect(rows.index(0, 0, {})).height();
+        ASSERT_GT(height, 0);
+        const int pageRows = list.viewport()->height() / height;
+
+        QTest::keyClick(&list, Qt::Key_End);
+        Lists::settle();
+        EXPECT_EQ(list.currentIndex().row(), last);
+        EXPECT_EQ(list.verticalScrollBar()->value(), list.verticalScrollBar()->maximum());
+        const QRect lastRect = list.visualRect(lastRow);
+        EXPECT_TRUE(list.viewport()->rect().contains(lastRect)) << "last row at " << lastRect.y();
+        EXPECT_EQ(list.indexAt(lastRect.center()), lastRow);
+        const QRect above = lastRect.translated(0, -height);
+        EXPECT_EQ(list.indexAt(above.center()).row(), last - 1);
+
+        QTest::keyClick(&list, Qt::Key_PageUp);
+        Lists::settle();
+        EXPECT_EQ(list.currentIndex().row(), last - pageRows + 1);
+        QTest::keyClick(&list, Qt::Key_PageDown);
+        Lists::settle();
+        EXPECT_EQ(list.currentIndex().row(), last);
+
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, above.center());
+        EXPECT_EQ(list.currentIndex().row(), last - 1);
+        EXPECT_EQ(list.selectionModel()->selectedRows().value(0).row(), last - 1);
+
+        // Painting visits the rows on screen, wherever they are.
+        rows.dataCalls = 0;
+        list.viewport()->grab();
+        EXPECT_GT(rows.dataCalls, 0);
+        EXPECT_LT(rows.dataCalls, 100);
+
+        QTest::keyClick(&list, Qt::Key_Home);
+        Lists::settle();
+        EXPECT_EQ(list.verticalScrollBar()->value(), 0);
+        EXPECT_EQ(list.visualRect(rows.index(0, 0, {})).top(), 0);
+        EXPECT_FALSE(list.viewport()->rect().intersects(list.visualRect(lastRow)));
+    }
 }
 
 } // namespace
