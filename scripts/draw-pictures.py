@@ -33,8 +33,7 @@ def main():
     write_bmp(os.path.join(resources, "icone.bmp"), palette, indices, 4)
 
     for name, content in glyphs.GLYPHS.items():
-        palette, indices = quantise(glyphs.glyph(content), 16)
-        write_bmp(os.path.join(resources, name), palette, indices, 4)
+        write_png(os.path.join(resources, name), glyphs.glyph(content))
 
     for size in (32, 48, 64, 128, 256):
         write_png(os.path.join(resources, "icons", f"kestrix-{size}.png"), emblem.draw(size, 4))

@@ -83,17 +83,14 @@ constexpr MagicRow kMagicRows[] = {
 };
 
 // A button glyph holds its normal state in the left half and its disabled
-// state in the right half; its bottom-left pixel's colour is transparent.
+// state in the right half.
 QIcon glyphIcon(const QString& resource) {
     const QImage glyph(resource);
     if (glyph.isNull())
         return {};
     const int half = glyph.width() / 2;
-    const QRgb transparent = glyph.pixel(0, glyph.height() - 1);
     auto state = [&](int left) {
-        QPixmap pixmap = QPixmap::fromImage(glyph.copy(left, 0, half, glyph.height()));
-        pixmap.setMask(pixmap.createMaskFromColor(QColor::fromRgb(transparent)));
-        return pixmap;
+        return QPixmap::fromImage(glyph.copy(left, 0, half, glyph.height()));
     };
     QIcon icon;
     icon.addPixmap(state(0), QIcon::Normal);
@@ -187,9 +184,9 @@ void TfrmMain::buildControls() {
                 [this, which = row.which] { tx_atribChange(which); });
     }
 
-    BitBtn3 = addPictureButton("BitBtn3", "Figura...", ":/pictures/glyph-figura.bmp", 32);
-    BitBtn5 = addPictureButton("BitBtn5", "Padrão", ":/pictures/glyph-padrao.bmp", 88);
-    BitBtn4 = addPictureButton("BitBtn4", "Sem Figura", ":/pictures/glyph-sem-figura.bmp", 144);
+    BitBtn3 = addPictureButton("BitBtn3", "Figura...", ":/pictures/glyph-figura.png", 32);
+    BitBtn5 = addPictureButton("BitBtn5", "Padrão", ":/pictures/glyph-padrao.png", 88);
+    BitBtn4 = addPictureButton("BitBtn4", "Sem Figura", ":/pictures/glyph-sem-figura.png", 144);
     connect(BitBtn3, &QToolButton::clicked, this, &TfrmMain::BitBtn3Click);
     connect(BitBtn4, &QToolButton::clicked, this, &TfrmMain::BitBtn4Click);
     connect(BitBtn5, &QToolButton::clicked, this, &TfrmMain::bitbtn5click);

@@ -1,9 +1,8 @@
-"""The three small button glyphs of the main window. Each bitmap holds two
-16 x 16 states side by side: normal on the left, disabled on the right. The
-bottom-left pixel's colour (magenta) marks transparent pixels, as button
-glyphs have always done."""
+"""The three small button glyphs of the main window. Each picture holds two
+16 x 16 states side by side: normal on the left, disabled on the right.
+Pixels outside the drawing are fully transparent."""
 
-TRANSPARENT = (255, 0, 255)
+TRANSPARENT = (0, 0, 0, 0)
 
 COLOURS = {
     ".": TRANSPARENT,
@@ -100,12 +99,16 @@ def disabled(normal):
     return grey
 
 
+def opaque(colour):
+    return colour if len(colour) == 4 else colour + (255,)
+
+
 def glyph(content):
-    """Rows of (r, g, b): the normal state, then the disabled state."""
+    """Rows of (r, g, b, a): the normal state, then the disabled state."""
     art = framed(content)
     normal = [[COLOURS[c] for c in row] for row in art]
     grey = disabled(normal)
-    return [n + g for n, g in zip(normal, grey)]
+    return [[opaque(c) for c in n + g] for n, g in zip(normal, grey)]
 
 
-GLYPHS = {"glyph-figura.bmp": FIGURA, "glyph-padrao.bmp": PADRAO, "glyph-sem-figura.bmp": SEM_FIGURA}
+GLYPHS = {"glyph-figura.png": FIGURA, "glyph-padrao.png": PADRAO, "glyph-sem-figura.png": SEM_FIGURA}
