@@ -7,7 +7,7 @@ here="$(cd "$(dirname "$0")" && pwd)"
 "$here/scripts/configure.sh"
 editor="$here/${BUILD_DIR:-build}/app/kestrix"
 if [ ! -x "$editor" ]; then
-    echo "The editor window is not built yet; the libraries and kestrix-info are in ${BUILD_DIR:-build}/."
-    exit 0
+    echo "run.sh: the editor was not built: $editor is missing" >&2
+    exit 1
 fi
 exec "$editor" "$@"

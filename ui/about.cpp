@@ -1,30 +1,24 @@
 #include "about.h"
 
+#include "AboutTexts.h"
+#include "Version.h"
 #include "WindowFont.h"
 #include "WindowPlacement.h"
 
-#include <QFile>
 #include <QFrame>
 #include <QLabel>
-#include <QMap>
 #include <QPushButton>
 
 namespace kestrix {
 
 namespace {
 
-// The box's lines, kept as key=value lines beside the help text.
-QMap<QString, QString> aboutTexts() {
-    QMap<QString, QString> texts;
-    QFile file(":/help/sobre.txt");
-    if (!file.open(QIODevice::ReadOnly))
-        return texts;
-    for (const QString& line : QString::fromUtf8(file.readAll()).split('\n')) {
-        const qsizetype equals = line.indexOf('=');
-        if (equals > 0)
-            texts.insert(line.left(equals).trimmed(), line.mid(equals + 1).trimmed());
-    }
-    return texts;
+// The version as the box has always shown it: the last part in three digits.
+QString versionLine() {
+    return QStringLiteral("%1.%2.%3")
+        .arg(KESTRIX_VERSION_MAJOR)
+        .arg(KESTRIX_VERSION_MINOR)
+        .arg(KESTRIX_VERSION_PATCH, 3, 10, QLatin1Char('0'));
 }
 
 } // namespace
@@ -49,18 +43,18 @@ TAboutBox::TAboutBox(QWidget* parent)
     icon->setPixmap(QPixmap(":/icons/kestrix.png"));
     icon->setScaledContents(true);
 
-    const QMap<QString, QString> texts = aboutTexts();
-    addLine(panel, "ProductName", texts.value("product"), 48, 8);
-    addLine(panel, "Author", texts.value("author"), 48, 24);
-    addLine(panel, "Version", texts.value("version"), 48, 40);
-    addLine(panel, "ErrorReports", texts.value("errors"), 16, 56);
-    addLine(panel, "NewVersions", texts.value("versions"), 16, 72);
+    addLine(panel, "ProductName", QString::fromUtf8(about::kProduct), 48, 8);
+    addLine(panel, "Author", QString::fromUtf8(about::kAuthor), 48, 24);
+    addLine(panel, "Version", versionLine(), 48, 40);
+    addLine(panel, "ErrorReports", QString::fromUtf8(about::kErrorReports), 16, 56);
+    addLine(panel, "NewVersions", QString::fromUtf8(about::kNewVersions), 16, 72);
 
     // The credit keeps to one line and is cut at the box's edge; the
     // disclaimer wraps onto a second line.
-    QLabel* credit = addLine(panel, "Credit", texts.value("credit"), 16, 88);
+    QLabel* credit = addLine(panel, "Credit", QString::fromUtf8(about::kCredit), 16, 88);
     credit->setGeometry(16, 88, 249, 33);
-    QLabel* disclaimer = addLine(panel, "Comments", texts.value("disclaimer"), 16, 120);
+    QLabel* disclaimer =
+        addLine(panel, "Comments", QString::fromUtf8(about::kDisclaimer), 16, 120);
     disclaimer->setWordWrap(true);
     disclaimer->setGeometry(16, 120, 249, 33);
 

@@ -81,7 +81,8 @@ echo "package: built $deb"
 # --- the package's control fields and contents -------------------------------
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = kestrix ] || fail "package name: $(field Package)"
-[ "$(field Version)" = 1.10.0 ] || fail "version: $(field Version)"
+version=$(sed -n 's/^project(Kestrix VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+[ "$(field Version)" = "$version" ] || fail "version: $(field Version), the build says $version"
 [ "$(field Maintainer)" = "Equipe Kestrix <kestrix@localhost>" ] || fail "maintainer: $(field Maintainer)"
 depends=$(field Depends)
 depends_names=$(tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/[ (].*//')
