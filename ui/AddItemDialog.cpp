@@ -2,12 +2,11 @@
 
 #include "Catalogue.h"
 #include "CharacterRecord.h"
+#include "FormLayout.h"
 #include "TextConversion.h"
-#include "WindowFont.h"
 #include "WindowPlacement.h"
-#include "Windows1252Validator.h"
+#include "WindowSetup.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <algorithm>
@@ -17,44 +16,26 @@ namespace kestrix {
 AddItemDialog::AddItemDialog(const AddItemWording& wording, CharacterSheet& sheet, Append append)
     // No title-bar buttons: the dialog is left through OK or Cancelar. A
     // close request from the window manager still arrives and cancels.
-    : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                           Qt::WindowTitleHint),
-      m_sheet(sheet), m_append(append) {
-    setObjectName(wording.objectName);
-    setWindowTitle(QString::fromUtf8(wording.caption));
-    setFont(windowFont());
-    setFixedSize(321, 121);
-
-    m_name = addEdit(wording.nameEditName, 22);
-    m_name->setMaxLength(kNameTypingLimit);
-    m_cost = addEdit(wording.costEditName, 62);
-    auto* itemLabel = new QLabel(QString::fromUtf8(wording.itemLabel), this);
-    itemLabel->move(6, 8);
-    itemLabel->adjustSize();
-    auto* costLabel = new QLabel(QString::fromUtf8(wording.costLabel), this);
-    costLabel->move(6, 48);
-    costLabel->adjustSize();
-
-    m_ok = addButton("cm_OK", "OK", 9);
+    : QDialog(nullptr, windowFlagsFor(WindowKind::NoTitleKeys)), m_sheet(sheet), m_append(append) {
+    setUpWindow(this, wording.objectName, wording.caption, 321, 121);
+    // clang-format off
+    const FormControl layout[] = {
+        form::edit(wording.nameEditName, 10, 22, 303, kNameTypingLimit),
+        form::edit(wording.costEditName, 10, 62, 303),
+        form::label(wording.itemLabel, 6, 8),
+        form::label(wording.costLabel, 6, 48),
+        form::button("cm_OK",       "OK",         9, 88, 96, 25),
+        form::button("cm_cancelar", "Cancelar", 216, 88, 96, 25),
+    };
+    // clang-format on
+    buildForm(this, layout);
+    m_name = formControl<QLineEdit>(this, wording.nameEditName);
+    m_cost = formControl<QLineEdit>(this, wording.costEditName);
+    m_ok = formControl<QPushButton>(this, "cm_OK");
     m_ok->setDefault(true);
-    m_cancel = addButton("cm_cancelar", "Cancelar", 216);
+    m_cancel = formControl<QPushButton>(this, "cm_cancelar");
     connect(m_ok, &QPushButton::clicked, this, &AddItemDialog::cm_OKClick);
     connect(m_cancel, &QPushButton::clicked, this, &AddItemDialog::cm_cancelarClick);
-}
-
-QLineEdit* AddItemDialog::addEdit(const char* name, int top) {
-    auto* edit = new QLineEdit(this);
-    edit->setObjectName(name);
-    edit->setGeometry(10, top, 303, 21);
-    edit->setValidator(new Windows1252Validator(edit));
-    return edit;
-}
-
-QPushButton* AddItemDialog::addButton(const char* name, const char* text, int left) {
-    auto* button = new QPushButton(QString::fromUtf8(text), this);
-    button->setObjectName(name);
-    button->setGeometry(left, 88, 96, 25);
-    return button;
 }
 
 void AddItemDialog::showFor(const QString& name, const QString& shownCost) {

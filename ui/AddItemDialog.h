@@ -49,8 +49,6 @@ signals:
     void itemAdded();
 
 private:
-    QLineEdit* addEdit(const char* name, int top);
-    QPushButton* addButton(const char* name, const char* text, int left);
     void cm_OKClick();
     void cm_cancelarClick();
 

@@ -1,7 +1,8 @@
 #include "Help.h"
 
-#include "WindowFont.h"
+#include "FormLayout.h"
 #include "WindowPlacement.h"
+#include "WindowSetup.h"
 
 #include <QFile>
 #include <QPlainTextEdit>
@@ -24,19 +25,11 @@ QString helpText() {
 
 } // namespace
 
-TfrmHelp::TfrmHelp()
-    : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                           Qt::WindowCloseButtonHint) {
-    setObjectName("frmHelp");
-    setWindowTitle(QString::fromUtf8("Ajuda"));
-    setFont(windowFont());
-    setFixedSize(561, 401);
-
-    mmoHelp = new QPlainTextEdit(this);
-    mmoHelp->setObjectName("mmoHelp");
-    mmoHelp->setGeometry(0, 0, 561, 401);
-    mmoHelp->setReadOnly(true);
+TfrmHelp::TfrmHelp() : QWidget(nullptr, windowFlagsFor(WindowKind::Main)) {
+    setUpWindow(this, "frmHelp", "Ajuda", 561, 401);
+    const FormControl layout[] = {form::textView("mmoHelp", 0, 0, 561, 401)};
+    buildForm(this, layout);
+    mmoHelp = formControl<QPlainTextEdit>(this, "mmoHelp");
     mmoHelp->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     mmoHelp->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     mmoHelp->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

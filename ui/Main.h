@@ -72,15 +72,9 @@ protected:
 
 private:
     void buildControls();
-    void buildMagicGroup();
-    void buildSummaryGroup();
     void buildMenu();
     void createWindows();
     void setTabOrder();
-    template <typename Edit>
-    Edit* addEdit(QWidget* parent, const char* name, int left, int top, int width, int maxLength);
-    QLabel* addLabel(QWidget* parent, const char* text, int left, int top);
-    QToolButton* addPictureButton(const char* name, const char* text, const char* glyph, int top);
 
     void refillControls();
     void showTotals();

@@ -1,7 +1,8 @@
 #include "NoticeBox.h"
 
-#include "WindowFont.h"
+#include "FormLayout.h"
 #include "WindowPlacement.h"
+#include "WindowSetup.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -10,21 +11,15 @@
 namespace kestrix {
 
 NoticeBox::NoticeBox(const char* objectName, const char* caption, const char* text)
-    : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                           Qt::WindowStaysOnTopHint) {
-    setObjectName(objectName);
-    setWindowTitle(QString::fromUtf8(caption));
-    setFont(windowFont());
-    setFixedSize(261, 64);
-
-    m_text = new QLabel(QString::fromUtf8(text), this);
-    m_text->move(8, 8);
-    m_text->adjustSize();
-
-    m_ok = new QPushButton(QString::fromUtf8("OK"), this);
-    m_ok->setObjectName("BitBtn1");
-    m_ok->setGeometry(93, 31, 75, 25);
+    : QDialog(nullptr, windowFlagsFor(WindowKind::Notice)) {
+    setUpWindow(this, objectName, caption, 261, 64);
+    const FormControl layout[] = {
+        form::label(text, 8, 8).named("Label1"),
+        form::button("BitBtn1", "OK", 93, 31, 75, 25),
+    };
+    buildForm(this, layout);
+    m_text = formControl<QLabel>(this, "Label1");
+    m_ok = formControl<QPushButton>(this, "BitBtn1");
     m_ok->setDefault(true);
     connect(m_ok, &QPushButton::clicked, this, &NoticeBox::BitBtn1Click);
 }

@@ -1,7 +1,9 @@
 #include "SavePromptDialog.h"
 
-#include "WindowFont.h"
+#include "ApplicationTitle.h"
+#include "FormLayout.h"
 #include "WindowPlacement.h"
+#include "WindowSetup.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -9,27 +11,27 @@
 namespace kestrix {
 
 SavePromptDialog::SavePromptDialog(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
-    setWindowTitle(QString::fromUtf8("Vellmarin for Windows 95"));
-    setFont(windowFont());
-    setFixedSize(305, 81);
+    : QDialog(parent, windowFlagsFor(WindowKind::Dialog)) {
+    setUpWindow(this, nullptr, kSavePromptCaption, 305, 81);
     setModal(true);
-
-    auto* question =
-        new QLabel(QString::fromUtf8("Deseja salvar as alterações no personagem?"), this);
-    question->setGeometry(16, 16, 273, 17);
-    question->setWordWrap(true);
-
-    m_sim = addButton(QString::fromUtf8("&Sim"), 8, Answer::Sim);
-    m_nao = addButton(QString::fromUtf8("&Não"), 112, Answer::Nao);
-    m_cancelar = addButton(QString::fromUtf8("&Cancelar"), 216, Answer::Cancelar);
+    // clang-format off
+    const FormControl layout[] = {
+        form::label("Deseja salvar as alterações no personagem?", 16, 16, 273, 17).named("Label1"),
+        form::button("btSim",      "&Sim",        8, 48, 81, 25),
+        form::button("btNao",      "&Não",      112, 48, 81, 25),
+        form::button("btCancelar", "&Cancelar", 216, 48, 81, 25),
+    };
+    // clang-format on
+    buildForm(this, layout);
+    formControl<QLabel>(this, "Label1")->setWordWrap(true);
+    m_sim = answerButton("btSim", Answer::Sim);
+    m_nao = answerButton("btNao", Answer::Nao);
+    m_cancelar = answerButton("btCancelar", Answer::Cancelar);
     m_sim->setDefault(true);
 }
 
-QPushButton* SavePromptDialog::addButton(const QString& text, int left, Answer answer) {
-    auto* button = new QPushButton(text, this);
-    button->setGeometry(left, 48, 81, 25);
+QPushButton* SavePromptDialog::answerButton(const char* name, Answer answer) {
+    auto* button = formControl<QPushButton>(this, name);
     connect(button, &QPushButton::clicked, this, [this, answer] {
         m_answer = answer;
         done(answer == Answer::Cancelar ? Rejected : Accepted);

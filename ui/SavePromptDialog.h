@@ -25,7 +25,7 @@ public:
     QPushButton* cancelarButton() const { return m_cancelar; }
 
 private:
-    QPushButton* addButton(const QString& text, int left, Answer answer);
+    QPushButton* answerButton(const char* name, Answer answer);
 
     Answer m_answer = Answer::Cancelar;
     QPushButton* m_sim;

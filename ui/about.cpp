@@ -2,10 +2,10 @@
 
 #include "AboutTexts.h"
 #include "Version.h"
-#include "WindowFont.h"
+#include "FormLayout.h"
 #include "WindowPlacement.h"
+#include "WindowSetup.h"
 
-#include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 
@@ -23,56 +23,34 @@ QString versionLine() {
 
 } // namespace
 
-TAboutBox::TAboutBox(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
-    setObjectName("AboutBox");
-    setWindowTitle(QString::fromUtf8("Sobre"));
-    setFont(windowFont());
-    setFixedSize(297, 213);
+TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent, windowFlagsFor(WindowKind::Dialog)) {
+    setUpWindow(this, "AboutBox", "Sobre", 297, 213);
     setModal(true);
-
-    auto* panel = new QFrame(this);
-    panel->setObjectName("Panel1");
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel->setGeometry(8, 8, 281, 161);
-
-    auto* icon = new QLabel(panel);
-    icon->setObjectName("ProgramIcon");
-    icon->setGeometry(8, 8, 32, 32);
-    icon->setPixmap(QPixmap(":/icons/kestrix.png"));
-    icon->setScaledContents(true);
-
-    addLine(panel, "ProductName", QString::fromUtf8(about::kProduct), 48, 8);
-    addLine(panel, "Author", QString::fromUtf8(about::kAuthor), 48, 24);
-    addLine(panel, "Version", versionLine(), 48, 40);
-    addLine(panel, "ErrorReports", QString::fromUtf8(about::kErrorReports), 16, 56);
-    addLine(panel, "NewVersions", QString::fromUtf8(about::kNewVersions), 16, 72);
-
+    const QByteArray version = versionLine().toUtf8();
     // The credit keeps to one line and is cut at the box's edge; the
     // disclaimer wraps onto a second line.
-    QLabel* credit = addLine(panel, "Credit", QString::fromUtf8(about::kCredit), 16, 88);
-    credit->setGeometry(16, 88, 249, 33);
-    QLabel* disclaimer =
-        addLine(panel, "Comments", QString::fromUtf8(about::kDisclaimer), 16, 120);
-    disclaimer->setWordWrap(true);
-    disclaimer->setGeometry(16, 120, 249, 33);
-
-    OKButton = new QPushButton(QString::fromUtf8("OK"), this);
-    OKButton->setObjectName("OKButton");
-    OKButton->setGeometry(111, 180, 75, 25);
+    // clang-format off
+    const FormControl layout[] = {
+        form::panel("Panel1", 8, 8, 281, 161),
+        form::picture("ProgramIcon", 8, 8, 32, 32).in("Panel1"),
+        form::label(about::kProduct,      48, 8).named("ProductName").in("Panel1"),
+        form::label(about::kAuthor,       48, 24).named("Author").in("Panel1"),
+        form::label(version.constData(),  48, 40).named("Version").in("Panel1"),
+        form::label(about::kErrorReports, 16, 56).named("ErrorReports").in("Panel1"),
+        form::label(about::kNewVersions,  16, 72).named("NewVersions").in("Panel1"),
+        form::label(about::kCredit,       16, 88, 249, 33).named("Credit").in("Panel1"),
+        form::label(about::kDisclaimer,   16, 120, 249, 33).named("Comments").in("Panel1"),
+        form::button("OKButton", "OK", 111, 180, 75, 25),
+    };
+    // clang-format on
+    buildForm(this, layout);
+    formControl<QLabel>(this, "ProgramIcon")->setPixmap(QPixmap(":/icons/kestrix.png"));
+    for (QLabel* line : formControl(this, "Panel1")->findChildren<QLabel*>())
+        line->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    formControl<QLabel>(this, "Comments")->setWordWrap(true);
+    OKButton = formControl<QPushButton>(this, "OKButton");
     OKButton->setDefault(true);
     connect(OKButton, &QPushButton::clicked, this, &TAboutBox::OKButtonClick);
-}
-
-QLabel* TAboutBox::addLine(QWidget* panel, const char* name, const QString& text, int left,
-                           int top) {
-    auto* label = new QLabel(text, panel);
-    label->setObjectName(name);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->move(left, top);
-    label->adjustSize();
-    return label;
 }
 
 void TAboutBox::showModal() {

@@ -19,7 +19,6 @@ public:
     QPushButton* okButton() const { return OKButton; }
 
 private:
-    QLabel* addLine(QWidget* panel, const char* name, const QString& text, int left, int top);
     void OKButtonClick();
 
     QPushButton* OKButton;

@@ -1,0 +1,144 @@
+#include "FormLayout.h"
+
+#include "ObservationsMemo.h"
+#include "UniformRowListView.h"
+#include "ValueEdit.h"
+#include "Windows1252Validator.h"
+
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <utility>
+#include <vector>
+
+namespace kestrix {
+
+namespace {
+
+QString text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+// A button glyph holds its normal state in the left half and its disabled
+// state in the right half.
+QIcon glyphIcon(const QString& resource) {
+    const QImage glyph(resource);
+    if (glyph.isNull())
+        return {};
+    const int half = glyph.width() / 2;
+    auto state = [&](int left) {
+        return QPixmap::fromImage(glyph.copy(left, 0, half, glyph.height()));
+    };
+    QIcon icon;
+    icon.addPixmap(state(0), QIcon::Normal);
+    icon.addPixmap(state(half), QIcon::Disabled);
+    return icon;
+}
+
+QLabel* makeLabel(const FormControl& control, QWidget* parent) {
+    auto* label = new QLabel(text(control.caption), parent);
+    if (control.height > 0) {
+        label->setGeometry(control.left, control.top, control.width, control.height);
+        return label;
+    }
+    label->move(control.left, control.top);
+    label->adjustSize();
+    if (control.width > 0)
+        label->setFixedWidth(control.width);
+    return label;
+}
+
+QWidget* makeControl(const FormControl& control, QWidget* parent) {
+    using Kind = FormControl::Kind;
+    switch (control.kind) {
+    case Kind::Label:
+        return makeLabel(control, parent);
+    case Kind::Edit:
+    case Kind::ValueEdit: {
+        auto* edit =
+            control.kind == Kind::Edit ? new QLineEdit(parent) : new ValueEdit(parent);
+        if (control.maxLength > 0)
+            edit->setMaxLength(control.maxLength);
+        edit->setValidator(new Windows1252Validator(edit));
+        return edit;
+    }
+    case Kind::Button:
+        return new QPushButton(text(control.caption), parent);
+    case Kind::PictureButton: {
+        auto* button = new QToolButton(parent);
+        button->setText(text(control.caption));
+        button->setIcon(glyphIcon(text(control.glyph)));
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        button->setFocusPolicy(Qt::StrongFocus);
+        return button;
+    }
+    case Kind::Picture: {
+        auto* picture = new QLabel(parent);
+        picture->setScaledContents(true);
+        return picture;
+    }
+    case Kind::CatalogueList: {
+        // A catalogue may hold many thousand entries, all one line high.
+        auto* list = new UniformRowListView(parent);
+        list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        return list;
+    }
+    case Kind::AcquiredList:
+        return new QListWidget(parent);
+    case Kind::Group:
+        return new QGroupBox(text(control.caption), parent);
+    case Kind::Panel: {
+        auto* panel = new QFrame(parent);
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        return panel;
+    }
+    case Kind::EtchedLine: {
+        auto* line = new QFrame(parent);
+        line->setFrameShape(QFrame::HLine);
+        line->setFrameShadow(QFrame::Sunken);
+        return line;
+    }
+    case Kind::Memo:
+        return new ObservationsMemo(parent);
+    case Kind::TextView: {
+        auto* view = new QPlainTextEdit(parent);
+        view->setReadOnly(true);
+        return view;
+    }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void buildForm(QWidget* window, const FormControl* controls, std::size_t count) {
+    std::vector<std::pair<QLabel*, const char*>> captions;
+    for (std::size_t i = 0; i < count; ++i) {
+        const FormControl& control = controls[i];
+        QWidget* parent = control.parent ? formControl(window, control.parent) : window;
+        QWidget* widget = makeControl(control, parent);
+        if (control.name)
+            widget->setObjectName(control.name);
+        if (control.kind != FormControl::Kind::Label)
+            widget->setGeometry(control.left, control.top, control.width, control.height);
+        if (control.buddy)
+            captions.emplace_back(static_cast<QLabel*>(widget), control.buddy);
+    }
+    // Buddies may stand after their captions in the table.
+    for (const auto& [label, buddy] : captions)
+        label->setBuddy(formControl(window, buddy));
+}
+
+QWidget* formControl(const QWidget* window, const char* name) {
+    QWidget* control = window->findChild<QWidget*>(QString::fromLatin1(name));
+    Q_ASSERT_X(control, "formControl", name);
+    return control;
+}
+
+} // namespace kestrix
