@@ -49,13 +49,13 @@ signals:
     void itemAdded();
 
 private:
-    void cm_OKClick();
-    void cm_cancelarClick();
+    void cm_OKClick();       // "OK": append the item line, or ask for a cost
+    void cm_cancelarClick(); // "Cancelar": close without a change
 
     CharacterSheet& m_sheet;
     Append m_append;
-    QLineEdit* m_name;
-    QLineEdit* m_cost;
+    QLineEdit* m_name; // nm_addvant / nm_addDV: the item's name
+    QLineEdit* m_cost; // cs_addvant / cs_addDV: its cost or bonus
     QPushButton* m_ok;
     QPushButton* m_cancel;
 };

@@ -19,7 +19,7 @@ public:
     QPlainTextEdit* text() const { return mmoHelp; }
 
 private:
-    QPlainTextEdit* mmoHelp;
+    QPlainTextEdit* mmoHelp; // the help text, filling the window
     bool m_placed = false;
 };
 

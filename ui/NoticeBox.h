@@ -25,7 +25,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void BitBtn1Click();
+    void BitBtn1Click(); // "OK"
 
     QLabel* m_text;
     QPushButton* m_ok;

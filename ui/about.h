@@ -19,9 +19,9 @@ public:
     QPushButton* okButton() const { return OKButton; }
 
 private:
-    void OKButtonClick();
+    void OKButtonClick(); // "OK"
 
-    QPushButton* OKButton;
+    QPushButton* OKButton; // "OK"
 };
 
 } // namespace kestrix

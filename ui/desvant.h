@@ -4,7 +4,8 @@
 
 namespace kestrix {
 
-// Acquires a disadvantage from the disadvantage catalogue.
+// "Adicionar Desvantagem": acquires a disadvantage from the disadvantage
+// catalogue.
 class TaddDV : public AddItemDialog {
     Q_OBJECT
 public:

@@ -4,7 +4,8 @@
 
 namespace kestrix {
 
-// Asked before New (and before Open) throws unsaved changes away.
+// The save prompt asked before New (and before Open) throws unsaved changes
+// away.
 class TfrmDialogNovo : public SavePromptDialog {
     Q_OBJECT
 public:

@@ -4,7 +4,7 @@
 
 namespace kestrix {
 
-// Asked before the program ends with unsaved changes.
+// The save prompt asked before the program ends with unsaved changes.
 class TfrmDialogSair : public SavePromptDialog {
     Q_OBJECT
 public:

@@ -4,7 +4,8 @@
 
 namespace kestrix {
 
-// Shown over an add dialog whose cost was left empty.
+// "Atenção", "Digite um valor ...": shown over an add dialog whose cost was
+// left empty.
 class Tmsgbox : public NoticeBox {
     Q_OBJECT
 public:

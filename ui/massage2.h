@@ -4,7 +4,8 @@
 
 namespace kestrix {
 
-// Shown instead of an add dialog when the acquired list is already full.
+// "Atenção:", "Essa lista nao pode ...": shown instead of an add dialog when
+// the acquired list is already full.
 class Tmsgbox2 : public NoticeBox {
     Q_OBJECT
 public:

@@ -4,7 +4,8 @@
 
 namespace kestrix {
 
-// Acquires an advantage or skill from the advantage catalogue.
+// "Adicionar Vantagem": acquires an advantage or skill from the advantage
+// catalogue.
 class Taddvant : public AddItemDialog {
     Q_OBJECT
 public:
