@@ -84,7 +84,11 @@ QWidget* makeControl(const FormControl& control, QWidget* parent) {
         return picture;
     }
     case Kind::CatalogueList: {
-        // A catalogue may hold many thousand entries, all one line high.
+        // A catalogue may hold many thousand entries, all one line high. A
+        // plain QListView lays out every row before it is first shown (about
+        // 550 instructions a row: 110 M for two 100,000-entry catalogues, the
+        // largest part of such a start-up); this view works each row's place
+        // out from its number, at the same cost for any number of rows.
         auto* list = new UniformRowListView(parent);
         list->setEditTriggers(QAbstractItemView::NoEditTriggers);
         return list;
