@@ -1,5 +1,6 @@
 #include "Main.h"
 
+#include "CatalogueModel.h"
 #include "ErrorBox.h"
 #include "Help.h"
 #include "ObservationsMemo.h"
