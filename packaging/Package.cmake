@@ -4,14 +4,17 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kestrix)
 set(CPACK_PACKAGE_VENDOR "Equipe Kestrix")
-set(CPACK_PACKAGE_CONTACT "Equipe Kestrix <kestrix@localhost>")
+include(${CMAKE_CURRENT_LIST_DIR}/Contact.cmake)
+set(CPACK_PACKAGE_CONTACT "${KESTRIX_PACKAGE_CONTACT}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "character editor for the Kestrix role-playing game")
+# Debian shows the description on 80-column terminals: no line is longer.
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
-    "Kestrix edits player characters of Kestrix, a points-based tabletop role-playing\n"
-    "game: name, attributes, magic paths, advantages and disadvantages from two\n"
-    "editable catalogues, a picture and observations, with five running point\n"
-    "totals. Characters are saved as fixed-size .QsZ files and printed as a\n"
-    "one-page sheet. The program speaks Brazilian Portuguese.\n"
+    "Kestrix edits player characters of Kestrix, a points-based tabletop\n"
+    "role-playing game: name, attributes, magic paths, advantages and\n"
+    "disadvantages from two editable catalogues, a picture and observations,\n"
+    "with five running point totals. Characters are saved as fixed-size .QsZ\n"
+    "files and printed as a one-page sheet. The program speaks Brazilian\n"
+    "Portuguese.\n"
     "\n"
     "The package also holds kestrix-info, which prints the name and point totals\n"
     "of character files, or every field as JSON.")
@@ -20,7 +23,10 @@ set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# Not "games": Debian keeps that section for games, installed in /usr/games;
+# this is an editor for a game played on paper. Desktop menus still list it
+# with the games (see the desktop entry's categories).
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Library dependencies come from the binaries (dpkg-shlibdeps); the fonts are
 # what the program substitutes for the faces its windows and sheet ask for.

@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """Draws every picture the program ships: the default character picture, the
-emblem of the printed sheet, the three button glyphs and the window icons.
-Standard library only. The pictures are committed; the build never runs
-this script. Usage: scripts/draw-pictures.py [output folder, default: the
-project root]"""
+emblem of the printed sheet, the three button glyphs, the window icons and
+the desktop icon in every size, scalable one included. Standard library
+only. The pictures are committed; the build never runs this script.
+Usage: scripts/draw-pictures.py [output folder, default: the project root]"""
 
 import os
 import sys
@@ -16,6 +16,10 @@ import adventurer  # noqa: E402
 import emblem  # noqa: E402
 import glyphs  # noqa: E402
 from imagefiles import quantise, write_bmp, write_png  # noqa: E402
+
+
+# The desktop's icon theme sizes; the package installs each one.
+ICON_SIZES = (16, 24, 32, 48, 64, 128, 256)
 
 
 def main():
@@ -35,8 +39,12 @@ def main():
     for name, content in glyphs.GLYPHS.items():
         write_png(os.path.join(resources, name), glyphs.glyph(content))
 
-    for size in (32, 48, 64, 128, 256):
+    for size in ICON_SIZES:
         write_png(os.path.join(resources, "icons", f"kestrix-{size}.png"), emblem.draw(size, 4))
+    # newline="\n": the same bytes whatever system redraws it.
+    with open(os.path.join(resources, "icons", "kestrix.svg"), "w", encoding="utf-8",
+              newline="\n") as svg:
+        svg.write(emblem.svg())
     write_png(os.path.join(resources, "kestrix.png"), emblem.draw(32, 4))
 
 

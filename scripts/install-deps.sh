@@ -14,6 +14,7 @@ packages=(
     clang-14 libclang-rt-14-dev
     # building the Debian package and checking what it installs
     dpkg-dev file desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl
+    lintian appstream man-db
 )
 
 missing=()

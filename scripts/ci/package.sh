@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a Release build in build-package/ (or
-# $PACKAGE_BUILD_DIR), installs it, checks what a user gets (the launcher, the
-# data files, kestrix-info, the editor's start, the desktop entry, the file
-# type and the icons), then purges it and checks that nothing is left.
+# $PACKAGE_BUILD_DIR), checks it as Debian and the software centres read it
+# (lintian, the AppStream description, the manual pages, the copyright file),
+# installs it, checks what a user gets (the launcher, the data files,
+# kestrix-info, the editor's start, the desktop entry, the file type and the
+# icons), then purges it and checks that nothing is left.
 # Installing a system package needs root: anyone else only gets a notice.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -63,8 +65,15 @@ dpkg_retrying() {
 }
 
 # --- build -----------------------------------------------------------------
+# Debian's own compiler and linker flags, hardening included, as a Debian
+# build of the package uses them.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+cxxflags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
+ldflags=$(dpkg-buildflags --get LDFLAGS)
 if ! { cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-        -DKESTRIX_BUILD_TESTS=OFF -DKESTRIX_WERROR=$werror &&
+        -DKESTRIX_BUILD_TESTS=OFF -DKESTRIX_WERROR=$werror \
+        -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" \
+        -DCMAKE_SHARED_LINKER_FLAGS="$ldflags" -DCMAKE_MODULE_LINKER_FLAGS="$ldflags" &&
        cmake --build "$build_dir" -j2 &&
        rm -f "$build_dir"/kestrix_*.deb &&
        (cd "$build_dir" && cpack -G DEB); } >"$work/build.log" 2>&1; then
@@ -83,7 +92,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = kestrix ] || fail "package name: $(field Package)"
 version=$(sed -n 's/^project(Kestrix VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 [ "$(field Version)" = "$version" ] || fail "version: $(field Version), the build says $version"
-[ "$(field Maintainer)" = "Equipe Kestrix <kestrix@localhost>" ] || fail "maintainer: $(field Maintainer)"
+[ "$(field Maintainer)" = "Equipe Kestrix <kestrix@kestrix.example.org>" ] || fail "maintainer: $(field Maintainer)"
 depends=$(field Depends)
 depends_names=$(tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/[ (].*//')
 for needed in fonts-liberation libc6 libstdc++6 libqt6widgets6 libqt6printsupport6; do
@@ -104,6 +113,51 @@ done
 if grep -Ev '^(drwxr-xr-x|-rw-r--r--|-rwxr-xr-x|lrwxrwxrwx) root/root ' "$work/contents"; then
     fail "the entries above are not root/root with the usual modes"
 fi
+
+# --- what Debian and the software centres read --------------------------------
+tree="$work/tree"
+dpkg-deb -x "$deb" "$tree"
+
+# Errors fail; warnings and notes are shown for whoever reads the log.
+if ! lintian --fail-on error "$deb" >"$work/lintian.log" 2>&1; then
+    cat "$work/lintian.log" >&2
+    fail "lintian reports errors"
+fi
+grep -E '^[A-Z]: ' "$work/lintian.log" || true
+echo "package: lintian reports no errors"
+
+metainfo="$tree/usr/share/metainfo/io.github.kestrix.Kestrix.metainfo.xml"
+[ -f "$metainfo" ] || fail "no AppStream metainfo file"
+appstream_check() {
+    appstreamcli "$@" >"$work/appstream.log" 2>&1 ||
+        { cat "$work/appstream.log" >&2; fail "appstreamcli $* failed"; }
+}
+appstream_check validate --no-net "$metainfo"
+# The whole tree, so that the desktop entry named as launchable is found too.
+appstream_check validate-tree --no-net "$tree"
+echo "package: the AppStream metainfo is valid"
+
+# Manual pages gzip'd at the best level, with no name or time stamp in the
+# header (ID1 ID2 CM FLG MTIME XFL=2), and rendered without a warning the
+# way lintian renders them.
+for page in kestrix kestrix-info; do
+    manpage="$tree/usr/share/man/man1/$page.1.gz"
+    [ -f "$manpage" ] || fail "no manual page $page(1)"
+    [ "$(od -An -tx1 -N9 "$manpage" | tr -d ' \n')" = 1f8b08000000000002 ] ||
+        fail "$page.1.gz is not gzip -9n output"
+    warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 \
+        man --warnings -E UTF-8 -l -Tutf8 -Z "$manpage" 2>&1 >/dev/null) ||
+        fail "man cannot render $page(1)"
+    [ -z "$warnings" ] || fail "man warns about $page(1): $warnings"
+    LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$manpage" 2>/dev/null | grep -Eq "^ +$page +- " ||
+        fail "$page(1) does not start with its NAME line"
+done
+echo "package: the manual pages render without warnings"
+
+copyright="$tree/usr/share/doc/kestrix/copyright"
+[ "$(head -n 1 "$copyright")" = "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ] ||
+    fail "the copyright file is not in Debian's machine-readable format"
+grep -qx "License: GPL-2+" "$copyright" || fail "the copyright file does not state GPL-2+"
 
 # --- install ---------------------------------------------------------------
 installed=yes
@@ -194,10 +248,12 @@ echo "package: the installed editor starts and finds its data"
 
 # --- desktop entry, file type, icons -----------------------------------------
 desktop-file-validate /usr/share/applications/kestrix.desktop || fail "the desktop entry is not valid"
-for size in 32 48 64 128 256; do
+for size in 16 24 32 48 64 128 256; do
     icon=/usr/share/icons/hicolor/${size}x${size}/apps/kestrix.png
     file "$icon" | grep -q "PNG image data, $size x $size," || fail "$icon is not a $size x $size PNG"
 done
+icon=/usr/share/icons/hicolor/scalable/apps/kestrix.svg
+file "$icon" | grep -q "SVG Scalable Vector Graphics image" || fail "$icon is not an SVG picture"
 
 # A desktop-less root shell: only the system's databases, none of root's own
 # settings, and the freedesktop tools rather than libmagic.

@@ -2,6 +2,7 @@
 Shapes are laid out on a 100 x 100 grid and scaled to any size."""
 
 from raster import Canvas, Path, circle, ellipse, mirror, transform
+from vector import SvgCanvas
 
 OUTLINE = (40, 28, 12)
 GOLD = (222, 170, 58)
@@ -77,10 +78,9 @@ def bird_lines():
     return lines + [mirror(line, 50) for line in lines]
 
 
-def draw(size, scale=4, background=None):
-    """Rows of (r, g, b, a) for the emblem at size x size pixels; transparent
-    around the shield unless a background colour is given."""
-    canvas = Canvas(size, size, scale, background)
+def paint(canvas, size):
+    """Draws the emblem at size x size units on anything with the fill and
+    stroke calls of raster.Canvas."""
     unit = size / 100.0
 
     def place(points, sx=unit, sy=unit, dx=0.0, dy=0.0):
@@ -97,4 +97,19 @@ def draw(size, scale=4, background=None):
         for line in bird_lines():
             canvas.stroke(place(line, bird_scale, bird_scale, offset_x, offset_y), size / 160,
                           BIRD_SHADE)
+
+
+def draw(size, scale=4, background=None):
+    """Rows of (r, g, b, a) for the emblem at size x size pixels; transparent
+    around the shield unless a background colour is given."""
+    canvas = Canvas(size, size, scale, background)
+    paint(canvas, size)
     return canvas.pixels()
+
+
+def svg():
+    """The emblem as a scalable icon on its own 100 x 100 grid, feather lines
+    included: a vector icon is meant to be shown large."""
+    canvas = SvgCanvas(100, 100)
+    paint(canvas, 100)
+    return canvas.document("Kestrix")
