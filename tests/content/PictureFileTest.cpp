@@ -81,7 +81,8 @@ TEST(PictureFileTest, IconsAndGlyphsAreRgbaPngsOfTheirSize) {
         std::uint32_t width;
         std::uint32_t height;
     };
-    for (const Png& png : {Png{"kestrix.png", 32, 32}, Png{"icons/kestrix-32.png", 32, 32},
+    for (const Png& png : {Png{"kestrix.png", 32, 32}, Png{"icons/kestrix-16.png", 16, 16},
+                           Png{"icons/kestrix-24.png", 24, 24}, Png{"icons/kestrix-32.png", 32, 32},
                            Png{"icons/kestrix-48.png", 48, 48}, Png{"icons/kestrix-64.png", 64, 64},
                            Png{"icons/kestrix-128.png", 128, 128},
                            Png{"icons/kestrix-256.png", 256, 256},

@@ -34,10 +34,11 @@ line=$("$prefix/bin/kestrix-info" "$program_dir/qsz.lib")
     fail "kestrix-info read the installed template as: $line"
 
 desktop-file-validate "$prefix/share/applications/kestrix.desktop" || fail "the desktop entry is not valid"
-for size in 32 48 64 128 256; do
+for size in 16 24 32 48 64 128 256; do
     file "$prefix/share/icons/hicolor/${size}x${size}/apps/kestrix.png" | grep -q ", $size x $size," ||
         fail "no $size x $size icon"
 done
+grep -q "<svg" "$prefix/share/icons/hicolor/scalable/apps/kestrix.svg" || fail "no scalable icon"
 
 # The file type and its handler, from this prefix's databases only.
 # Both remark that the scratch prefix is not on the search path; it is, below.
