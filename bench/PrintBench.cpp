@@ -68,9 +68,9 @@ void BM_PrintSheetImage300Dpi(benchmark::State& state) {
         const PrintSheetInput input{sheet, canvas.addPicture(QtPrintPicture::bitmap(picture)),
                                     canvas.addPicture(QtPrintPicture::bitmap(emblem))};
         state.ResumeTiming();
-        const std::string error = PrintSheet(canvas, input);
-        if (!error.empty()) {
-            state.SkipWithError(error.c_str());
+        const Result error = PrintSheet(canvas, input);
+        if (error) {
+            state.SkipWithError(error->message.c_str());
             break;
         }
     }

@@ -60,7 +60,7 @@ void checkCatalogue(std::string_view input) {
 
     Catalogue limited = Catalogue::advantages();
     parseCatalogue("kept", limited);
-    const FileResult refused = loadCatalogueFile(file.path(), limited, kLoweredLimit);
+    const Result refused = loadCatalogueFile(file.path(), limited, kLoweredLimit);
     if (input.size() <= kLoweredLimit) {
         fuzzCheck(!refused, "a file up to the limit loads");
         fuzzCheck(limited.names() == parsed.names(), "a file up to the limit loads whole");

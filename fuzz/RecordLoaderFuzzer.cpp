@@ -202,7 +202,7 @@ void checkLoad(std::string_view input) {
     const std::string nameBefore = characterFile.currentFileName();
 
     const MemoryFile file(input);
-    const FileResult error = characterFile.LoadCharacter(file.path(), sheet);
+    const Result error = characterFile.LoadCharacter(file.path(), sheet);
     if (input.size() < CharacterRecord::kSize)
         fuzzCheck(error && error->message == "Read beyond end of file",
                   "a short file reads beyond its end");

@@ -11,7 +11,7 @@ namespace kestrix {
 namespace {
 
 PictureLoad failure(const QString& message) {
-    return {Picture{}, message};
+    return {Picture{}, Error{0, message.toStdString()}};
 }
 
 PictureLoad readImage(QFile& file, const char* format, Picture::Kind kind,
@@ -24,7 +24,7 @@ PictureLoad readImage(QFile& file, const char* format, Picture::Kind kind,
     QImage image = reader.read();
     if (image.isNull())
         return failure(invalidMessage);
-    return {Picture{kind, std::move(image)}, QString()};
+    return {Picture{kind, std::move(image)}, std::nullopt};
 }
 
 // The parsers run in the converter's own process; whatever goes wrong
@@ -37,7 +37,7 @@ PictureLoad readMetafile(const QString& path) {
     std::optional<Picture> picture = metafilePicture(*svg);
     if (!picture)
         return failure(invalid);
-    return {std::move(*picture), QString()};
+    return {std::move(*picture), std::nullopt};
 }
 
 } // namespace

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "Error.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <string>
 #include <utility>
 
 namespace kestrix {
@@ -25,12 +28,13 @@ struct Picture {
     bool isEmpty() const { return kind == Kind::None || image.isNull(); }
 };
 
-// The outcome of loading a picture file: the picture, or the message to show.
+// The outcome of loading a picture file: the picture, or the error to show.
 struct PictureLoad {
     Picture picture;
-    QString error;
+    Result error;
 
-    bool ok() const { return error.isEmpty(); }
+    bool ok() const { return !error; }
+    std::string errorMessage() const { return error ? error->message : std::string(); }
 };
 
 // Loads a picture file, choosing the format by the extension (compared

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Error.h"
+
 #include "PrintPicture.h"
 #include "PrintRect.h"
 
@@ -46,8 +48,9 @@ public:
     virtual void setFontStyle(FontStyle style) = 0;
     virtual void setPenWidth(int width) = 0;
 
-    virtual std::string error() const = 0;
-    bool failed() const { return !error().empty(); }
+    // Why the job failed, once it has; nothing while all goes well.
+    virtual Result error() const = 0;
+    bool failed() const { return error().has_value(); }
 };
 
 } // namespace kestrix

@@ -157,14 +157,14 @@ void drawPage(PrintCanvas& canvas, const PrintSheetInput& input) {
     canvas.setFontStyle(FontStyle::None);
 }
 
-std::string failure(const PrintCanvas& canvas) {
-    std::string message = canvas.error();
-    return message.empty() ? kUnknownFailure : message;
+Error failure(const PrintCanvas& canvas) {
+    const Result error = canvas.error();
+    return error ? *error : Error{0, kUnknownFailure};
 }
 
 } // namespace
 
-std::string PrintSheet(PrintCanvas& canvas, const PrintSheetInput& input) {
+Result PrintSheet(PrintCanvas& canvas, const PrintSheetInput& input) {
     if (!canvas.beginDocument()) {
         return failure(canvas);
     }
@@ -172,9 +172,9 @@ std::string PrintSheet(PrintCanvas& canvas, const PrintSheetInput& input) {
     // A half-drawn job must not stay open: the next print would find the
     // printer still busy.
     if (canvas.failed()) {
-        const std::string message = failure(canvas);
+        const Error error = failure(canvas);
         canvas.abortDocument();
-        return message;
+        return error;
     }
     if (!canvas.endDocument()) {
         return failure(canvas);

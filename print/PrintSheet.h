@@ -17,9 +17,8 @@ struct PrintSheetInput {
 };
 
 // Draws the whole character sheet as one job of one page on the canvas, at
-// fixed device coordinates. Returns the canvas's error message when the job
-// could not be begun, drawn or ended (a job that fails while drawing is
-// aborted), and an empty text when the page went through.
-std::string PrintSheet(PrintCanvas& canvas, const PrintSheetInput& input);
+// fixed device coordinates. Fails with the canvas's error when the job could
+// not be begun, drawn or ended (a job that fails while drawing is aborted).
+Result PrintSheet(PrintCanvas& canvas, const PrintSheetInput& input);
 
 } // namespace kestrix

@@ -19,15 +19,15 @@ std::string sizeText(std::size_t bytes) {
 
 // Catalogue messages name the file: both are read at start-up, and the
 // message box has nothing else to tell them apart.
-FileError catalogueError(const std::string& path, const std::string& problem) {
+Error catalogueError(const std::string& path, const std::string& problem) {
     const auto slash = path.find_last_of('/');
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    return FileError{0, name + ": " + problem};
+    return Error{0, name + ": " + problem};
 }
 
 } // namespace
 
-FileResult loadCatalogueFile(const std::string& path, Catalogue& catalogue, std::size_t maxBytes) {
+Result loadCatalogueFile(const std::string& path, Catalogue& catalogue, std::size_t maxBytes) {
     using Refusal = BoundedReadResult::Refusal;
     try {
         BoundedReadResult read = readRegularFile(path, maxBytes);

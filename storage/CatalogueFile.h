@@ -17,7 +17,7 @@ constexpr std::size_t kMaxCatalogueFileBytes = 64 * 1024 * 1024;
 // maxBytes, or one that is not a regular file (a FIFO or a device, which may
 // never end), is refused unread with a message naming it. On a failure the
 // catalogue keeps what it held.
-FileResult loadCatalogueFile(const std::string& path, Catalogue& catalogue,
+Result loadCatalogueFile(const std::string& path, Catalogue& catalogue,
                              std::size_t maxBytes = kMaxCatalogueFileBytes);
 
 } // namespace kestrix

@@ -13,23 +13,23 @@ namespace {
 static_assert(kMaxObservationLines == static_cast<std::size_t>(CharacterRecord::kSlotCount));
 static_assert(kMaxObservationLineLength == CharacterRecord::kObservationCapacity);
 
-FileResult refuseOverfullList(const CharacterData& data) {
+Result refuseOverfullList(const CharacterData& data) {
     const auto tooMany = [](const std::vector<std::string>& lines) {
         return lines.size() > static_cast<std::size_t>(CharacterRecord::kSlotCount);
     };
     if (tooMany(data.advantages))
-        return FileError{0, "Too many advantages (at most 10)"};
+        return Error{0, "Too many advantages (at most 10)"};
     if (tooMany(data.disadvantages))
-        return FileError{0, "Too many disadvantages (at most 10)"};
+        return Error{0, "Too many disadvantages (at most 10)"};
     if (tooMany(data.observations))
-        return FileError{0, "Too many observation lines (at most 10)"};
+        return Error{0, "Too many observation lines (at most 10)"};
     return std::nullopt;
 }
 
 } // namespace
 
-FileResult CharacterFile::SaveCharacter(const std::string& path, const CharacterSheet& sheet) {
-    if (FileResult refused = refuseOverfullList(sheet.data()))
+Result CharacterFile::SaveCharacter(const std::string& path, const CharacterSheet& sheet) {
+    if (Result refused = refuseOverfullList(sheet.data()))
         return refused;
     // The record holds the path's first 255 characters, in Windows-1252; the
     // current file name keeps the real path, so it is still saved where it
@@ -42,11 +42,11 @@ FileResult CharacterFile::SaveCharacter(const std::string& path, const Character
         path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
-FileResult CharacterFile::LoadCharacter(const std::string& path, CharacterSheet& sheet) {
+Result CharacterFile::LoadCharacter(const std::string& path, CharacterSheet& sheet) {
     ReadResult read = readRegularFilePrefix(path, CharacterRecord::kSize);
     if (read.error)
         return read.error;
-    if (FileResult error = readCharacterRecord(read.bytes, m_image))
+    if (Result error = readCharacterRecord(read.bytes, m_image))
         return error;
     m_image.setFileName(path);
     m_currentFileName = path;
@@ -59,9 +59,9 @@ void CharacterFile::clearCurrentFileName() {
     m_image.setFileName("");
 }
 
-FileResult readCharacterRecord(std::string_view fileBytes, CharacterRecord& record) {
+Result readCharacterRecord(std::string_view fileBytes, CharacterRecord& record) {
     if (!record.setBytes(fileBytes))
-        return FileError::fromCode(100);
+        return fileError(100);
     return std::nullopt;
 }
 

@@ -20,13 +20,13 @@ public:
     // `path`, even if the save then fails. A sheet with more lines in a list
     // than the record has slots is refused before anything changes (code 0),
     // rather than saved with lines lost.
-    FileResult SaveCharacter(const std::string& path, const CharacterSheet& sheet);
+    Result SaveCharacter(const std::string& path, const CharacterSheet& sheet);
     // Replaces the sheet's data with the character stored at `path`, opened
     // for reading only, and makes `path` the current file name. Anything but
     // a regular file is refused at once ("File access denied"), never waited
     // on. On failure the sheet, the image and the current file name are
     // unchanged. The modified flag is never touched here.
-    FileResult LoadCharacter(const std::string& path, CharacterSheet& sheet);
+    Result LoadCharacter(const std::string& path, CharacterSheet& sheet);
 
     const std::string& currentFileName() const { return m_currentFileName; }
     void clearCurrentFileName();
@@ -40,6 +40,6 @@ private:
 // Takes the record from the bytes read from a character file: a file shorter
 // than a record fails with "Read beyond end of file" and leaves `record` as
 // it was. Loading in the editor and readers of a stream share this.
-FileResult readCharacterRecord(std::string_view fileBytes, CharacterRecord& record);
+Result readCharacterRecord(std::string_view fileBytes, CharacterRecord& record);
 
 } // namespace kestrix

@@ -9,10 +9,10 @@ namespace kestrix {
 using PromptAnswer = DocumentView::PromptAnswer;
 using SavePrompt = DocumentView::SavePrompt;
 
-bool DocumentCommands::reportIfFailed(const FileResult& result) {
+bool DocumentCommands::reportIfFailed(const Result& result) {
     if (!result)
         return false;
-    m_view.reportError(result->message);
+    m_view.reportError(*result);
     return true;
 }
 

@@ -33,7 +33,7 @@ private:
     bool offerToSave(DocumentView::SavePrompt prompt);
     bool saveTo(const std::string& path);
     bool loadTemplate();
-    bool reportIfFailed(const FileResult& result);
+    bool reportIfFailed(const Result& result);
 
     Document& m_document;
     DocumentView& m_view;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Error.h"
+
 #include <optional>
 #include <string>
 
@@ -22,7 +24,7 @@ public:
     virtual std::optional<std::string> askOpenPath() = 0;
     virtual std::optional<std::string> askSavePath(const std::string& suggestedName) = 0;
     // Shows an error in the program's one error box.
-    virtual void reportError(const std::string& message) = 0;
+    virtual void reportError(const Error& error) = 0;
     // The sheet was replaced by a load: refill every control, show its picture.
     virtual void sheetReplaced() = 0;
     // Ends the event loop.

@@ -21,6 +21,8 @@ std::string fileErrorMessage(int code) {
     }
 }
 
-FileError FileError::fromCode(int code) { return {code, fileErrorMessage(code)}; }
+Error fileError(int code) {
+    return {code, fileErrorMessage(code)};
+}
 
 } // namespace kestrix

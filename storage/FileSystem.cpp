@@ -20,31 +20,31 @@ bool isDirectory(const std::string& path) {
 
 } // namespace
 
-FileError fileErrorFromErrno(int errnoValue, const std::string& path) {
+Error fileErrorFromErrno(int errnoValue, const std::string& path) {
     switch (errnoValue) {
     case ENOENT:
-        return FileError::fromCode(!path.empty() && isDirectory(directoryOf(path)) ? 2 : 3);
+        return fileError(!path.empty() && isDirectory(directoryOf(path)) ? 2 : 3);
     case ENOTDIR:
     case ENAMETOOLONG:
     case ELOOP:
-        return FileError::fromCode(3);
+        return fileError(3);
     case EMFILE:
     case ENFILE:
-        return FileError::fromCode(4);
+        return fileError(4);
     case EACCES:
     case EPERM:
     case EROFS:
     case EISDIR:
     case ETXTBSY:
-        return FileError::fromCode(5);
+        return fileError(5);
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
-        return FileError::fromCode(101);
+        return fileError(101);
     default:
         // Built here rather than from the code: EIO is 5, and must not read
         // as "File access denied".
-        return FileError{errnoValue, "I/O error " + std::to_string(errnoValue)};
+        return Error{errnoValue, "I/O error " + std::to_string(errnoValue)};
     }
 }
 

@@ -10,16 +10,16 @@
 namespace kestrix {
 
 // The few file operations the program needs, on POSIX, each reporting its
-// failure as a FileError with the code users know.
+// failure as a Error with the code users know.
 
 // Maps an errno value from an operation on `path` to a file error. A missing
 // file is "File not found" when its directory exists and "Invalid filename"
 // when it does not; an errno without a code of its own reads "I/O error <errno>".
-FileError fileErrorFromErrno(int errnoValue, const std::string& path);
+Error fileErrorFromErrno(int errnoValue, const std::string& path);
 
 struct ReadResult {
     std::string bytes;
-    FileResult error;
+    Result error;
 };
 
 // Reads at most maxBytes from the start of an existing file, opened for
@@ -51,7 +51,7 @@ ReadResult readFileOrPipePrefix(const std::string& path, std::size_t maxBytes);
 struct BoundedReadResult {
     enum class Refusal { None, NotRegularFile, TooLarge };
     std::string bytes;
-    FileResult error;
+    Result error;
     Refusal refused = Refusal::None;
 };
 BoundedReadResult readRegularFile(const std::string& path, std::size_t maxBytes);
@@ -71,7 +71,7 @@ BoundedReadResult readRegularFile(const std::string& path, std::size_t maxBytes)
 // directory may not be written, or the file is shared and a new file could
 // keep neither its owner nor its group), the existing file is written over in
 // place instead; only a failure in the middle of that write can damage it.
-FileResult replaceFileSafely(const std::string& path, std::string_view bytes);
+Result replaceFileSafely(const std::string& path, std::string_view bytes);
 
 // True for an existing file that is not a directory.
 bool isExistingFile(const std::string& path);

@@ -165,13 +165,13 @@ Attempt replaceThroughNewFile(const SaveTarget& target, std::string_view bytes) 
 
 } // namespace
 
-FileResult replaceFileSafely(const std::string& path, std::string_view bytes) {
+Result replaceFileSafely(const std::string& path, std::string_view bytes) {
     // A name ending in a slash names a directory, never a character file.
     if (path.empty() || path.back() == '/') {
         struct stat status {};
         const bool directory =
             !path.empty() && stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
-        return FileError::fromCode(directory ? 5 : 3);
+        return fileError(directory ? 5 : 3);
     }
 
     SaveTarget target;

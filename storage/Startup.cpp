@@ -49,7 +49,7 @@ void runStartup(Document& document, DocumentCommands& commands, DocumentView& vi
     document.sheet.clearModified();
     const bool inProgramDirectory = chdir(context.programDirectory.c_str()) == 0;
     if (!inProgramDirectory)
-        view.reportError(fileErrorFromErrno(errno, context.programDirectory).message);
+        view.reportError(fileErrorFromErrno(errno, context.programDirectory));
 
     // Read ahead from the program directory, or now from wherever we are.
     // Whatever stops the reading is reported, and start-up goes on as it
@@ -59,18 +59,18 @@ void runStartup(Document& document, DocumentCommands& commands, DocumentView& vi
         loaded = inProgramDirectory && context.readAheadCatalogues ? context.readAheadCatalogues()
                                                                    : loadStartupCatalogues("");
     } catch (const std::bad_alloc&) {
-        view.reportError("Not enough memory to read the catalogues");
+        view.reportError({0, "Not enough memory to read the catalogues"});
     } catch (const std::exception& error) {
-        view.reportError(std::string("Catalogues could not be read (") + error.what() + ")");
+        view.reportError({0, std::string("Catalogues could not be read (") + error.what() + ")"});
     } catch (...) {
-        view.reportError("Catalogues could not be read");
+        view.reportError({0, "Catalogues could not be read"});
     }
     for (auto [error, from, into] :
          {std::tuple{&loaded.advantagesError, &loaded.advantages, &document.advantageCatalogue},
           std::tuple{&loaded.disadvantagesError, &loaded.disadvantages,
                      &document.disadvantageCatalogue}}) {
         if (*error)
-            view.reportError((*error)->message);
+            view.reportError(**error);
         else
             *into = std::move(*from);
     }

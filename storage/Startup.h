@@ -14,8 +14,8 @@ namespace kestrix {
 struct StartupCatalogues {
     Catalogue advantages = Catalogue::advantages();
     Catalogue disadvantages = Catalogue::disadvantages();
-    FileResult advantagesError;
-    FileResult disadvantagesError;
+    Result advantagesError;
+    Result disadvantagesError;
 };
 
 // Loads "vantagem.lib" and "desvant.lib" from `directory` (the current

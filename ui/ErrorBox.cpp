@@ -7,12 +7,12 @@
 
 namespace kestrix {
 
-void showErrorBox(QWidget* parent, const QString& message) {
+void showErrorBox(QWidget* parent, const Error& error) {
     // A box is centred on its parent; during start-up the main window is not
     // placed yet, and the box goes to the middle of the screen instead.
     if (parent && !parent->window()->isVisible())
         parent = nullptr;
-    QMessageBox box(QMessageBox::Critical, QString::fromUtf8(kApplicationTitle), message + ".",
+    QMessageBox box(QMessageBox::Critical, QString::fromUtf8(kApplicationTitle), QString::fromStdString(error.message) + ".",
                     QMessageBox::Ok, parent);
     box.setObjectName("errorBox");
     box.setFont(windowFont());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include "Error.h"
 
 class QWidget;
 
@@ -8,6 +8,6 @@ namespace kestrix {
 
 // The one place every error reaches the user: the message with a full stop,
 // the application's title as caption, a stop icon and one OK button.
-void showErrorBox(QWidget* parent, const QString& message);
+void showErrorBox(QWidget* parent, const Error& error);
 
 } // namespace kestrix

@@ -92,7 +92,7 @@ void TfrmMain::showPictureOfSheet() {
         showPicture(load.picture);
     } else {
         showPicture(m_modelo);
-        showErrorBox(this, load.error);
+        showErrorBox(this, *load.error);
     }
 }
 
@@ -114,8 +114,8 @@ std::optional<std::string> TfrmMain::askSavePath(const std::string& suggestedNam
     return path ? std::optional(QFile::encodeName(*path).toStdString()) : std::nullopt;
 }
 
-void TfrmMain::reportError(const std::string& message) {
-    showErrorBox(this, toQString(message));
+void TfrmMain::reportError(const Error& error) {
+    showErrorBox(this, error);
 }
 
 void TfrmMain::sheetReplaced() {
@@ -277,7 +277,7 @@ void TfrmMain::BitBtn3Click() {
     m_document.sheet.setModified();
     const PictureLoad load = loadPictureFile(*path);
     if (!load.ok()) {
-        showErrorBox(this, load.error);
+        showErrorBox(this, *load.error);
         return;
     }
     showPicture(load.picture);
@@ -307,9 +307,8 @@ void TfrmMain::SalvarComoClick() {
     m_commands.saveAs();
 }
 void TfrmMain::Imprimir1Click() {
-    const QString error = m_printCommand.run(m_document.sheet, m_shownPicture, m_icone);
-    if (!error.isEmpty())
-        showErrorBox(this, error);
+    if (const Result error = m_printCommand.run(m_document.sheet, m_shownPicture, m_icone))
+        showErrorBox(this, *error);
 }
 
 void TfrmMain::SairClick() {

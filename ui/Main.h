@@ -49,7 +49,7 @@ public:
     PromptAnswer askToSave(SavePrompt prompt) override;
     std::optional<std::string> askOpenPath() override;
     std::optional<std::string> askSavePath(const std::string& suggestedName) override;
-    void reportError(const std::string& message) override;
+    void reportError(const Error& error) override;
     void sheetReplaced() override;
     void terminate() override;
 

@@ -45,12 +45,12 @@ bool PrintCommand::askUser() {
     return m_dialog->exec() == QDialog::Accepted;
 }
 
-QString PrintCommand::run(const CharacterSheet& sheet, const Picture& picture,
-                          const QImage& emblem) {
-    if (QString noPrinter = defaultPrinterError(); !noPrinter.isEmpty())
+Result PrintCommand::run(const CharacterSheet& sheet, const Picture& picture,
+                         const QImage& emblem) {
+    if (Result noPrinter = defaultPrinterError())
         return noPrinter;
     if (!askUser())
-        return {};
+        return std::nullopt;
     return printCharacterSheet(*m_printer, sheet, toPrintPicture(picture),
                                QtPrintPicture::bitmap(emblem));
 }

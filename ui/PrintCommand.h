@@ -27,9 +27,9 @@ public:
     explicit PrintCommand(QWidget* parent);
     ~PrintCommand();
 
-    // Returns the message to report, or an empty text when the page was
-    // printed or the user cancelled.
-    QString run(const CharacterSheet& sheet, const Picture& picture, const QImage& emblem);
+    // Fails with the error to report; succeeds when the page was printed or
+    // the user cancelled.
+    Result run(const CharacterSheet& sheet, const Picture& picture, const QImage& emblem);
 
     void setNextAnswer(bool accept) { m_nextAnswers.push_back(accept); }
     QPrinter* printer() const { return m_printer.get(); }

@@ -71,9 +71,9 @@ CupsJob::~CupsJob() {
         m_printer.printEngine()->setProperty(QPrintEngine::PPK_OutputFileName, QString());
 }
 
-QString CupsJob::submit() {
+Result CupsJob::submit() {
     if (!m_file)
-        return {};
+        return std::nullopt;
     const CupsOptions options = cupsJobOptions(m_printer);
     cups_option_t* cupsOptions = nullptr;
     int count = 0;
@@ -87,9 +87,10 @@ QString CupsJob::submit() {
         m_printer.docName().toLocal8Bit().constData(), count, cupsOptions);
     cupsFreeOptions(count, cupsOptions);
     if (job > 0)
-        return {};
+        return std::nullopt;
     const QString message = withoutFullStop(QString::fromUtf8(cupsLastErrorString()));
-    return message.isEmpty() ? QString::fromLatin1(QtPrintCanvas::kPrintingFailed) : message;
+    return Error{0, message.isEmpty() ? std::string(QtPrintCanvas::kPrintingFailed)
+                                      : message.toStdString()};
 }
 
 CupsOptions cupsJobOptions(const QPrinter& printer) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Error.h"
+
 #include <QString>
 #include <memory>
 #include <string>
@@ -31,9 +33,9 @@ public:
     // engine does, and submit() has nothing to do.
     bool takesOver() const { return m_file != nullptr; }
 
-    // Sends the finished page to the queue. Returns the print system's own
-    // message when it refuses the job, or an empty text.
-    QString submit();
+    // Sends the finished page to the queue. Fails with the print system's own
+    // message when it refuses the job.
+    Result submit();
 
 private:
     QPrinter& m_printer;

@@ -19,13 +19,13 @@ void configurePrintDialog(QPrintDialog& dialog) {
     }
 }
 
-QString defaultPrinterError() {
+Result defaultPrinterError() {
     const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
     if (defaultPrinter.isNull() ||
         !QPrinterInfo::availablePrinterNames().contains(defaultPrinter.printerName())) {
-        return QString::fromLatin1(kNoDefaultPrinter);
+        return Error{0, kNoDefaultPrinter};
     }
-    return {};
+    return std::nullopt;
 }
 
 } // namespace kestrix

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Error.h"
+
 #include <QString>
 
 class QPrintDialog;
@@ -12,9 +14,9 @@ constexpr const char* kNoDefaultPrinter = "There is no default printer currently
 // range, no selection, no collation; the range is page 1 to page 1.
 void configurePrintDialog(QPrintDialog& dialog);
 
-// The message to report instead of showing the print dialog when the system
-// names no default printer, or names one that is not installed; empty when a
-// default printer is there.
-QString defaultPrinterError();
+// The error to report instead of showing the print dialog when the system
+// names no default printer, or names one that is not installed; nothing when
+// a default printer is there.
+Result defaultPrinterError();
 
 } // namespace kestrix

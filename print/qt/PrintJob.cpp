@@ -20,19 +20,19 @@ void usePrintableArea(QPrinter& printer) {
 
 } // namespace
 
-QString printCharacterSheet(QPrinter& printer, const CharacterSheet& sheet,
+Result printCharacterSheet(QPrinter& printer, const CharacterSheet& sheet,
                             const QtPrintPicture& picture, const QtPrintPicture& emblem) {
     printer.setResolution(kPrintResolution);
     clearPageSelection(printer);
     usePrintableArea(printer);
     CupsJob job(printer);
-    QString error;
+    Result error;
     {
         QtPrintCanvas canvas(printer);
         const PrintSheetInput input{sheet, canvas.addPicture(picture), canvas.addPicture(emblem)};
-        error = QString::fromStdString(PrintSheet(canvas, input));
+        error = PrintSheet(canvas, input);
     }
-    if (error.isEmpty())
+    if (!error)
         error = job.submit();
     return error;
 }

@@ -42,7 +42,7 @@ PrintPicture QtPrintCanvas::addPicture(const QtPrintPicture& picture) {
 }
 
 bool QtPrintCanvas::beginDocument() {
-    m_error.clear();
+    m_error.reset();
     if (!m_painter.begin(&m_device)) {
         fail(kPrinterNotValid);
         return false;
@@ -184,8 +184,8 @@ void QtPrintCanvas::checkDevice() {
 }
 
 void QtPrintCanvas::fail(const char* message) {
-    if (m_error.empty()) {
-        m_error = message;
+    if (!m_error) {
+        m_error = Error{0, message};
     }
 }
 

@@ -42,7 +42,7 @@ public:
     void setFontStyle(FontStyle style) override;
     void setPenWidth(int width) override;
 
-    std::string error() const override { return m_error; }
+    Result error() const override { return m_error; }
 
     // The font as the device sees it; exposed for tests and previews.
     QFont font() const { return m_font; }
@@ -62,7 +62,7 @@ private:
     FontStyle m_style = FontStyle::None;
     int m_penWidth = 1;
     std::vector<QtPrintPicture> m_pictures;
-    std::string m_error;
+    Result m_error;
 };
 
 } // namespace kestrix

@@ -48,7 +48,7 @@ TEST_F(MetafileConverterTest, WhateverTheConverterDoesTheEditorOnlyReportsIt) {
     for (const char* mode :
          {"crash", "spin", "sleep", "hog", "flood", "junk", "frameless", "refuses"}) {
         const PictureLoad load = loadPictureFile(fileSaying(mode));
-        EXPECT_EQ(load.error, "Metafile is not valid") << mode;
+        EXPECT_EQ(load.errorMessage(), "Metafile is not valid") << mode;
         EXPECT_TRUE(load.picture.isEmpty()) << mode;
     }
 }
@@ -63,7 +63,7 @@ TEST_F(MetafileConverterTest, TheConverterRunsUnderItsLimits) {
 
 TEST_F(MetafileConverterTest, AMissingConverterMeansNoPicture) {
     ConverterOverride converter(QDir(folder.path()).filePath("no-such-converter"), testLimits());
-    EXPECT_EQ(loadPictureFile(fileSaying("good")).error, "Metafile is not valid");
+    EXPECT_EQ(loadPictureFile(fileSaying("good")).errorMessage(), "Metafile is not valid");
 }
 
 TEST_F(MetafileConverterTest, TheEditorLooksForTheConverterBesideItself) {

@@ -49,7 +49,7 @@ TEST_F(MetafilePictureTest, EverySampleShowsItsShapesInItsFrameWithItsText) {
     for (const char* name : {"shapes.emf", "ansi-text.emf", "placeable.wmf", "plain.wmf"}) {
         SCOPED_TRACE(name);
         const PictureLoad load = loadPictureFile(sampleMetafile(name));
-        ASSERT_TRUE(load.ok()) << load.error.toStdString();
+        ASSERT_TRUE(load.ok()) << load.errorMessage();
         const Picture& picture = load.picture;
         EXPECT_EQ(picture.kind, Picture::Kind::Metafile);
         EXPECT_FALSE(picture.isEmpty());
@@ -112,7 +112,7 @@ TEST_F(MetafilePictureTest, DamagedOrEmptyMetafilesAreNotValid) {
     };
     for (const Case& c : cases) {
         const PictureLoad load = loadPictureFile(write(c.name, c.bytes));
-        EXPECT_EQ(load.error, "Metafile is not valid") << c.name;
+        EXPECT_EQ(load.errorMessage(), "Metafile is not valid") << c.name;
         EXPECT_TRUE(load.picture.isEmpty()) << c.name;
     }
 }
@@ -134,7 +134,7 @@ QColor qColour(test::Rgb c) {
 
 TEST_F(MetafilePictureTest, AWindowsMetafileShowsItsExactColoursWhereItsViewportPutsThem) {
     const PictureLoad load = loadPictureFile(write("cores.wmf", test::exactColoursWmf()));
-    ASSERT_TRUE(load.ok()) << load.error.toStdString();
+    ASSERT_TRUE(load.ok()) << load.errorMessage();
     const QImage& image = load.picture.image;
     const auto at = [&image](double x, double y) {
         return QPoint(static_cast<int>(kMetafilePreviewSize.width() * x / 1000),
@@ -176,7 +176,7 @@ TEST_F(MetafilePictureTest, TextThatLooksLikeMarkupIsShownAsText) {
         SCOPED_TRACE(c.name);
         const PictureLoad load = loadPictureFile(write(c.name, c.bytes));
         if (!load.ok()) {
-            EXPECT_EQ(load.error, "Metafile is not valid");
+            EXPECT_EQ(load.errorMessage(), "Metafile is not valid");
             continue;
         }
         const QRect whole(QPoint(0, 0), kMetafilePreviewSize);
@@ -228,7 +228,7 @@ TEST_F(MetafilePictureTest, TheEditorChecksTheConverterDocumentAgain) {
     ConverterOverride replaced(test::fakeConverter());
     const PictureLoad load =
         loadPictureFile(write("trocado.wmf", QByteArray("smuggles ") + photo.toUtf8()));
-    EXPECT_EQ(load.error, "Metafile is not valid");
+    EXPECT_EQ(load.errorMessage(), "Metafile is not valid");
 }
 
 } // namespace

@@ -29,9 +29,12 @@ CharacterSheet sampleSheet() {
     return sheet;
 }
 
+// The message of a failed print, or an empty text.
 QString printSample(QPrinter& printer) {
     const CharacterSheet sheet = sampleSheet();
-    return printCharacterSheet(printer, sheet, QtPrintPicture::none(), QtPrintPicture::none());
+    const Result error =
+        printCharacterSheet(printer, sheet, QtPrintPicture::none(), QtPrintPicture::none());
+    return error ? QString::fromStdString(error->message) : QString();
 }
 
 bool hasOption(const CupsOptions& options, const std::string& name) {

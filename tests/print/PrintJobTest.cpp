@@ -78,7 +78,7 @@ TEST_F(PrintJobTest, PrintsOnePageWithExtractableTexts) {
     ASSERT_EQ(printCharacterSheet(printer, sheet,
                                   QtPrintPicture::bitmap(solid(qRgb(200, 0, 0), 4, 4)),
                                   QtPrintPicture::icon(solid(qRgb(0, 0, 200), 32, 32))),
-              QString());
+              std::nullopt);
     EXPECT_EQ(printer.resolution(), kPrintResolution);
 
     const std::optional<QString> text = pdfText(path);
@@ -107,7 +107,7 @@ TEST_F(PrintJobTest, APrinterThatCannotStartIsNotValid) {
     printToPdf(printer, outputPath("no such folder/sheet.pdf"));
     const CharacterSheet sheet;
     EXPECT_EQ(printCharacterSheet(printer, sheet, QtPrintPicture::none(), QtPrintPicture::none()),
-              QStringLiteral("Printer selected is not valid"));
+              (Error{0, "Printer selected is not valid"}));
 }
 
 TEST_F(PrintJobTest, AnAbortedJobLeavesThePrinterFreeForTheNext) {
@@ -124,7 +124,7 @@ TEST_F(PrintJobTest, AnAbortedJobLeavesThePrinterFreeForTheNext) {
 
     const CharacterSheet sheet = sampleSheet();
     EXPECT_EQ(printCharacterSheet(printer, sheet, QtPrintPicture::none(), QtPrintPicture::none()),
-              QString());
+              std::nullopt);
     const std::optional<QString> text = pdfText(path);
     if (!text) {
         GTEST_SKIP() << "pdftotext is not installed; the second job was not read back";

@@ -162,7 +162,7 @@ std::vector<int> yOfTextsAt(const RecordingCanvas& canvas, int x, FontStyle styl
 TEST(PrintSheetTest, DrawsEveryElementInOrderWithItsCoordinatesAndFont) {
     const CharacterSheet sheet = sampleSheet();
     RecordingCanvas canvas;
-    ASSERT_EQ(PrintSheet(canvas, {sheet, kPicture, kEmblem}), "");
+    ASSERT_EQ(PrintSheet(canvas, {sheet, kPicture, kEmblem}), std::nullopt);
 
     ASSERT_GE(canvas.events.size(), 2u);
     EXPECT_EQ(canvas.events.front().type, Type::Begin);
@@ -214,7 +214,7 @@ TEST(PrintSheetTest, ConstantTextHeightMovesOnlyThePictureListsAndSummary) {
         sheet.addDisadvantage("2", "Fobia");
         RecordingCanvas canvas;
         canvas.heightOf = [t](const std::string&) { return t; };
-        ASSERT_EQ(PrintSheet(canvas, {sheet, kPicture, kEmblem}), "");
+        ASSERT_EQ(PrintSheet(canvas, {sheet, kPicture, kEmblem}), std::nullopt);
 
         EXPECT_EQ(canvas.eventsOf(Type::Picture)[1].rect, (PrintRect{1161, 39 + t, 1742, 1023}));
         const std::vector<int> lists = yOfTextsAt(canvas, 45, FontStyle::None);
@@ -238,7 +238,7 @@ TEST(PrintSheetTest, EachLineMovesTheNextByItsOwnHeight) {
         const auto found = heights.find(text);
         return found == heights.end() ? 10 : found->second;
     };
-    ASSERT_EQ(PrintSheet(canvas, {sheet, kPicture, kEmblem}), "");
+    ASSERT_EQ(PrintSheet(canvas, {sheet, kPicture, kEmblem}), std::nullopt);
 
     EXPECT_EQ(yOfTextsAt(canvas, 45, FontStyle::None), (std::vector<int>{1152, 1252, 1259}));
     EXPECT_EQ(yOfTextsAt(canvas, 1053, FontStyle::Italic),
@@ -262,7 +262,7 @@ TEST(PrintSheetTest, PrintsTextsVerbatimAndNeverTheObservations) {
     ASSERT_EQ(sheet.totalsText().grand, "-31");
 
     RecordingCanvas canvas;
-    ASSERT_EQ(PrintSheet(canvas, {sheet, kPicture, kEmblem}), "");
+    ASSERT_EQ(PrintSheet(canvas, {sheet, kPicture, kEmblem}), std::nullopt);
     const std::vector<std::string> texts = textsOf(canvas);
     const auto printed = [&texts](const std::string& text) {
         return std::find(texts.begin(), texts.end(), text) != texts.end();
@@ -286,7 +286,7 @@ TEST(PrintSheetTest, PrintsTextsVerbatimAndNeverTheObservations) {
 TEST(PrintSheetTest, EmptyListsPrintOnlyTheirHeadings) {
     const CharacterSheet sheet;
     RecordingCanvas canvas;
-    ASSERT_EQ(PrintSheet(canvas, {sheet, PrintPicture{}, kEmblem}), "");
+    ASSERT_EQ(PrintSheet(canvas, {sheet, PrintPicture{}, kEmblem}), std::nullopt);
 
     std::vector<std::string> inBoxes;
     for (const CanvasEvent& event : canvas.eventsOf(Type::Text)) {
@@ -313,17 +313,17 @@ TEST(PrintSheetTest, ReportsFailuresAndNeverLeavesAJobOpen) {
 
     RecordingCanvas cannotBegin;
     cannotBegin.failBegin = true;
-    EXPECT_EQ(PrintSheet(cannotBegin, {sheet, kPicture, kEmblem}), "cannot begin");
+    EXPECT_EQ(PrintSheet(cannotBegin, {sheet, kPicture, kEmblem}), (Error{0, "cannot begin"}));
     EXPECT_EQ(cannotBegin.events.size(), 1u);
 
     RecordingCanvas losesPrinter;
     losesPrinter.failAtDrawing = 5;
-    EXPECT_EQ(PrintSheet(losesPrinter, {sheet, kPicture, kEmblem}), "lost the printer");
+    EXPECT_EQ(PrintSheet(losesPrinter, {sheet, kPicture, kEmblem}), (Error{0, "lost the printer"}));
     EXPECT_EQ(types(losesPrinter), (std::vector<Type>{Type::Begin, Type::Abort}));
 
     RecordingCanvas cannotEnd;
     cannotEnd.failEnd = true;
-    EXPECT_EQ(PrintSheet(cannotEnd, {sheet, kPicture, kEmblem}), "cannot end");
+    EXPECT_EQ(PrintSheet(cannotEnd, {sheet, kPicture, kEmblem}), (Error{0, "cannot end"}));
     EXPECT_EQ(types(cannotEnd), (std::vector<Type>{Type::Begin, Type::End}));
 }
 

@@ -80,7 +80,7 @@ QImage printOn(QImage page, const CharacterSheet& sheet, const QtPrintPicture& p
     QtPrintCanvas canvas(page);
     const PrintPicture shown = canvas.addPicture(picture);
     const PrintPicture emblem = canvas.addPicture(QtPrintPicture::bitmap(solid(kBlue, 32, 32)));
-    EXPECT_EQ(PrintSheet(canvas, {sheet, shown, emblem}), "");
+    EXPECT_EQ(PrintSheet(canvas, {sheet, shown, emblem}), std::nullopt);
     return page;
 }
 
@@ -205,7 +205,7 @@ TEST_F(QtPrintCanvasTest, ADeviceThatCannotBePaintedIsReported) {
     QtPrintCanvas canvas(nothing);
     const CharacterSheet sheet;
     EXPECT_EQ(PrintSheet(canvas, {sheet, PrintPicture{}, PrintPicture{}}),
-              QtPrintCanvas::kPrinterNotValid);
+              (Error{0, QtPrintCanvas::kPrinterNotValid}));
 }
 
 } // namespace

@@ -40,16 +40,16 @@ public:
     bool beginDocument() override {
         record(CanvasEvent::Type::Begin);
         if (failBegin) {
-            m_error = "cannot begin";
+            m_error = Error{0, "cannot begin"};
         }
-        return m_error.empty();
+        return !m_error;
     }
     bool endDocument() override {
         record(CanvasEvent::Type::End);
         if (failEnd) {
-            m_error = "cannot end";
+            m_error = Error{0, "cannot end"};
         }
-        return m_error.empty();
+        return !m_error;
     }
     void abortDocument() override { record(CanvasEvent::Type::Abort); }
 
@@ -80,7 +80,7 @@ public:
     void setFontStyle(FontStyle style) override { m_style = style; }
     void setPenWidth(int width) override { m_penWidth = width; }
 
-    std::string error() const override { return m_error; }
+    Result error() const override { return m_error; }
 
     std::vector<CanvasEvent> eventsOf(CanvasEvent::Type type) const {
         std::vector<CanvasEvent> result;
@@ -105,7 +105,7 @@ private:
     }
     void countDrawing() {
         if (m_drawings++ == failAtDrawing) {
-            m_error = "lost the printer";
+            m_error = Error{0, "lost the printer"};
         }
     }
 
@@ -114,7 +114,7 @@ private:
     FontStyle m_style = FontStyle::None;
     int m_penWidth = 0;
     int m_drawings = 0;
-    std::string m_error;
+    Result m_error;
 };
 
 } // namespace kestrix

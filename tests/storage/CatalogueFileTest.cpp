@@ -21,7 +21,7 @@ TEST(CatalogueFileTest, MissingOrUnreadableFilesReportTheirCode) {
     ASSERT_EQ(mkdir((dir / "sub").c_str(), 0755), 0);
     const struct {
         std::string path;
-        FileError expected;
+        Error expected;
     } cases[] = {
         {dir / "vantagem.lib", {2, "File not found"}},
         {dir / "missing/vantagem.lib", {3, "Invalid filename"}},
@@ -55,7 +55,7 @@ TEST(CatalogueFileTest, ARealFileLoadsWithEachLineEndStyle) {
 
 // Loads in the background, so that a read waiting for a writer that never
 // writes fails the test instead of hanging it: `release` ends such a wait.
-FileResult loadOrRelease(const std::string& path, Catalogue& catalogue, std::size_t maxBytes,
+Result loadOrRelease(const std::string& path, Catalogue& catalogue, std::size_t maxBytes,
                          const std::function<void()>& release) {
     auto loading = std::async(std::launch::async,
                               [&] { return loadCatalogueFile(path, catalogue, maxBytes); });
@@ -91,7 +91,7 @@ TEST(CatalogueFileTest, FilesTooLargeOrEndlessAreRefusedUnread) {
     const struct {
         std::string path;
         std::size_t maxBytes;
-        FileError expected;
+        Error expected;
         std::function<void()> release;
     } cases[] = {
         {dir / "vantagem.lib",

@@ -149,13 +149,13 @@ TEST(CharacterFileTest, EveryTooShortFileFailsAndChangesNothing) {
     writeFile(shortFile, std::string(4011, '\x07'));
     for (int length = 4011; length >= 0; --length) {
         ASSERT_EQ(truncate(shortFile.c_str(), length), 0);
-        ASSERT_EQ(file.LoadCharacter(shortFile, sheet), FileError::fromCode(100)) << length;
+        ASSERT_EQ(file.LoadCharacter(shortFile, sheet), fileError(100)) << length;
         ASSERT_EQ(sheet.data(), dataBefore) << length;
         ASSERT_TRUE(sheet.isModified()) << length;
         ASSERT_EQ(file.image().bytes(), imageBefore) << length;
         ASSERT_EQ(file.currentFileName(), kept) << length;
     }
-    EXPECT_EQ(FileError::fromCode(100).message, "Read beyond end of file");
+    EXPECT_EQ(fileError(100).message, "Read beyond end of file");
 }
 
 TEST(CharacterFileTest, ALongerFileLoadsFromItsFirstRecord) {
@@ -283,7 +283,7 @@ TEST(CharacterFileTest, ListsBeyondTheRecordAreRefusedWithNothingWritten) {
         ASSERT_EQ(file.SaveCharacter(dir / "before.QsZ", sheet), std::nullopt);
         const CharacterRecord::Bytes imageBefore = file.image().bytes();
         c.overfill(sheet);
-        EXPECT_EQ(file.SaveCharacter(dir / "after.QsZ", sheet), (FileError{0, c.message}));
+        EXPECT_EQ(file.SaveCharacter(dir / "after.QsZ", sheet), (Error{0, c.message}));
         EXPECT_EQ(readFile(dir / "after.QsZ"), "<missing>") << c.message;
         EXPECT_EQ(file.currentFileName(), dir / "before.QsZ") << c.message;
         EXPECT_EQ(file.image().bytes(), imageBefore) << c.message;

@@ -48,7 +48,7 @@ public:
         suggestedNames.push_back(suggested);
         return next(savePaths, std::optional<std::string>{});
     }
-    void reportError(const std::string& message) override { errors.push_back(message); }
+    void reportError(const Error& error) override { errors.push_back(error.message); }
     void sheetReplaced() override { ++refills; }
     void terminate() override { terminated = true; }
 

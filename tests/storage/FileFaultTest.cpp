@@ -25,11 +25,11 @@ using test::readFile;
 using test::TempDir;
 using test::writeFile;
 
-const FileError kNotFound{2, "File not found"};
-const FileError kInvalidName{3, "Invalid filename"};
-const FileError kTooManyFiles{4, "Too many open files"};
-const FileError kAccessDenied{5, "File access denied"};
-const FileError kDiskFull{101, "Disk full"};
+const Error kNotFound{2, "File not found"};
+const Error kInvalidName{3, "Invalid filename"};
+const Error kTooManyFiles{4, "Too many open files"};
+const Error kAccessDenied{5, "File access denied"};
+const Error kDiskFull{101, "Disk full"};
 
 // A saved character to be replaced, so that every case can prove it survived.
 void saveOldCharacter(const std::string& path) {
@@ -57,8 +57,8 @@ TEST(FileFaultTest, BadPathsFailWithTheirCodesAndLeaveNothingBehind) {
     ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0644), 0);
     struct Case {
         std::string path;
-        FileError onSave;
-        FileError onLoad;
+        Error onSave;
+        Error onLoad;
     };
     const Case cases[] = {
         {dir / "missing/x.QsZ", kInvalidName, kInvalidName},
@@ -105,7 +105,7 @@ TEST(FileFaultTest, OpeningAnythingButARegularFileIsRefusedAtOnce) {
         std::string problems;
         for (const std::string& path : {dir / "fifo", dir / "link-to-fifo", dir / "sub", socketPath,
                                         std::string("/dev/null"), std::string("/dev/zero")}) {
-            const FileResult result = file.LoadCharacter(path, sheet);
+            const Result result = file.LoadCharacter(path, sheet);
             if (!(result == kAccessDenied))
                 problems += path + ": " + test::describe(result) + "; ";
         }
@@ -190,8 +190,8 @@ TEST(FileFaultTest, TooManyOpenFilesIsReported) {
             return test::kSkip + errnoText("setrlimit");
         CharacterFile file;
         CharacterSheet sheet;
-        const FileResult saved = file.SaveCharacter(dir / "a.QsZ", sheet);
-        const FileResult loaded = file.LoadCharacter(dir / "a.QsZ", sheet);
+        const Result saved = file.SaveCharacter(dir / "a.QsZ", sheet);
+        const Result loaded = file.LoadCharacter(dir / "a.QsZ", sheet);
         files.rlim_cur = previous;
         setrlimit(RLIMIT_NOFILE, &files);
         std::string problems;
@@ -224,7 +224,7 @@ TEST(FileFaultTest, AFileTheUserMayNotWriteLoadsButIsNotReplaced) {
             return test::kSkip + failed;
         CharacterFile file;
         CharacterSheet sheet;
-        if (const FileResult error = file.LoadCharacter(open + "/read-only.QsZ", sheet))
+        if (const Result error = file.LoadCharacter(open + "/read-only.QsZ", sheet))
             return "a read-only file does not load: " + test::describe(error);
         if (sheet.name() != "Antigo")
             return "loaded \"" + sheet.name() + "\"";
@@ -233,7 +233,7 @@ TEST(FileFaultTest, AFileTheUserMayNotWriteLoadsButIsNotReplaced) {
         // A file the user may write is written in place, as a plain write would.
         const auto listing = listDirectory(closed);
         sheet.setName("Novo");
-        if (const FileResult error = file.SaveCharacter(closed + "/writable.QsZ", sheet))
+        if (const Result error = file.SaveCharacter(closed + "/writable.QsZ", sheet))
             problems += "a writable file is not saved: " + test::describe(error) + "; ";
         else if (readFile(closed + "/writable.QsZ").substr(257, 4) != "Novo")
             problems += "the writable file was not written; ";
@@ -294,7 +294,7 @@ TEST(FileFaultTest, AFailedWriteInPlaceIsReported) {
             if (const std::string failed = test::dropPrivileges(); !failed.empty())
                 return test::kSkip + failed;
             CharacterSheet sheet;
-            const FileResult result = CharacterFile().SaveCharacter(disk + "/a.QsZ", sheet);
+            const Result result = CharacterFile().SaveCharacter(disk + "/a.QsZ", sheet);
             if (!(result == kDiskFull))
                 return "got " + test::describe(result);
             return "";

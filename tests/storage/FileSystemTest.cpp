@@ -18,7 +18,7 @@ using test::writeFile;
 struct ErrnoCase {
     int errnoValue;
     const char* path;
-    FileError expected;
+    Error expected;
 };
 
 TEST(FileSystemTest, ErrnoValuesMapToTheCodesUsersKnow) {

@@ -7,7 +7,7 @@
 
 namespace kestrix::test {
 
-inline std::string describe(const FileResult& result) {
+inline std::string describe(const Result& result) {
     return result ? std::to_string(result->code) + " \"" + result->message + "\"" : "success";
 }
 
@@ -15,13 +15,13 @@ inline std::string describe(const FileResult& result) {
 // wrong besides: the old file changed, a file left behind in `directory`,
 // the current file name not the path tried. Empty when all held.
 inline std::string failedSaveProblems(const std::string& path, const std::string& directory,
-                                      const FileResult& expected) {
+                                      const Result& expected) {
     const std::string before = readFile(path);
     const auto listing = listDirectory(directory);
     CharacterFile file;
     CharacterSheet sheet;
     sheet.setName("Novo");
-    const FileResult result = file.SaveCharacter(path, sheet);
+    const Result result = file.SaveCharacter(path, sheet);
     std::string problems;
     if (!(result == expected))
         problems += "got " + describe(result) + " instead of " + describe(expected) + "; ";
@@ -38,10 +38,10 @@ inline std::string failedSaveProblems(const std::string& path, const std::string
     return problems;
 }
 
-inline std::string loadProblems(const std::string& path, const FileResult& expected) {
+inline std::string loadProblems(const std::string& path, const Result& expected) {
     CharacterFile file;
     CharacterSheet sheet;
-    const FileResult result = file.LoadCharacter(path, sheet);
+    const Result result = file.LoadCharacter(path, sheet);
     if (!(result == expected))
         return "load got " + describe(result) + " instead of " + describe(expected) + "; ";
     return "";

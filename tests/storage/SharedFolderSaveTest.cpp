@@ -31,7 +31,7 @@ constexpr gid_t kOwnerGroup = 42401;
 constexpr gid_t kSaverGroup = 42402;
 constexpr gid_t kGames = 42410;
 
-const FileError kAccessDenied{5, "File access denied"};
+const Error kAccessDenied{5, "File access denied"};
 
 struct Ids {
     uid_t owner = 0;
@@ -166,7 +166,7 @@ TEST(SharedFolderSaveTest, SharedFilesSaveWithTheirGroupAndModeAndNothingLeftBeh
             if (const std::string failed = test::becomeUser(kSaver, kSaverGroup, c.saverGroups);
                 !failed.empty())
                 return failed;
-            if (const FileResult error = CharacterFile().SaveCharacter(path, newSheet()))
+            if (const Result error = CharacterFile().SaveCharacter(path, newSheet()))
                 return std::string(c.what) + ": " + test::describe(error);
             return "";
         });
@@ -228,13 +228,13 @@ TEST(SharedFolderSaveTest, ALinkPlantedInAStickySharedFolderIsNotFollowed) {
             for (const std::string& refused :
                  {shared + "/plantado.QsZ", shared + "/pendente.QsZ", plain + "/corrente.QsZ"}) {
                 CharacterFile file;
-                const FileResult result = file.SaveCharacter(refused, newSheet());
+                const Result result = file.SaveCharacter(refused, newSheet());
                 if (!(result == kAccessDenied))
                     problems += refused + " got " + test::describe(result) + "; ";
             }
             for (const std::string& followed :
                  {shared + "/meu.QsZ", shared + "/do-dono.QsZ", plain + "/aberto.QsZ"}) {
-                if (const FileResult error = CharacterFile().SaveCharacter(followed, newSheet()))
+                if (const Result error = CharacterFile().SaveCharacter(followed, newSheet()))
                     problems += followed + " not saved: " + test::describe(error) + "; ";
             }
             return problems.empty() ? "" : who + problems;

@@ -23,7 +23,7 @@ std::string templateWrittenNow() {
         return "<cannot change directory>";
     CharacterSheet sheet;
     sheet.setPicturePath("modelo.bmp");
-    const FileResult error = CharacterFile().SaveCharacter("qsz.lib", sheet);
+    const Result error = CharacterFile().SaveCharacter("qsz.lib", sheet);
     const bool back = chdir(previous) == 0;
     if (error || !back)
         return "<save failed>";

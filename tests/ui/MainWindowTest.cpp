@@ -386,7 +386,7 @@ TEST_F(MainWindowTest, NewAfterSavingEndsWithTheBlankCharacter) {
 }
 
 TEST_F(MainWindowTest, PrintingWithoutADefaultPrinterSaysSoEveryTime) {
-    if (!defaultPrinterError().isEmpty()) {
+    if (defaultPrinterError()) {
         for (int attempt = 0; attempt < 2; ++attempt) {
             window->activateWindow();
             ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -465,7 +465,7 @@ TEST_F(LargeDesktopFontTest, PromptsNoticesMenusAndTheErrorBoxUseTheWindowFont) 
         EXPECT_EQ(menu->font(), font) << menu->title().toStdString();
 
     QFont errorFont;
-    test::runClosingModals([this] { showErrorBox(window.get(), "Teste"); },
+    test::runClosingModals([this] { showErrorBox(window.get(), {0, "Teste"}); },
                            [&errorFont](QWidget* modal) {
                                if (auto* label = modal->findChild<QLabel*>("qt_msgbox_label"))
                                    errorFont = label->font();

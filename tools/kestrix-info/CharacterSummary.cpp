@@ -7,7 +7,7 @@
 
 namespace kestrix {
 
-FileResult loadCharacterSummary(const std::string& path, CharacterSummary& summary) {
+Result loadCharacterSummary(const std::string& path, CharacterSummary& summary) {
     // Read once: standard input or a process substitution cannot be read
     // again, and the record's own file-name field must come from the same
     // bytes as the character.
@@ -15,7 +15,7 @@ FileResult loadCharacterSummary(const std::string& path, CharacterSummary& summa
     if (read.error)
         return read.error;
     CharacterRecord record;
-    if (FileResult error = readCharacterRecord(read.bytes, record))
+    if (Result error = readCharacterRecord(read.bytes, record))
         return error;
     CharacterSheet sheet;
     sheet.replaceData(record.extract());

@@ -21,6 +21,6 @@ struct CharacterSummary {
 // pipe works as well as a file (/dev/stdin, a process substitution); a
 // directory, a device or a socket is refused at once. On failure `summary` is
 // left as it was.
-FileResult loadCharacterSummary(const std::string& path, CharacterSummary& summary);
+Result loadCharacterSummary(const std::string& path, CharacterSummary& summary);
 
 } // namespace kestrix

@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
     int status = 0;
     for (const std::string& file : files) {
         kestrix::CharacterSummary summary;
-        if (const kestrix::FileResult error = kestrix::loadCharacterSummary(file, summary)) {
+        if (const kestrix::Result error = kestrix::loadCharacterSummary(file, summary)) {
             std::cout.flush();
             std::cerr << "kestrix-info: " << file << ": " << error->message << '\n';
             status = 1;

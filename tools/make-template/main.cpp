@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
     kestrix::CharacterSheet sheet;
     sheet.setPicturePath(kDefaultPicture);
     kestrix::CharacterFile file;
-    if (const kestrix::FileResult error = file.SaveCharacter(kTemplateName, sheet)) {
+    if (const kestrix::Result error = file.SaveCharacter(kTemplateName, sheet)) {
         std::fprintf(stderr, "%s: %s.\n", kTemplateName, error->message.c_str());
         return 1;
     }
