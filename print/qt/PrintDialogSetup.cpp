@@ -19,12 +19,17 @@ void configurePrintDialog(QPrintDialog& dialog) {
     }
 }
 
-QString defaultPrinterError() {
-    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
-    if (defaultPrinter.isNull() ||
-        !QPrinterInfo::availablePrinterNames().contains(defaultPrinter.printerName())) {
+QString initialPrinterName() {
+    const QStringList installed = QPrinterInfo::availablePrinterNames();
+    const QString defaultName = QPrinterInfo::defaultPrinterName();
+    if (!defaultName.isEmpty() && installed.contains(defaultName))
+        return defaultName;
+    return installed.isEmpty() ? QString() : installed.constFirst();
+}
+
+QString noPrinterError() {
+    if (initialPrinterName().isEmpty())
         return QString::fromLatin1(kNoDefaultPrinter);
-    }
     return {};
 }
 

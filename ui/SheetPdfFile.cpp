@@ -1,0 +1,38 @@
+#include "SheetPdfFile.h"
+
+#include "CharacterSheet.h"
+#include "FileSystem.h"
+#include "TextConversion.h"
+#include "Version.h"
+
+#include <QBuffer>
+#include <QImage>
+
+namespace kestrix {
+
+QString sheetPdfTitle(const CharacterSheet& sheet) {
+    return toQString(sheet.name()).trimmed();
+}
+
+QString sheetPdfCreator() {
+    return QStringLiteral("Kestrix " KESTRIX_VERSION);
+}
+
+QString saveSheetPdf(const std::string& path, const std::vector<SheetPdfPage>& pages,
+                     const SheetPdfInfo& info) {
+    QByteArray bytes;
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        const QString error = writeSheetPdf(
+            buffer, pages, QtPrintPicture::bitmap(QImage(":/pictures/icone.bmp")), info);
+        if (!error.isEmpty())
+            return error;
+    }
+    if (const FileResult error =
+            replaceFileSafely(path, std::string_view(bytes.constData(), bytes.size())))
+        return QString::fromStdString(error->message);
+    return {};
+}
+
+} // namespace kestrix
