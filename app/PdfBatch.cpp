@@ -13,33 +13,55 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <map>
 
 namespace kestrix {
 namespace {
 
+// A character's picture, or what went wrong finding it ("picture PATH:
+// message", empty when all is well).
+struct PictureLookup {
+    Picture picture;
+    std::string problem;
+};
+
 // The picture a character's page shows, looked up as the editor does: its
 // path is taken from the program's directory (a stored path is usually a
 // bare name there), no path means the default picture. A picture file that
-// is missing or cannot be loaded is reported and the page goes without it.
-Picture pictureFor(const std::string& file, const CharacterSheet& sheet,
-                   const std::string& programDirectory, std::ostream& errors) {
-    const QString stored = toQString(sheet.picturePath());
+// is missing or cannot be loaded leaves the page without a picture.
+PictureLookup lookUpPicture(const std::string& storedPath, const std::string& programDirectory) {
+    const QString stored = toQString(storedPath);
+    if (stored.isEmpty())
+        return {Picture{Picture::Kind::Bitmap, QImage(":/pictures/modelo.bmp")}, {}};
     const QString path = QFile::decodeName(
         resolveAgainst(QFile::encodeName(stored).toStdString(), programDirectory).c_str());
-    if (stored.isEmpty())
-        return Picture{Picture::Kind::Bitmap, QImage(":/pictures/modelo.bmp")};
-    if (!QFileInfo(path).isFile()) {
-        errors << file << ": picture " << stored.toStdString() << ": File not found\n";
-        return {};
-    }
+    const std::string named = "picture " + stored.toStdString() + ": ";
+    if (!QFileInfo(path).isFile())
+        return {{}, named + "File not found"};
     const PictureLoad load = loadPictureFile(path);
-    if (!load.ok()) {
-        errors << file << ": picture " << stored.toStdString() << ": "
-               << load.error.toStdString() << '\n';
-        return {};
-    }
-    return load.picture;
+    if (!load.ok())
+        return {{}, named + load.error.toStdString()};
+    return {load.picture, {}};
 }
+
+// A party often shares one picture: loaded once, it is also embedded once,
+// since the PDF writer keeps one copy of an image it is given again.
+class PictureCache {
+public:
+    explicit PictureCache(std::string programDirectory)
+        : m_programDirectory(std::move(programDirectory)) {}
+
+    const PictureLookup& lookUp(const std::string& storedPath) {
+        auto found = m_lookups.find(storedPath);
+        if (found == m_lookups.end())
+            found = m_lookups.emplace(storedPath, lookUpPicture(storedPath, m_programDirectory)).first;
+        return found->second;
+    }
+
+private:
+    std::string m_programDirectory;
+    std::map<std::string, PictureLookup> m_lookups;
+};
 
 } // namespace
 
@@ -50,6 +72,7 @@ int exportPdfBatch(const std::string& output, const std::vector<std::string>& fi
     // Deques: the pages point into them while more are added.
     std::deque<CharacterSheet> sheets;
     std::vector<SheetPdfPage> pages;
+    PictureCache pictures(programDirectory);
     for (const std::string& file : files) {
         CharacterSheet sheet;
         CharacterFile reader;
@@ -59,9 +82,11 @@ int exportPdfBatch(const std::string& output, const std::vector<std::string>& fi
             status = 1;
             continue;
         }
-        const Picture picture = pictureFor(file, sheet, programDirectory, errors);
+        const PictureLookup& picture = pictures.lookUp(sheet.picturePath());
+        if (!picture.problem.empty())
+            errors << file << ": " << picture.problem << '\n';
         sheets.push_back(std::move(sheet));
-        pages.push_back({&sheets.back(), toPrintPicture(picture)});
+        pages.push_back({&sheets.back(), toPrintPicture(picture.picture)});
     }
     if (pages.empty()) {
         errors << output << ": no character to write\n";
