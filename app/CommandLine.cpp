@@ -31,9 +31,9 @@ CommandLine usageError(const std::string& problem) {
 // takes them out of the command line itself.
 bool isToolkitOption(const std::string& argument, bool& takesValue) {
     static const char* const withValue[] = {
-        "-platform", "-platformpluginpath", "-platformtheme", "-plugin", "-qwindowgeometry",
-        "-qwindowicon", "-qwindowtitle", "-session", "-display", "-geometry", "-style",
-        "-stylesheet", "-name", "-title"};
+        "-platform",    "-platformpluginpath", "-platformtheme", "-plugin",  "-qwindowgeometry",
+        "-qwindowicon", "-qwindowtitle",       "-session",       "-display", "-geometry",
+        "-style",       "-stylesheet",         "-name",          "-title"};
     static const char* const flags[] = {"-reverse", "-widgetcount", "-nograb", "-dograb", "-sync"};
     for (const char* option : withValue) {
         if (argument == option) {

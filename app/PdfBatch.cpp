@@ -54,7 +54,8 @@ public:
     const PictureLookup& lookUp(const std::string& storedPath) {
         auto found = m_lookups.find(storedPath);
         if (found == m_lookups.end())
-            found = m_lookups.emplace(storedPath, lookUpPicture(storedPath, m_programDirectory)).first;
+            found =
+                m_lookups.emplace(storedPath, lookUpPicture(storedPath, m_programDirectory)).first;
         return found->second;
     }
 

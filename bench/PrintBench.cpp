@@ -4,8 +4,8 @@
 #include "RecordingCanvas.h"
 #include "SheetPdf.h"
 
-#include <QFont>
 #include <QBuffer>
+#include <QFont>
 #include <QGuiApplication>
 #include <QImage>
 #include <benchmark/benchmark.h>
@@ -93,9 +93,9 @@ void BM_SheetToPdf(benchmark::State& state) {
         QByteArray pdf;
         QBuffer buffer(&pdf);
         buffer.open(QIODevice::WriteOnly);
-        const QString error = writeSheetPdf(
-            buffer, {SheetPdfPage{&sheet, QtPrintPicture::bitmap(picture)}},
-            QtPrintPicture::bitmap(emblem), info);
+        const QString error =
+            writeSheetPdf(buffer, {SheetPdfPage{&sheet, QtPrintPicture::bitmap(picture)}},
+                          QtPrintPicture::bitmap(emblem), info);
         if (!error.isEmpty()) {
             state.SkipWithError(error.toStdString().c_str());
             break;

@@ -17,7 +17,8 @@ QString suggestedPdfPath(const Document& document) {
     name.replace(QLatin1Char('/'), QLatin1Char('-'));
     const QString current = QFile::decodeName(document.file.currentFileName().c_str());
     if (name.isEmpty())
-        name = current.isEmpty() ? QStringLiteral("Personagem") : QFileInfo(current).completeBaseName();
+        name = current.isEmpty() ? QStringLiteral("Personagem")
+                                 : QFileInfo(current).completeBaseName();
     name += QStringLiteral(".pdf");
     if (current.isEmpty())
         return name;

@@ -330,7 +330,8 @@ void TfrmMain::VisualizarClick() {
     if (!m_previewDialog) {
         auto drawPage = [this](QPrinter& printer) {
             QtPrintCanvas canvas(printer);
-            const PrintSheetInput input{m_document.sheet, canvas.addPicture(toPrintPicture(m_shownPicture)),
+            const PrintSheetInput input{m_document.sheet,
+                                        canvas.addPicture(toPrintPicture(m_shownPicture)),
                                         canvas.addPicture(QtPrintPicture::bitmap(m_icone))};
             PrintSheet(canvas, input);
         };

@@ -36,17 +36,13 @@ public:
         m_canvas.drawPicture(picture, rect);
     }
     void drawRectangle(const PrintRect& rect) override { m_canvas.drawRectangle(rect); }
-    void drawText(int x, int y, const std::string& text) override {
-        m_canvas.drawText(x, y, text);
-    }
+    void drawText(int x, int y, const std::string& text) override { m_canvas.drawText(x, y, text); }
     int textHeight(const std::string& text) override { return m_canvas.textHeight(text); }
     void setFontFace(const std::string& face) override { m_canvas.setFontFace(face); }
     void setFontSize(int points) override { m_canvas.setFontSize(points); }
     void setFontStyle(FontStyle style) override { m_canvas.setFontStyle(style); }
     void setPenWidth(int width) override { m_canvas.setPenWidth(width); }
-    std::string error() const override {
-        return m_error.empty() ? m_canvas.error() : m_error;
-    }
+    std::string error() const override { return m_error.empty() ? m_canvas.error() : m_error; }
 
 private:
     QPdfWriter& m_writer;
@@ -59,7 +55,7 @@ private:
 
 QPageSize localePaperSize(const QLocale& locale) {
     return QPageSize(locale.measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
-                                                                            : QPageSize::A4);
+                                                                             : QPageSize::A4);
 }
 
 QPageLayout sheetPageLayout(const QPageSize& paper) {

@@ -89,9 +89,9 @@ TEST_F(ExportPdfTest, CtrlEWritesTheSheetEvenWhileTheNameHasTheFocus) {
     openCharacter("Alda", "alda.QsZ");
     window->findChild<QLineEdit*>("tx_nome")->setFocus();
     window->fileDialogs().setNextFileName(QString::fromStdString(folder.path("alda.pdf")));
-    const QString errors = test::errorBoxesDuring(
-        [this] { QTest::keyClick(window->findChild<QLineEdit*>("tx_nome"), Qt::Key_E,
-                                 Qt::ControlModifier); });
+    const QString errors = test::errorBoxesDuring([this] {
+        QTest::keyClick(window->findChild<QLineEdit*>("tx_nome"), Qt::Key_E, Qt::ControlModifier);
+    });
     EXPECT_EQ(errors, "");
     EXPECT_EQ(folder.read("alda.pdf").rfind("%PDF-", 0), 0u);
     EXPECT_FALSE(document.sheet.isModified()) << "exporting is no edit";
