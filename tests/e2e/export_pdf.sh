@@ -11,7 +11,7 @@ VERSION=$2
 source "$(dirname "$0")/lib.sh"
 here=$(cd "$(dirname "$0")" && pwd)
 
-for tool in pdfinfo pdftotext pdffonts; do
+for tool in pdfinfo pdftotext pdffonts pdfimages; do
     command -v "$tool" >/dev/null || fail "$tool missing: run scripts/install-deps.sh"
 done
 
@@ -71,6 +71,12 @@ kestrix_in en_US.UTF-8 --export-pdf um.pdf primeiro.QsZ 2>um.err || fail "one ch
 [ "$(pdf_field um.pdf Title)" = "Alda Primeira" ] || fail "title '$(pdf_field um.pdf Title)'"
 pdf_field um.pdf "Page size" | grep -q "^612 x 792 pts (letter)" ||
     fail "en_US paper is $(pdf_field um.pdf 'Page size')"
+
+# A metafile picture stays a vector drawing: the emblem is the page's only image.
+python3 "$here/make_character.py" metafile.QsZ "$here/../data/metafiles/placeable.wmf" --name "Meta"
+kestrix --export-pdf metafile.pdf metafile.QsZ 2>metafile.err || fail "metafile: $(cat metafile.err)"
+images=$(pdfimages -list metafile.pdf | tail -n +3 | wc -l)
+[ "$images" -eq 1 ] || fail "the metafile picture became $((images - 1)) image(s), not vectors"
 
 # A PDF that cannot be written is reported.
 status=0
