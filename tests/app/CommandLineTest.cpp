@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace kestrix {
 namespace {
@@ -13,6 +14,13 @@ struct Case {
     std::vector<std::string> files;
     std::string output;
 };
+
+// Shown when a case fails: the arguments as typed.
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << "kestrix";
+    for (const std::string& argument : c.arguments)
+        *out << " '" << argument << "'";
+}
 
 class CommandLineTest : public ::testing::TestWithParam<Case> {};
 
@@ -60,7 +68,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{{"--export-pdf", "grupo.pdf"}, Action::Usage, {}, ""},
         Case{{"--export-pdf"}, Action::Usage, {}, ""},
         Case{{"--export-pdf="}, Action::Usage, {}, ""},
-        Case{{"--export-pdf", "a.pdf", "--export-pdf", "b.pdf", "c.QsZ"}, Action::Usage, {}, ""}));
+        Case{{"--export-pdf", "a.pdf", "--export-pdf", "b.pdf", "c.QsZ"}, Action::Usage, {}, ""}),
+    [](const ::testing::TestParamInfo<Case>& info) { return std::to_string(info.index); });
 
 TEST(VersionTextTest, NamesTheProgramAndItsVersion) {
     const std::string text = versionText("kestrix");
