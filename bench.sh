@@ -35,6 +35,9 @@ python3 bench/compare_startup.py \
     --runs "${BENCH_RUNS:-20}" \
     --json "$results/startup.json"
 
+python3 bench/pdf_party.py --kestrix "$build_dir/app/kestrix" \
+    --runs "${BENCH_PDF_RUNS:-5}" --json "$results/pdf_party.json"
+
 python3 bench/summarize.py "$results" >"$results/summary.md"
 echo
 cat "$results/summary.md"

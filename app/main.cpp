@@ -1,24 +1,78 @@
 #include "Main.h"
 
 #include "ApplicationTitle.h"
+#include "CommandLine.h"
+#include "PdfBatch.h"
 #include "Startup.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QFont>
+#include <QGuiApplication>
 #include <QtPlugin>
 
+#include <cstdlib>
 #include <exception>
 #include <future>
+#include <iostream>
 
 // Reads PNG and BMP files without loading every image plugin first.
 Q_IMPORT_PLUGIN(KestrixBuiltInImageFormats)
 
+namespace {
+
+// Answers what needs no toolkit; -1 when the command line asks for more.
+int answerWithoutToolkit(const kestrix::CommandLine& commandLine) {
+    using Action = kestrix::CommandLine::Action;
+    switch (commandLine.action) {
+    case Action::Version:
+        return std::cout << kestrix::versionText("kestrix") << '\n' << std::flush ? 0 : 1;
+    case Action::Help:
+        return std::cout << kestrix::kEditorUsage << std::flush ? 0 : 1;
+    case Action::Usage:
+        std::cerr << "kestrix: " << commandLine.problem << '\n' << kestrix::kEditorUsage;
+        return kestrix::kUsageStatus;
+    case Action::OpenWindow:
+    case Action::ExportPdf:
+        break;
+    }
+    return -1;
+}
+
+// Standard error is for the lines about the files a script asked for; the
+// toolkit's chatter about its environment (no XDG_RUNTIME_DIR, no session
+// bus) stays out of it. Critical messages still get through.
+void keepToolkitWarningsQuiet(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::cerr << message.toLocal8Bit().constData() << '\n';
+}
+
+int exportPdf(int argc, char* argv[], const kestrix::CommandLine& commandLine) {
+    // No window is ever shown: no display is needed, nor asked for.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(keepToolkitWarningsQuiet);
+    QGuiApplication application(argc, argv);
+    return kestrix::exportPdfBatch(commandLine.output, commandLine.files,
+                                   kestrix::currentDirectory(), kestrix::executableDirectory(),
+                                   std::cerr);
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
+    const kestrix::CommandLine commandLine =
+        kestrix::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (const int status = answerWithoutToolkit(commandLine); status >= 0)
+        return status;
+
     // The window asks for the classic Windows faces; these metric twins
     // keep every caption inside the box it was laid out for.
     QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
     QFont::insertSubstitution("Times New Roman", "Liberation Serif");
+
+    if (commandLine.action == kestrix::CommandLine::Action::ExportPdf)
+        return exportPdf(argc, argv, commandLine);
 
     // The catalogues may hold many thousand entries: read them on a second
     // core while the toolkit starts and the windows are built.
@@ -37,11 +91,10 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     application.setApplicationName(QString::fromUtf8(kestrix::kApplicationTitle));
 
-    const QStringList arguments = QApplication::arguments();
     // A relative argument means a file where the user started the program.
-    if (arguments.size() > 1)
-        context.fileArgument = kestrix::resolveAgainst(
-            QFile::encodeName(arguments.at(1)).toStdString(), kestrix::currentDirectory());
+    if (!commandLine.files.empty())
+        context.fileArgument =
+            kestrix::resolveAgainst(commandLine.files.front(), kestrix::currentDirectory());
 
     kestrix::Document document;
     kestrix::TfrmMain window(document);

@@ -2,7 +2,9 @@
 #include "PrintSheet.h"
 #include "QtPrintCanvas.h"
 #include "RecordingCanvas.h"
+#include "SheetPdf.h"
 
+#include <QBuffer>
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
@@ -78,6 +80,31 @@ void BM_PrintSheetImage300Dpi(benchmark::State& state) {
     state.counters["height"] = page.height();
 }
 BENCHMARK(BM_PrintSheetImage300Dpi)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// "Exportar PDF": the same full page as a one-page PDF in memory, pictures
+// and fonts embedded; writing the file is left out.
+void BM_SheetToPdf(benchmark::State& state) {
+    const QImage picture(KESTRIX_SOURCE_DIR "/data/modelo.bmp");
+    const QImage emblem(KESTRIX_SOURCE_DIR "/resources/icone.bmp");
+    const CharacterSheet sheet = fullSheet();
+    const SheetPdfInfo info{"Guerreiro", "Kestrix", QPageSize(QPageSize::A4)};
+    qint64 bytes = 0;
+    for (auto _ : state) {
+        QByteArray pdf;
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        const Result error =
+            writeSheetPdf(buffer, {SheetPdfPage{&sheet, QtPrintPicture::bitmap(picture)}},
+                          QtPrintPicture::bitmap(emblem), info);
+        if (error) {
+            state.SkipWithError(error->message.c_str());
+            break;
+        }
+        bytes = pdf.size();
+    }
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_SheetToPdf)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 } // namespace kestrix::bench

@@ -11,6 +11,7 @@ namespace {
 const char* const kCharacterFilters = "Personagem (*.[Qq][Ss][Zz]);;Todos os Arquivos (*)";
 const char* const kPictureFilters =
     "Figura (*.[Bb][Mm][Pp] *.[Ww][Mm][Ff] *.[Ii][Cc][Oo]);;Todos os Arquivos (*)";
+const char* const kPdfFilters = "PDF (*.[Pp][Dd][Ff])";
 
 QFileDialog* makeDialog(QWidget* parent, const QString& directory, const char* name,
                         const char* title, const char* filters, QFileDialog::AcceptMode mode) {
@@ -58,6 +59,16 @@ QFileDialog* FileDialogs::pictureDialog() {
     return m_picture;
 }
 
+QFileDialog* FileDialogs::pdfDialog() {
+    if (!m_pdf) {
+        // A save dialog asks before it writes over an existing file.
+        m_pdf = makeDialog(m_parent, m_startDirectory, "exportpdfdlg", "Exportar PDF ...",
+                           kPdfFilters, QFileDialog::AcceptSave);
+        m_pdf->setDefaultSuffix("pdf");
+    }
+    return m_pdf;
+}
+
 void FileDialogs::setNextFileName(const QString& answer) {
     m_nextAnswers.push_back(answer);
 }
@@ -96,6 +107,10 @@ std::optional<QString> FileDialogs::askPicture() {
     if (chosen)
         m_lastPicture = *chosen;
     return chosen;
+}
+
+std::optional<QString> FileDialogs::askExportPdf(const QString& suggestedPath) {
+    return run(&FileDialogs::pdfDialog, suggestedPath);
 }
 
 } // namespace kestrix

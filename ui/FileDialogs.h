@@ -9,7 +9,7 @@ class QWidget;
 
 namespace kestrix {
 
-// The three file dialogs of the main window, each one object for the whole
+// The file dialogs of the main window, each one object for the whole
 // run. Tests queue answers with setNextFileName() so no dialog blocks them.
 //
 // A dialog is built the first time it is needed: building one costs more
@@ -25,6 +25,9 @@ public:
     std::optional<QString> askSaveCharacter(const QString& suggestedName);
     // Offers the picture chosen the previous time.
     std::optional<QString> askPicture();
+    // "Exportar PDF ...": `suggestedPath` names the file and, when it holds
+    // a folder, where the dialog opens.
+    std::optional<QString> askExportPdf(const QString& suggestedPath);
 
     // The next dialog returns this instead of showing; a null QString
     // stands for a cancelled dialog.
@@ -33,6 +36,7 @@ public:
     QFileDialog* openDialog();
     QFileDialog* saveDialog();
     QFileDialog* pictureDialog();
+    QFileDialog* pdfDialog();
 
 private:
     std::optional<QString> run(QFileDialog* (FileDialogs::*dialogOf)(), const QString& offered);
@@ -42,6 +46,7 @@ private:
     QFileDialog* m_open = nullptr;
     QFileDialog* m_save = nullptr;
     QFileDialog* m_picture = nullptr;
+    QFileDialog* m_pdf = nullptr;
     QString m_lastOpened;
     QString m_lastPicture;
     std::deque<QString> m_nextAnswers;

@@ -2,8 +2,12 @@
 
 #include "CatalogueModel.h"
 #include "ErrorBox.h"
+#include "ExportPdfCommand.h"
 #include "Help.h"
 #include "ObservationsMemo.h"
+#include "PrintSheet.h"
+#include "QtPrintCanvas.h"
+#include "SheetPreviewDialog.h"
 #include "TextConversion.h"
 #include "ValueEdit.h"
 #include "about.h"
@@ -23,6 +27,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QPrinter>
 #include <QScopedValueRollback>
 
 namespace kestrix {
@@ -148,8 +153,11 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        // Returning true without accepting lets the menu shortcut win.
-        if (key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_A) &&
+        // Returning true without accepting lets the menu shortcut win; an
+        // edit box would take Ctrl+A and Ctrl+E as line movements.
+        const QKeyCombination combination = key->keyCombination();
+        if ((combination == QKeyCombination(Qt::ControlModifier, Qt::Key_A) ||
+             combination == QKeyCombination(Qt::ControlModifier, Qt::Key_E)) &&
             isActiveWindow())
             return true;
     }
@@ -309,6 +317,28 @@ void TfrmMain::SalvarComoClick() {
 void TfrmMain::Imprimir1Click() {
     if (const Result error = m_printCommand.run(m_document.sheet, m_shownPicture, m_icone))
         showErrorBox(this, *error);
+}
+
+void TfrmMain::ExportarPDFClick() {
+    if (const Result error = exportPdf(m_fileDialogs, m_document, m_shownPicture))
+        showErrorBox(this, *error);
+}
+
+void TfrmMain::VisualizarClick() {
+    if (!m_previewDialog) {
+        auto drawPage = [this](QPrinter& printer) {
+            QtPrintCanvas canvas(printer);
+            const PrintSheetInput input{m_document.sheet,
+                                        canvas.addPicture(toPrintPicture(m_shownPicture)),
+                                        canvas.addPicture(QtPrintPicture::bitmap(m_icone))};
+            PrintSheet(canvas, input);
+        };
+        m_previewDialog = new SheetPreviewDialog(drawPage, this);
+        connect(m_previewDialog, &SheetPreviewDialog::printRequested, this,
+                &TfrmMain::Imprimir1Click, Qt::QueuedConnection);
+    }
+    m_previewDialog->refresh();
+    m_previewDialog->open();
 }
 
 void TfrmMain::SairClick() {

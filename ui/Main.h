@@ -24,6 +24,7 @@ namespace kestrix {
 class AddItemDialog;
 class CatalogueModel;
 class ObservationsMemo;
+class SheetPreviewDialog;
 class TAboutBox;
 class TaddDV;
 class Taddvant;
@@ -56,6 +57,8 @@ public:
     bool isTerminated() const { return m_terminated; }
     FileDialogs& fileDialogs() { return m_fileDialogs; }
     PrintCommand& printCommand() { return m_printCommand; }
+    // Made the first time "Visualizar Impressão ..." is chosen.
+    SheetPreviewDialog* previewDialog() const { return m_previewDialog; }
     const Picture& shownPicture() const { return m_shownPicture; }
     TfrmDialogNovo* dialogNovo() const { return m_dialogNovo; }
     TfrmDialogSair* dialogSair() const { return m_dialogSair; }
@@ -105,6 +108,8 @@ private:
     void SalvarClick();         // Arquivo > "&Salvar"
     void SalvarComoClick();     // Arquivo > "Salvar &Como ..."
     void Imprimir1Click();      // Arquivo > "Imprimir ..."
+    void ExportarPDFClick();    // Arquivo > "&Exportar PDF ..."
+    void VisualizarClick();     // Arquivo > "&Visualizar Impressão ..."
     void SairClick();           // Arquivo > "Sai&r"
     void ContedoClick();        // Ajuda > "&Conteúdo": the help window
     void SobreClick();          // Ajuda > "&Sobre": the about box
@@ -157,6 +162,7 @@ private:
     TAboutBox* m_aboutBox = nullptr;       // "Sobre"
     TfrmDialogNovo* m_dialogNovo = nullptr; // save prompt before New and Open
     TfrmDialogSair* m_dialogSair = nullptr; // save prompt before the program ends
+    SheetPreviewDialog* m_previewDialog = nullptr; // "Visualizar Impressão"
 
     bool m_refilling = false;
     bool m_terminated = false;

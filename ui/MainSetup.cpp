@@ -168,6 +168,8 @@ void TfrmMain::buildMenu() {
     addAction(arquivo, "&Salvar", QKeySequence("Ctrl+S"), &TfrmMain::SalvarClick);
     addAction(arquivo, "Salvar &Como ...", QKeySequence(), &TfrmMain::SalvarComoClick);
     addAction(arquivo, "Imprimir ...", QKeySequence("Ctrl+P"), &TfrmMain::Imprimir1Click);
+    addAction(arquivo, "&Exportar PDF ...", QKeySequence("Ctrl+E"), &TfrmMain::ExportarPDFClick);
+    addAction(arquivo, "&Visualizar Impressão ...", QKeySequence(), &TfrmMain::VisualizarClick);
     addAction(arquivo, "Sai&r", QKeySequence("Ctrl+R"), &TfrmMain::SairClick);
 
     QMenu* ajuda = menuBar()->addMenu(fromUtf8("A&juda"));
@@ -175,8 +177,8 @@ void TfrmMain::buildMenu() {
     addAction(ajuda, "&Conteúdo", QKeySequence("F1"), &TfrmMain::ContedoClick);
     addAction(ajuda, "&Sobre", QKeySequence(), &TfrmMain::SobreClick);
 
-    // Ctrl+A opens a character even while an edit box has the focus, where
-    // it would otherwise select the edit's text.
+    // Ctrl+A opens a character and Ctrl+E exports it even while an edit box
+    // has the focus, which would otherwise take them for itself.
     qApp->installEventFilter(this);
 }
 

@@ -7,6 +7,7 @@
 
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 namespace kestrix {
 
@@ -37,6 +38,9 @@ bool PrintCommand::askUser() {
         m_dialog = new SheetPrintDialog(m_printer.get(), m_parent);
         m_dialog->setObjectName("PRNDLG");
     }
+    // Without a default, Qt would leave the dialog on no printer at all.
+    if (!QPrinterInfo::availablePrinterNames().contains(m_printer->printerName()))
+        m_printer->setPrinterName(initialPrinterName());
     if (!m_nextAnswers.empty()) {
         const bool accept = m_nextAnswers.front();
         m_nextAnswers.pop_front();
@@ -47,7 +51,7 @@ bool PrintCommand::askUser() {
 
 Result PrintCommand::run(const CharacterSheet& sheet, const Picture& picture,
                          const QImage& emblem) {
-    if (Result noPrinter = defaultPrinterError())
+    if (Result noPrinter = noPrinterError())
         return noPrinter;
     if (!askUser())
         return std::nullopt;

@@ -19,12 +19,17 @@ void configurePrintDialog(QPrintDialog& dialog) {
     }
 }
 
-Result defaultPrinterError() {
-    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
-    if (defaultPrinter.isNull() ||
-        !QPrinterInfo::availablePrinterNames().contains(defaultPrinter.printerName())) {
+QString initialPrinterName() {
+    const QStringList installed = QPrinterInfo::availablePrinterNames();
+    const QString defaultName = QPrinterInfo::defaultPrinterName();
+    if (!defaultName.isEmpty() && installed.contains(defaultName))
+        return defaultName;
+    return installed.isEmpty() ? QString() : installed.constFirst();
+}
+
+Result noPrinterError() {
+    if (initialPrinterName().isEmpty())
         return Error{0, kNoDefaultPrinter};
-    }
     return std::nullopt;
 }
 

@@ -161,7 +161,11 @@ void QtPrintCanvas::setPenWidth(int width) {
 }
 
 void QtPrintCanvas::updateFont() {
-    QFont font(m_face);
+    // Before the layout names a face, the application's: a font with no
+    // family at all crashes Qt's recording of a page for the print preview.
+    QFont font;
+    if (!m_face.isEmpty())
+        font.setFamily(m_face);
     // Points become device dots through the device's vertical resolution,
     // so text keeps its size on paper whatever the printer's resolution.
     const long pixels = std::lround(m_points * m_device.logicalDpiY() / 72.0);

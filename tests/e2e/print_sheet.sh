@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# A user prints a character with Ctrl+P. Without a reachable print server,
-# and then with a server whose only queue is not the default, every Ctrl+P
-# reports the missing default printer instead of opening the print dialog,
-# and nothing is printed. Once the PDF queue is the default, Ctrl+P opens
-# the print dialog, Enter prints, and the queue writes one page carrying the
-# whole sheet at its printed size, from the paper's corner (the queue can
-# print on the whole page). A queue that refuses jobs, and a server gone
+# A user prints a character with Ctrl+P. Without a reachable print server
+# every Ctrl+P reports the missing printer instead of opening the print
+# dialog, and nothing is printed; "Exportar PDF" still works then. With a
+# server whose only queue is not the default, the print dialog opens on that
+# queue. Once the PDF queue is the default, Ctrl+P opens the print dialog,
+# Enter prints, and the queue writes one page carrying the whole sheet at its
+# printed size, from the paper's corner (the queue can print on the whole
+# page); the exported PDF of the same character is that page, element for
+# element, moved in by the fixed printable-area offset. A queue that refuses jobs, and a server gone
 # while the print dialog is open, bring up the error box, never a silent
 # success.
 KESTRIX_EXE=$1
@@ -102,6 +104,10 @@ open_main_window zuleica.QsZ
 main=$MAIN_WINDOW
 expect_no_printer_error "$main"
 stop_started "$EDITOR_PID"
+"$KESTRIX_EXE" --export-pdf "$E2E_WORK/sem-impressora.pdf" zuleica.QsZ ||
+    fail "exporting a PDF failed without a print server"
+pdftotext "$E2E_WORK/sem-impressora.pdf" - | grep -q "Zuleica Tempestade" ||
+    fail "the PDF exported without a print server lacks the sheet"
 
 # 2. A server with the PDF queue, which is not the default yet.
 start_cupsd
@@ -109,8 +115,11 @@ write_full_page_ppd "$E2E_WORK/full-page.ppd"
 add_pdf_queue "$PDF_QUEUE" "$E2E_WORK/full-page.ppd"
 open_main_window zuleica.QsZ
 main=$MAIN_WINDOW
-expect_no_printer_error "$main"
-[ -z "$(all_jobs)" ] || fail "a job was queued without a default printer: $(all_jobs)"
+dialog=$(print_with_dialog "$main")
+xdotool windowfocus --sync "$dialog"
+press Escape
+window_closed "$dialog" || fail "Escape did not close the print dialog"
+[ -z "$(all_jobs)" ] || fail "a cancelled print dialog queued a job: $(all_jobs)"
 
 # 3. The PDF queue becomes the default; the same editor now prints.
 lpadmin -d "$PDF_QUEUE" || fail "lpadmin could not make $PDF_QUEUE the default"
@@ -124,6 +133,9 @@ pdfs=("$CUPS_DIR"/pdf/*.pdf)
 # KESTRIX_PRINTED_PDF=path keeps a copy of the page for a look.
 [ -z "${KESTRIX_PRINTED_PDF:-}" ] || cp "${pdfs[0]}" "$KESTRIX_PRINTED_PDF"
 python3 "$here/check_printed_sheet.py" "${pdfs[0]}" || fail "the printed sheet is wrong"
+"$KESTRIX_EXE" --export-pdf "$E2E_WORK/exportado.pdf" zuleica.QsZ || fail "exporting a PDF failed"
+python3 "$here/compare_exported_sheet.py" "${pdfs[0]}" "$E2E_WORK/exportado.pdf" ||
+    fail "the exported PDF is not the printed page"
 
 # 4. The queue stops accepting jobs: the print system's refusal is reported.
 cupsreject "$PDF_QUEUE" || fail "cupsreject failed"

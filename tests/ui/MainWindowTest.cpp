@@ -386,7 +386,7 @@ TEST_F(MainWindowTest, NewAfterSavingEndsWithTheBlankCharacter) {
 }
 
 TEST_F(MainWindowTest, PrintingWithoutADefaultPrinterSaysSoEveryTime) {
-    if (defaultPrinterError()) {
+    if (noPrinterError()) {
         for (int attempt = 0; attempt < 2; ++attempt) {
             window->activateWindow();
             ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -397,7 +397,7 @@ TEST_F(MainWindowTest, PrintingWithoutADefaultPrinterSaysSoEveryTime) {
             EXPECT_EQ(window->printCommand().printer(), nullptr) << "no dialog, no job";
         }
     } else {
-        GTEST_SKIP() << "this machine has a default printer";
+        GTEST_SKIP() << "this machine has a printer";
     }
 }
 

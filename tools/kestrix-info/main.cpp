@@ -2,6 +2,7 @@
 // field as JSON, for game masters and their scripts. Reads files only.
 #include "CharacterSummary.h"
 #include "SummaryFormat.h"
+#include "Version.h"
 
 #include <iostream>
 #include <string>
@@ -15,8 +16,10 @@ constexpr const char* kUsage =
     "Usage: kestrix-info [--json] FILE.QsZ...\n"
     "Prints one line per character file: the path, the character's name and the\n"
     "five point totals. A file may also be a pipe, such as /dev/stdin.\n"
-    "  --json  print one JSON object per file instead, with every field\n"
-    "  --      treat every later argument as a file name\n";
+    "  --json     print one JSON object per file instead, with every field\n"
+    "  --version  print the version and exit\n"
+    "  -h, --help print this help and exit\n"
+    "  --         treat every later argument as a file name\n";
 
 // A command line that cannot be right gets the usage on stderr; asking for
 // help gets it on stdout.
@@ -41,6 +44,8 @@ int main(int argc, char** argv) {
             json = true;
         else if (argument == "--")
             optionsEnded = true;
+        else if (argument == "--version")
+            return std::cout << "kestrix-info " KESTRIX_VERSION "\n" << std::flush ? 0 : 1;
         else if (argument == "--help" || argument == "-h")
             return std::cout << kUsage ? 0 : 1;
         else

@@ -1,0 +1,111 @@
+#include "PdfBatch.h"
+
+#include "CharacterFile.h"
+#include "CharacterSheet.h"
+#include "Picture.h"
+#include "PrintCommand.h"
+#include "SheetPdfFile.h"
+#include "Startup.h"
+#include "TextConversion.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <map>
+
+namespace kestrix {
+namespace {
+
+// A character's picture, or what went wrong finding it ("picture PATH:
+// message", empty when all is well).
+struct PictureLookup {
+    Picture picture;
+    std::string problem;
+};
+
+// The picture a character's page shows, looked up as the editor does: its
+// path is taken from the program's directory (a stored path is usually a
+// bare name there), no path means the default picture. A picture file that
+// is missing or cannot be loaded leaves the page without a picture.
+PictureLookup lookUpPicture(const std::string& storedPath, const std::string& programDirectory) {
+    const QString stored = toQString(storedPath);
+    if (stored.isEmpty())
+        return {Picture{Picture::Kind::Bitmap, QImage(":/pictures/modelo.bmp")}, {}};
+    const QString path = QFile::decodeName(
+        resolveAgainst(QFile::encodeName(stored).toStdString(), programDirectory).c_str());
+    const std::string named = "picture " + stored.toStdString() + ": ";
+    if (!QFileInfo(path).isFile())
+        return {{}, named + "File not found"};
+    const PictureLoad load = loadPictureFile(path);
+    if (!load.ok())
+        return {{}, named + load.errorMessage()};
+    return {load.picture, {}};
+}
+
+// A party often shares one picture: loaded once, it is also embedded once,
+// since the PDF writer keeps one copy of an image it is given again.
+class PictureCache {
+public:
+    explicit PictureCache(std::string programDirectory)
+        : m_programDirectory(std::move(programDirectory)) {}
+
+    const PictureLookup& lookUp(const std::string& storedPath) {
+        auto found = m_lookups.find(storedPath);
+        if (found == m_lookups.end())
+            found =
+                m_lookups.emplace(storedPath, lookUpPicture(storedPath, m_programDirectory)).first;
+        return found->second;
+    }
+
+private:
+    std::string m_programDirectory;
+    std::map<std::string, PictureLookup> m_lookups;
+};
+
+} // namespace
+
+int exportPdfBatch(const std::string& output, const std::vector<std::string>& files,
+                   const std::string& workingDirectory, const std::string& programDirectory,
+                   std::ostream& errors) {
+    int status = 0;
+    // Deques: the pages point into them while more are added.
+    std::deque<CharacterSheet> sheets;
+    std::vector<SheetPdfPage> pages;
+    PictureCache pictures(programDirectory);
+    for (const std::string& file : files) {
+        CharacterSheet sheet;
+        CharacterFile reader;
+        if (const Result error =
+                reader.LoadCharacter(resolveAgainst(file, workingDirectory), sheet)) {
+            errors << file << ": " << error->message << '\n';
+            status = 1;
+            continue;
+        }
+        const PictureLookup& picture = pictures.lookUp(sheet.picturePath());
+        if (!picture.problem.empty())
+            errors << file << ": " << picture.problem << '\n';
+        sheets.push_back(std::move(sheet));
+        pages.push_back({&sheets.back(), toPrintPicture(picture.picture)});
+    }
+    if (pages.empty()) {
+        errors << output << ": no character to write\n";
+        return 1;
+    }
+    SheetPdfInfo info;
+    // The title names the party, as one character's PDF is named after it.
+    QStringList names;
+    for (const SheetPdfPage& page : pages)
+        names.append(sheetPdfTitle(*page.sheet));
+    info.title = names.join(QStringLiteral(", "));
+    info.creator = sheetPdfCreator();
+    if (const Result error =
+            saveSheetPdf(resolveAgainst(output, workingDirectory), pages, info)) {
+        errors << output << ": " << error->message << '\n';
+        return 1;
+    }
+    return status;
+}
+
+} // namespace kestrix

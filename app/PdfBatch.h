@@ -1,0 +1,21 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace kestrix {
+
+// `kestrix --export-pdf OUT.pdf FILE.QsZ...`: one page per character, in the
+// order given, into one PDF. A character file that cannot be read is
+// reported on `errors` as "FILE: message" and left out; a picture that cannot
+// be loaded is reported the same way and that page goes without it. Relative
+// names are taken from `workingDirectory`; the characters' own picture paths
+// as the editor takes them, from the program's directory. Returns the exit
+// status: 0 when every character was written, 1 otherwise (the PDF still
+// holds every character that could be read).
+int exportPdfBatch(const std::string& output, const std::vector<std::string>& files,
+                   const std::string& workingDirectory, const std::string& programDirectory,
+                   std::ostream& errors);
+
+} // namespace kestrix

@@ -1,0 +1,127 @@
+#include "CharacterFile.h"
+#include "ExportPdfCommand.h"
+#include "Main.h"
+#include "PrintDialogSetup.h"
+#include "SheetPreviewDialog.h"
+#include "UiTestSupport.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrintPreviewWidget>
+#include <QPushButton>
+#include <QSet>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace kestrix {
+namespace {
+
+using test::TestFolder;
+
+class ExportPdfTest : public ::testing::Test {
+protected:
+    void SetUp() override { window = test::startMainWindow(document, folder.root); }
+
+    QMenu* fileMenu() { return window->menuBar()->actions().constFirst()->menu(); }
+    QAction* fileAction(const QString& text) {
+        for (QAction* action : fileMenu()->actions())
+            if (action->text() == text)
+                return action;
+        ADD_FAILURE() << "no menu item " << text.toStdString();
+        return nullptr;
+    }
+
+    // Saves a character named `name` as `file` in the folder and opens it.
+    void openCharacter(const std::string& name, const std::string& file) {
+        CharacterSheet sheet;
+        sheet.setName(name);
+        ASSERT_FALSE(CharacterFile().SaveCharacter(folder.path(file), sheet));
+        window->fileDialogs().setNextFileName(QString::fromStdString(folder.path(file)));
+        QTest::keyClick(window.get(), Qt::Key_A, Qt::ControlModifier);
+        ASSERT_EQ(document.sheet.name(), name);
+    }
+
+    TestFolder folder;
+    Document document;
+    std::unique_ptr<TfrmMain> window;
+};
+
+TEST_F(ExportPdfTest, ExportAndPreviewFollowPrintWithDistinctAccelerators) {
+    QStringList texts;
+    for (QAction* action : fileMenu()->actions())
+        texts.append(action->text());
+    const int print = texts.indexOf("Imprimir ...");
+    ASSERT_GE(print, 0);
+    ASSERT_LT(print + 2, texts.size());
+    EXPECT_EQ(texts[print + 1], "&Exportar PDF ...");
+    EXPECT_EQ(texts[print + 2], QString::fromUtf8("&Visualizar Impressão ..."));
+    EXPECT_EQ(fileAction("&Exportar PDF ...")->shortcut(), QKeySequence("Ctrl+E"));
+
+    QSet<QChar> accelerators;
+    for (const QString& text : texts) {
+        const qsizetype mark = text.indexOf('&');
+        if (mark >= 0 && mark + 1 < text.size()) {
+            const QChar letter = text[mark + 1].toLower();
+            EXPECT_FALSE(accelerators.contains(letter)) << text.toStdString();
+            accelerators.insert(letter);
+        }
+    }
+}
+
+TEST_F(ExportPdfTest, SuggestsTheCharactersNameInTheFolderOfItsFile) {
+    QDir(QString::fromStdString(folder.root)).mkdir("grupo");
+    // A slash in the name must not lead into another folder.
+    openCharacter("Zeca/Lobo", "grupo/zeca.QsZ");
+    EXPECT_EQ(suggestedPdfPath(document),
+              QString::fromStdString(folder.path("grupo/Zeca-Lobo.pdf")));
+
+    // No file yet: only the name; no name either: a name all the same.
+    document.file.clearCurrentFileName();
+    EXPECT_EQ(suggestedPdfPath(document), "Zeca-Lobo.pdf");
+    document.sheet.setName("");
+    EXPECT_EQ(suggestedPdfPath(document), "Personagem.pdf");
+}
+
+TEST_F(ExportPdfTest, CtrlEWritesTheSheetEvenWhileTheNameHasTheFocus) {
+    openCharacter("Alda", "alda.QsZ");
+    window->findChild<QLineEdit*>("tx_nome")->setFocus();
+    window->fileDialogs().setNextFileName(QString::fromStdString(folder.path("alda.pdf")));
+    const QString errors = test::errorBoxesDuring([this] {
+        QTest::keyClick(window->findChild<QLineEdit*>("tx_nome"), Qt::Key_E, Qt::ControlModifier);
+    });
+    EXPECT_EQ(errors, "");
+    EXPECT_EQ(folder.read("alda.pdf").rfind("%PDF-", 0), 0u);
+    EXPECT_FALSE(document.sheet.isModified()) << "exporting is no edit";
+}
+
+TEST_F(ExportPdfTest, AFileThatCannotBeWrittenReachesTheErrorBox) {
+    window->fileDialogs().setNextFileName(QString::fromStdString(folder.path("nada/x.pdf")));
+    const QString errors =
+        test::errorBoxesDuring([this] { fileAction("&Exportar PDF ...")->trigger(); });
+    EXPECT_FALSE(errors.isEmpty());
+}
+
+TEST_F(ExportPdfTest, PreviewShowsOnePageAndPrintsThroughThePrintCommand) {
+    fileAction(QString::fromUtf8("&Visualizar Impressão ..."))->trigger();
+    SheetPreviewDialog* preview = window->previewDialog();
+    ASSERT_NE(preview, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(preview));
+    EXPECT_EQ(preview->preview()->pageCount(), 1);
+    if (!noPrinterError()) {
+        preview->reject();
+        GTEST_SKIP() << "this machine has a printer";
+    }
+    // The print command's own report: no printer at all.
+    const QString errors = test::errorBoxesDuring([preview] {
+        preview->findChild<QPushButton*>("PreviewPrint")->click();
+        QTest::qWait(50);
+    });
+    EXPECT_EQ(errors, "There is no default printer currently selected.");
+    EXPECT_FALSE(preview->isVisible());
+}
+
+} // namespace
+} // namespace kestrix

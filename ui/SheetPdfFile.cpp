@@ -1,0 +1,34 @@
+#include "SheetPdfFile.h"
+
+#include "CharacterSheet.h"
+#include "FileSystem.h"
+#include "TextConversion.h"
+#include "Version.h"
+
+#include <QBuffer>
+#include <QImage>
+
+namespace kestrix {
+
+QString sheetPdfTitle(const CharacterSheet& sheet) {
+    return toQString(sheet.name()).trimmed();
+}
+
+QString sheetPdfCreator() {
+    return QStringLiteral("Kestrix " KESTRIX_VERSION);
+}
+
+Result saveSheetPdf(const std::string& path, const std::vector<SheetPdfPage>& pages,
+                    const SheetPdfInfo& info) {
+    QByteArray bytes;
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        if (Result error = writeSheetPdf(
+                buffer, pages, QtPrintPicture::bitmap(QImage(":/pictures/icone.bmp")), info))
+            return error;
+    }
+    return replaceFileSafely(path, std::string_view(bytes.constData(), bytes.size()));
+}
+
+} // namespace kestrix
