@@ -1,6 +1,7 @@
 #include "Main.h"
 
 #include "ApplicationTitle.h"
+#include "QtTranslations.h"
 #include "Startup.h"
 
 #include <QApplication>
@@ -36,6 +37,7 @@ int main(int argc, char* argv[]) {
 
     QApplication application(argc, argv);
     application.setApplicationName(QString::fromUtf8(kestrix::kApplicationTitle));
+    kestrix::installQtTranslations(application);
 
     const QStringList arguments = QApplication::arguments();
     // A relative argument means a file where the user started the program.
