@@ -1,7 +1,6 @@
-#include "Main.h"
-
 #include "ErrorBox.h"
 #include "FileDropTarget.h"
+#include "Main.h"
 #include "RecentCharactersMenu.h"
 #include "SessionEnd.h"
 

@@ -50,7 +50,8 @@ void RecentCharactersMenu::add(const std::string& path) {
 
 void RecentCharactersMenu::dropMissing() {
     load();
-    if (m_files.dropMissing([](const std::string& path) { return QFileInfo::exists(fromPath(path)); }))
+    if (m_files.dropMissing(
+            [](const std::string& path) { return QFileInfo::exists(fromPath(path)); }))
         store();
     showEntries();
 }

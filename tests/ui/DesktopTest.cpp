@@ -142,8 +142,7 @@ TEST_F(DesktopTest, KeysInACatalogueAcquireTheSelectedEntryAsADoubleClickDoes) {
         EXPECT_EQ(dialog->isVisible(), c.acts) << c.list << " key " << c.key;
         EXPECT_EQ(window->isEnabled(), !c.acts) << c.list << " key " << c.key;
         if (c.acts) {
-            EXPECT_EQ(dialog->nameEdit()->text(),
-                      list->model()->index(0, 0).data().toString());
+            EXPECT_EQ(dialog->nameEdit()->text(), list->model()->index(0, 0).data().toString());
             QTest::mouseClick(dialog->findChild<QPushButton*>("cm_cancelar"), Qt::LeftButton);
         }
         ASSERT_TRUE(window->isEnabled());
@@ -186,7 +185,8 @@ TEST_F(DesktopTest, KeysInAnAcquiredListRemoveTheSelectedLineAsADoubleClickDoes)
         EXPECT_EQ(list->count(), c.acts ? 1 : 2) << c.list << " key " << c.key;
         EXPECT_EQ(document.sheet.isModified(), c.acts) << c.list << " key " << c.key;
         if (c.acts) {
-            EXPECT_EQ(list->item(0)->text(), std::string(c.list) == "ls_vant_adq" ? "2 Sorte" : "-1 Azar");
+            EXPECT_EQ(list->item(0)->text(),
+                      std::string(c.list) == "ls_vant_adq" ? "2 Sorte" : "-1 Azar");
         }
         while (!document.sheet.advantages().empty())
             document.sheet.removeAdvantage(0);
@@ -230,8 +230,8 @@ TEST_F(DesktopTest, EveryEditListAndButtonHasAnAccessibleName) {
         if (qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractItemView*>(w) ||
             qobject_cast<QAbstractButton*>(w) || qobject_cast<QPlainTextEdit*>(w))
             controls.append(w);
-    for (QWidget* dialog : {static_cast<QWidget*>(window->addvant()),
-                            static_cast<QWidget*>(window->addDV())})
+    for (QWidget* dialog :
+         {static_cast<QWidget*>(window->addvant()), static_cast<QWidget*>(window->addDV())})
         for (QWidget* w : dialog->findChildren<QWidget*>())
             if (qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractButton*>(w))
                 controls.append(w);
@@ -260,7 +260,7 @@ TEST(AcceleratorTest, AccessibleNamesDropOnlyTheMark) {
         const char* caption;
         const char* name;
     } cases[] = {{"&Nome:", "Nome:"}, {"Custo:", "Custo:"}, {"A && B", "A & B"},
-                 {"&&&Sim", "&Sim"},   {"fim&", "fim"},     {"", ""}};
+                 {"&&&Sim", "&Sim"},  {"fim&", "fim"},      {"", ""}};
     for (const auto& c : cases)
         EXPECT_EQ(withoutAccelerator(QString::fromUtf8(c.caption)), QString::fromUtf8(c.name))
             << c.caption;
@@ -296,8 +296,8 @@ TEST_F(DesktopTest, TheFileMenuListsTheCharactersOpenedOrSavedLatest) {
     QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier); // saved where it was
     window->fileDialogs().setNextFileName(path("d.QsZ"));
     entry(fileMenu(), "Salvar &Como ...")->trigger();
-    EXPECT_EQ(entryTexts(fileMenu()).mid(5), (QStringList{"-", "&1 d.QsZ", "&2 b&&c.QsZ",
-                                                          "&3 a.QsZ", "-", "Sai&r"}));
+    EXPECT_EQ(entryTexts(fileMenu()).mid(5),
+              (QStringList{"-", "&1 d.QsZ", "&2 b&&c.QsZ", "&3 a.QsZ", "-", "Sai&r"}));
     EXPECT_EQ(entry(fileMenu(), "&2 b&&c.QsZ")->toolTip(), path("b&c.QsZ"));
 
     // Kept for the next run.
@@ -342,8 +342,7 @@ TEST_F(DesktopTest, ARecentCharacterThatIsGoneIsReportedAndDropped) {
     std::filesystem::remove(folder.path("a.QsZ"));
 
     // Reported before any prompt: there is nothing to open after it.
-    const QString shown =
-        test::errorBoxesDuring([&] { entry(fileMenu(), "&2 a.QsZ")->trigger(); });
+    const QString shown = test::errorBoxesDuring([&] { entry(fileMenu(), "&2 a.QsZ")->trigger(); });
     EXPECT_EQ(shown, "File not found.");
     EXPECT_EQ(child<QLineEdit>("tx_nome")->text(), "Bia!");
     EXPECT_EQ(entryTexts(fileMenu()).mid(5), (QStringList{"-", "&1 b.QsZ", "-", "Sai&r"}));
@@ -381,10 +380,14 @@ TEST(DroppedFileTest, TakesOneLocalCharacterOrPictureBySuffix) {
         QStringList paths;
         Kind kind;
     } cases[] = {
-        {{"/tmp/a.QsZ"}, Kind::Character}, {{"/tmp/a.qsz"}, Kind::Character},
-        {{"/tmp/f.bmp"}, Kind::Picture},   {{"/tmp/f.ICO"}, Kind::Picture},
-        {{"/tmp/f.wmf"}, Kind::Picture},   {{"/tmp/f.emf"}, Kind::Picture},
-        {{"/tmp/f.png"}, Kind::None},      {{"/tmp/QsZ"}, Kind::None},
+        {{"/tmp/a.QsZ"}, Kind::Character},
+        {{"/tmp/a.qsz"}, Kind::Character},
+        {{"/tmp/f.bmp"}, Kind::Picture},
+        {{"/tmp/f.ICO"}, Kind::Picture},
+        {{"/tmp/f.wmf"}, Kind::Picture},
+        {{"/tmp/f.emf"}, Kind::Picture},
+        {{"/tmp/f.png"}, Kind::None},
+        {{"/tmp/QsZ"}, Kind::None},
         {{"/tmp/a.QsZ", "/tmp/b.QsZ"}, Kind::None},
     };
     for (const auto& c : cases) {
