@@ -3,6 +3,7 @@
 #include "ApplicationTitle.h"
 #include "CommandLine.h"
 #include "PdfBatch.h"
+#include "QtTranslations.h"
 #include "Startup.h"
 
 #include <QApplication>
@@ -90,6 +91,7 @@ int main(int argc, char* argv[]) {
 
     QApplication application(argc, argv);
     application.setApplicationName(QString::fromUtf8(kestrix::kApplicationTitle));
+    kestrix::installQtTranslations(application);
 
     // A relative argument means a file where the user started the program.
     if (!commandLine.files.empty())

@@ -29,9 +29,10 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Library dependencies come from the binaries (dpkg-shlibdeps); the fonts are
-# what the program substitutes for the faces its windows and sheet ask for.
+# what the program substitutes for the faces its windows and sheet ask for;
+# Qt's translations make its file and print dialogs speak Portuguese.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 # `package_source` archives the source tree without build folders or Git.

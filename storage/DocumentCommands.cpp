@@ -20,10 +20,11 @@ bool DocumentCommands::saveTo(const std::string& path) {
     if (reportIfFailed(m_document.file.SaveCharacter(path, m_document.sheet)))
         return false;
     m_document.sheet.clearModified();
+    m_view.characterFileUsed(path);
     return true;
 }
 
-bool DocumentCommands::openFile(const std::string& path) {
+bool DocumentCommands::load(const std::string& path) {
     if (reportIfFailed(m_document.file.LoadCharacter(path, m_document.sheet)))
         return false;
     m_document.sheet.clearModified();
@@ -31,8 +32,15 @@ bool DocumentCommands::openFile(const std::string& path) {
     return true;
 }
 
+bool DocumentCommands::openFile(const std::string& path) {
+    if (!load(path))
+        return false;
+    m_view.characterFileUsed(path);
+    return true;
+}
+
 bool DocumentCommands::loadTemplate() {
-    if (!openFile(kTemplateFileName))
+    if (!load(kTemplateFileName))
         return false;
     m_document.file.clearCurrentFileName();
     return true;
@@ -87,9 +95,17 @@ void DocumentCommands::open() {
         openFile(*path);
 }
 
+bool DocumentCommands::openPath(const std::string& path) {
+    return offerToSave(SavePrompt::BeforeNew) && openFile(path);
+}
+
 void DocumentCommands::exit() {
     if (offerToSave(SavePrompt::BeforeExit))
         m_view.terminate();
+}
+
+bool DocumentCommands::mayEndSession() {
+    return offerToSave(SavePrompt::BeforeExit);
 }
 
 } // namespace kestrix

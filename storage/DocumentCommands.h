@@ -17,11 +17,18 @@ public:
 
     void newCharacter();
     void open();
+    // Open without the dialog, for a file chosen another way (the recent
+    // characters, a file dropped on the window): unsaved changes are offered
+    // for saving first. Returns whether the file was loaded.
+    bool openPath(const std::string& path);
     // Saves to the current file, or asks for a path when there is none.
     // Returns whether the character was written.
     bool save();
     void saveAs();
     void exit();
+    // The desktop session is ending: offers to save as Exit does, without
+    // ending the program. Returns whether the session may end.
+    bool mayEndSession();
 
     // Loads a character and, on success, leaves the sheet clean.
     bool openFile(const std::string& path);
@@ -32,6 +39,7 @@ private:
     // Asks about unsaved changes; true when the command may go on.
     bool offerToSave(DocumentView::SavePrompt prompt);
     bool saveTo(const std::string& path);
+    bool load(const std::string& path);
     bool loadTemplate();
     bool reportIfFailed(const Result& result);
 

@@ -29,6 +29,9 @@ public:
     virtual void sheetReplaced() = 0;
     // Ends the event loop.
     virtual void terminate() = 0;
+    // A character file was opened or saved under this path (not the blank
+    // template New loads): the list of recent characters takes it.
+    virtual void characterFileUsed(const std::string& path) { (void)path; }
 };
 
 } // namespace kestrix

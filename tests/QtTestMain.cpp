@@ -1,5 +1,7 @@
 #include <QApplication>
 #include <QFont>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 int main(int argc, char* argv[]) {
@@ -9,6 +11,10 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    // What the program keeps for the user (its recent characters) goes to
+    // a folder of this run's own, never to the real home.
+    const QTemporaryDir userSettings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, userSettings.path());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -22,8 +22,8 @@ AddItemDialog::AddItemDialog(const AddItemWording& wording, CharacterSheet& shee
     const FormControl layout[] = {
         form::edit(wording.nameEditName, 10, 22, 303, kNameTypingLimit),
         form::edit(wording.costEditName, 10, 62, 303),
-        form::label(wording.itemLabel, 6, 8),
-        form::label(wording.costLabel, 6, 48),
+        form::label(wording.itemLabel, 6, 8).naming(wording.nameEditName),
+        form::label(wording.costLabel, 6, 48).naming(wording.costEditName),
         form::button("cm_OK",       "OK",         9, 88, 96, 25),
         form::button("cm_cancelar", "Cancelar", 216, 88, 96, 25),
     };

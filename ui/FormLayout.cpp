@@ -121,8 +121,24 @@ QWidget* makeControl(const FormControl& control, QWidget* parent) {
 
 } // namespace
 
+QString withoutAccelerator(const QString& caption) {
+    QString plain;
+    for (int i = 0; i < caption.size(); ++i) {
+        // "&&" stands for one ampersand; a lone '&' marks the accelerator.
+        if (caption[i] == u'&' && ++i == caption.size())
+            break;
+        plain.append(caption[i]);
+    }
+    return plain;
+}
+
 void buildForm(QWidget* window, const FormControl* controls, std::size_t count) {
-    std::vector<std::pair<QLabel*, const char*>> captions;
+    struct Caption {
+        QLabel* label;
+        const char* control;
+        bool isBuddy;
+    };
+    std::vector<Caption> captions;
     for (std::size_t i = 0; i < count; ++i) {
         const FormControl& control = controls[i];
         QWidget* parent = control.parent ? formControl(window, control.parent) : window;
@@ -131,12 +147,23 @@ void buildForm(QWidget* window, const FormControl* controls, std::size_t count) 
             widget->setObjectName(control.name);
         if (control.kind != FormControl::Kind::Label)
             widget->setGeometry(control.left, control.top, control.width, control.height);
+        if (control.kind == FormControl::Kind::Button ||
+            control.kind == FormControl::Kind::PictureButton)
+            widget->setAccessibleName(withoutAccelerator(text(control.caption)));
+        if (control.description)
+            widget->setAccessibleDescription(text(control.description));
         if (control.buddy)
-            captions.emplace_back(static_cast<QLabel*>(widget), control.buddy);
+            captions.push_back({static_cast<QLabel*>(widget), control.buddy, true});
+        if (control.names)
+            captions.push_back({static_cast<QLabel*>(widget), control.names, false});
     }
-    // Buddies may stand after their captions in the table.
-    for (const auto& [label, buddy] : captions)
-        label->setBuddy(formControl(window, buddy));
+    // Named controls may stand after their captions in the table.
+    for (const Caption& caption : captions) {
+        QWidget* named = formControl(window, caption.control);
+        if (caption.isBuddy)
+            caption.label->setBuddy(named);
+        named->setAccessibleName(withoutAccelerator(caption.label->text()));
+    }
 }
 
 QWidget* formControl(const QWidget* window, const char* name) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <cstddef>
 
 class QWidget;
@@ -40,6 +41,8 @@ struct FormControl {
     const char* buddy = nullptr;   // a label's accelerator focuses this control
     int maxLength = 0;             // an edit's typing limit; 0: the default
     const char* glyph = nullptr;   // a picture button's glyph resource
+    const char* names = nullptr;   // a caption without an accelerator names this control
+    const char* description = nullptr; // what a screen reader says the control does (UTF-8)
 
     constexpr FormControl in(const char* group) const {
         FormControl copy = *this;
@@ -49,6 +52,18 @@ struct FormControl {
     constexpr FormControl focusing(const char* control) const {
         FormControl copy = *this;
         copy.buddy = control;
+        return copy;
+    }
+    // For screen readers: the caption names a control it has no accelerator
+    // for, as a buddy's caption names its buddy.
+    constexpr FormControl naming(const char* control) const {
+        FormControl copy = *this;
+        copy.names = control;
+        return copy;
+    }
+    constexpr FormControl describedAs(const char* utf8) const {
+        FormControl copy = *this;
+        copy.description = utf8;
         return copy;
     }
     constexpr FormControl named(const char* objectName) const {
@@ -112,7 +127,9 @@ constexpr FormControl textView(const char* name, int left, int top, int width, i
 } // namespace form
 
 // Builds a layout's controls on `window` in table order, then joins each
-// caption to the control its accelerator focuses.
+// caption to the control its accelerator focuses. Every caption with a buddy
+// or a control it names gives that control its accessible name, and every
+// button is named by its caption.
 void buildForm(QWidget* window, const FormControl* controls, std::size_t count);
 
 template <std::size_t N> void buildForm(QWidget* window, const FormControl (&controls)[N]) {
@@ -121,6 +138,9 @@ template <std::size_t N> void buildForm(QWidget* window, const FormControl (&con
 
 // The control of that name, which the layout must hold.
 QWidget* formControl(const QWidget* window, const char* name);
+
+// A caption as a screen reader says it: without its accelerator mark.
+QString withoutAccelerator(const QString& caption);
 
 template <typename Control> Control* formControl(const QWidget* window, const char* name) {
     return static_cast<Control*>(formControl(window, name));

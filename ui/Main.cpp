@@ -40,6 +40,26 @@ int selectedRow(const QAbstractItemView* list) {
     return selected.isEmpty() ? -1 : selected.constFirst().row();
 }
 
+// The keys that act on a list's selected row as a double-click does: Enter
+// or Space acquires a catalogue entry, Delete or Enter removes an acquired
+// line. With nothing selected a key keeps its usual meaning (Space selects
+// the current row).
+bool actsAsDoubleClick(const QKeyEvent& key, bool catalogue, const QAbstractItemView* list) {
+    if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier || selectedRow(list) < 0)
+        return false;
+    switch (key.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return true;
+    case Qt::Key_Space:
+        return catalogue;
+    case Qt::Key_Delete:
+        return !catalogue;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 // ---- showing the sheet ----
@@ -161,19 +181,27 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
             isActiveWindow())
             return true;
     }
-    if (event->type() == QEvent::MouseButtonDblClick) {
-        const std::pair<QWidget*, void (TfrmMain::*)()> lists[] = {
-            {ls_Vant->viewport(), &TfrmMain::ls_vantdblclick},
-            {ls_DV->viewport(), &TfrmMain::ls_DVdblclick},
-            {ls_vant_adq->viewport(), &TfrmMain::ls_vant_adqDblClick},
-            {ls_DV_adq->viewport(), &TfrmMain::ls_DV_adqDblClick},
+    const bool keyed = event->type() == QEvent::KeyPress;
+    if (keyed || event->type() == QEvent::MouseButtonDblClick) {
+        const struct {
+            QAbstractItemView* list;
+            bool catalogue;
+            void (TfrmMain::*handler)();
+        } lists[] = {
+            {ls_Vant, true, &TfrmMain::ls_vantdblclick},
+            {ls_DV, true, &TfrmMain::ls_DVdblclick},
+            {ls_vant_adq, false, &TfrmMain::ls_vant_adqDblClick},
+            {ls_DV_adq, false, &TfrmMain::ls_DV_adqDblClick},
         };
-        for (const auto& [viewport, handler] : lists) {
-            if (watched != viewport)
+        for (const auto& [list, catalogue, handler] : lists) {
+            // Keys reach the list, double-clicks its viewport.
+            if (watched != (keyed ? static_cast<QObject*>(list) : list->viewport()))
                 continue;
+            if (keyed && !actsAsDoubleClick(*static_cast<QKeyEvent*>(event), catalogue, list))
+                break;
             // A filter sees input that a disabled list would drop, and the
             // window is disabled while an add dialog is open.
-            if (viewport->isEnabled())
+            if (list->isEnabled())
                 (this->*handler)();
             // Handled once here, though the application filter sees it too.
             return true;
@@ -279,17 +307,19 @@ void TfrmMain::ls_DV_adqDblClick() {
 }
 
 void TfrmMain::BitBtn3Click() {
-    const auto path = m_fileDialogs.askPicture();
-    if (!path)
-        return;
+    if (const auto path = m_fileDialogs.askPicture())
+        setPictureFile(*path);
+}
+
+void TfrmMain::setPictureFile(const QString& path) {
     m_document.sheet.setModified();
-    const PictureLoad load = loadPictureFile(*path);
+    const PictureLoad load = loadPictureFile(path);
     if (!load.ok()) {
         showErrorBox(this, *load.error);
         return;
     }
     showPicture(load.picture);
-    m_document.sheet.setPicturePath(toWindows1252(*path).substr(0, kMaxPicturePathLength));
+    m_document.sheet.setPicturePath(toWindows1252(path).substr(0, kMaxPicturePathLength));
 }
 
 void TfrmMain::BitBtn4Click() {

@@ -17,6 +17,7 @@ class QLabel;
 class QLineEdit;
 class QListView;
 class QListWidget;
+class QSessionManager;
 class QToolButton;
 
 namespace kestrix {
@@ -25,6 +26,7 @@ class AddItemDialog;
 class CatalogueModel;
 class ObservationsMemo;
 class SheetPreviewDialog;
+class RecentCharactersMenu;
 class TAboutBox;
 class TaddDV;
 class Taddvant;
@@ -53,6 +55,14 @@ public:
     void reportError(const Error& error) override;
     void sheetReplaced() override;
     void terminate() override;
+    void characterFileUsed(const std::string& path) override;
+
+    // What the window does when the desktop session ends (connected to
+    // QGuiApplication::commitDataRequest).
+    void commitDataRequest(QSessionManager& manager);
+    // Arquivo > "&1" ... "&4": opens that file as Open would.
+    void openRecentCharacter(const std::string& path);
+    RecentCharactersMenu* recentCharacters() const { return m_recentCharacters.get(); }
 
     bool isTerminated() const { return m_terminated; }
     FileDialogs& fileDialogs() { return m_fileDialogs; }
@@ -78,6 +88,7 @@ private:
     void buildMenu();
     void createWindows();
     void setTabOrder();
+    void setUpDesktop(); // dropped files, the session's end (MainDesktop.cpp)
 
     void refillControls();
     void showTotals();
@@ -101,6 +112,7 @@ private:
     void ls_vant_adqDblClick(); // double-click on an acquired advantage: removes it
     void ls_DV_adqDblClick();   // double-click on an acquired disadvantage: removes it
     void BitBtn3Click();        // "Figura...": choose a picture file
+    void setPictureFile(const QString& path); // the character's picture from a file
     void BitBtn4Click();        // "Sem Figura": no picture
     void bitbtn5click();        // "Padrão": the default picture
     void NovoClick();           // Arquivo > "&Novo"
@@ -145,6 +157,7 @@ private:
     QWidget* m_magicGroup = nullptr;         // "Magias:"
     QWidget* m_summaryGroup = nullptr;       // "Resumo do Personagem:"
     QAction* m_openAction = nullptr;
+    std::unique_ptr<RecentCharactersMenu> m_recentCharacters; // Arquivo > "&1" ... "&4"
     QListView* m_addOrigin = nullptr; // the list the open add dialog came from
 
     Picture m_modelo; // the default character picture

@@ -39,39 +39,42 @@ inline constexpr FormControl kControls[] = {
     valueEdit("tx_poderdefogo", 144, 156, kValueWidth, kValueLength),
     label("&PODER DE FOGO:", 8, 160).focusing("tx_poderdefogo"),
 
-    pictureButton("BitBtn3", "Figura...",  ":/pictures/glyph-figura.png",     kPictureButtonLeft, 32,  65, 41),
-    pictureButton("BitBtn5", "Padrão",     ":/pictures/glyph-padrao.png",     kPictureButtonLeft, 88,  65, 41),
-    pictureButton("BitBtn4", "Sem Figura", ":/pictures/glyph-sem-figura.png", kPictureButtonLeft, 144, 65, 41),
+    pictureButton("BitBtn3", "Figura...",  ":/pictures/glyph-figura.png",     kPictureButtonLeft, 32,  65, 41)
+        .describedAs("Escolhe um arquivo de figura para o personagem"),
+    pictureButton("BitBtn5", "Padrão",     ":/pictures/glyph-padrao.png",     kPictureButtonLeft, 88,  65, 41)
+        .describedAs("Mostra a figura padrão do personagem"),
+    pictureButton("BitBtn4", "Sem Figura", ":/pictures/glyph-sem-figura.png", kPictureButtonLeft, 144, 65, 41)
+        .describedAs("Deixa o personagem sem figura"),
     picture("figura", 253, 32, 108, 158),
 
     catalogueList("ls_Vant", 6, 205, kListWidth, kListHeight),
     label("&Vantagens/Perícias disponíveis:", 8, 189).focusing("ls_Vant"),
     acquiredList("ls_vant_adq", 205, 205, kListWidth, kListHeight),
-    label("Vantagens/Perícias Adquiridas:", 208, 189),
+    label("Vantagens/Perícias Adquiridas:", 208, 189).naming("ls_vant_adq"),
     label("Custo:", 168, 213),
     label("0", 168, 229, 36).named("lb_cs_vant"),
 
     catalogueList("ls_DV", 5, 309, kListWidth, kListHeight),
     label("&Desvantagens disponíveis:", 8, 293).focusing("ls_DV"),
     acquiredList("ls_DV_adq", 205, 309, kListWidth, kListHeight),
-    label("Desvantagens Adquiridas:", 208, 293),
+    label("Desvantagens Adquiridas:", 208, 293).naming("ls_DV_adq"),
     label("Bônus:", 168, 317),
     label("0", 168, 333, 36).named("lb_cs_DV"),
 
     group("grpMagias", "Magias:", 368, 2, 209, 201),
     label("Caminho:", 8, 21).in("grpMagias"),
     label("Focus:", 144, 21).in("grpMagias"),
-    label("FOGO:",   8, 48).in("grpMagias"),
+    label("FOGO:",   8, 48).naming("tx_fogo").in("grpMagias"),
     valueEdit("tx_fogo",   144, 44,  kValueWidth, kValueLength).in("grpMagias"),
-    label("ÁGUA:",   8, 72).in("grpMagias"),
+    label("ÁGUA:",   8, 72).naming("tx_agua").in("grpMagias"),
     valueEdit("tx_agua",   144, 68,  kValueWidth, kValueLength).in("grpMagias"),
-    label("AR:",     8, 96).in("grpMagias"),
+    label("AR:",     8, 96).naming("tx_ar").in("grpMagias"),
     valueEdit("tx_ar",     144, 92,  kValueWidth, kValueLength).in("grpMagias"),
-    label("TERRA:",  8, 120).in("grpMagias"),
+    label("TERRA:",  8, 120).naming("tx_terra").in("grpMagias"),
     valueEdit("tx_terra",  144, 116, kValueWidth, kValueLength).in("grpMagias"),
-    label("LUZ:",    8, 144).in("grpMagias"),
+    label("LUZ:",    8, 144).naming("tx_luz").in("grpMagias"),
     valueEdit("tx_luz",    144, 140, kValueWidth, kValueLength).in("grpMagias"),
-    label("TREVAS:", 8, 168).in("grpMagias"),
+    label("TREVAS:", 8, 168).naming("tx_trevas").in("grpMagias"),
     valueEdit("tx_trevas", 144, 164, kValueWidth, kValueLength).in("grpMagias"),
 
     group("grpResumo", "Resumo do Personagem:", 368, 208, 209, 177),
@@ -85,7 +88,7 @@ inline constexpr FormControl kControls[] = {
     label("0",            88, 62, 110).named("lb_magtotal").in("grpResumo"),
     label("Total:",        9, 76).in("grpResumo"),
     label("0",            88, 76, 110).named("lb_total").in("grpResumo"),
-    label("Observações (Não serão impressas):", 10, 99).in("grpResumo"),
+    label("Observações (Não serão impressas):", 10, 99).naming("Mm_observ").in("grpResumo"),
     memo("Mm_observ", 12, 114, 185, 55).in("grpResumo"),
 };
 // clang-format on

@@ -6,6 +6,7 @@
 #include "Help.h"
 #include "MainLayout.h"
 #include "ObservationsMemo.h"
+#include "RecentCharactersMenu.h"
 #include "ValueEdit.h"
 #include "WindowPlacement.h"
 #include "WindowSetup.h"
@@ -76,6 +77,7 @@ TfrmMain::TfrmMain(Document& document, QWidget* parent)
     buildMenu();
     buildControls();
     setTabOrder();
+    setUpDesktop();
     setFixedSize(kMainClientWidth, kMainClientHeight + menuBar()->sizeHint().height());
     showPicture(m_modelo);
     refillControls();
@@ -170,6 +172,8 @@ void TfrmMain::buildMenu() {
     addAction(arquivo, "Imprimir ...", QKeySequence("Ctrl+P"), &TfrmMain::Imprimir1Click);
     addAction(arquivo, "&Exportar PDF ...", QKeySequence("Ctrl+E"), &TfrmMain::ExportarPDFClick);
     addAction(arquivo, "&Visualizar Impressão ...", QKeySequence(), &TfrmMain::VisualizarClick);
+    m_recentCharacters = std::make_unique<RecentCharactersMenu>(
+        arquivo, [this](const std::string& path) { openRecentCharacter(path); });
     addAction(arquivo, "Sai&r", QKeySequence("Ctrl+R"), &TfrmMain::SairClick);
 
     QMenu* ajuda = menuBar()->addMenu(fromUtf8("A&juda"));

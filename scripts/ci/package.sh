@@ -95,7 +95,7 @@ version=$(sed -n 's/^project(Kestrix VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 [ "$(field Maintainer)" = "Equipe Kestrix <kestrix@kestrix.example.org>" ] || fail "maintainer: $(field Maintainer)"
 depends=$(field Depends)
 depends_names=$(tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/[ (].*//')
-for needed in fonts-liberation libc6 libstdc++6 libqt6widgets6 libqt6printsupport6; do
+for needed in fonts-liberation qt6-translations-l10n libc6 libstdc++6 libqt6widgets6 libqt6printsupport6; do
     grep -qxF "$needed" <<<"$depends_names" || fail "Depends lacks $needed: $depends"
 done
 

@@ -6,6 +6,8 @@ E2E_PIDS=()
 # Files a test made outside its work directory.
 E2E_FILES=()
 E2E_WORK=$(mktemp -d /tmp/kestrix-e2e.XXXXXX)
+# The editor keeps its recent characters there, never in the user's home.
+export XDG_CONFIG_HOME="$E2E_WORK/config"
 
 e2e_cleanup() {
     local pid file

@@ -21,12 +21,15 @@ done
 
 error_title="Kestrix For Windows 95"
 
+# Qt's print dialog speaks Portuguese, whatever the locale.
+print_title="Imprimir"
+
 # Ctrl+P opens the print dialog and Enter confirms it; prints the dialog's id.
 print_with_dialog() {
     local main=$1 dialog
     xdotool windowfocus --sync "$main"
     press ctrl+p
-    dialog=$(wait_window "Print") || fail "Ctrl+P with a default printer opened no print dialog"
+    dialog=$(wait_window "$print_title") || fail "Ctrl+P with a default printer opened no Portuguese print dialog"
     echo "$dialog"
 }
 
@@ -54,7 +57,7 @@ expect_no_printer_error() {
         press ctrl+p
         box=$(wait_other_window "$error_title" "$main") ||
             fail "Ctrl+P without a default printer showed no error box (round $round)"
-        xdotool search --onlyvisible --name '^Print$' >/dev/null 2>&1 &&
+        xdotool search --onlyvisible --name "^(Print|$print_title)\$" >/dev/null 2>&1 &&
             fail "the print dialog opened without a default printer (round $round)"
         xdotool windowfocus --sync "$box"
         press Return

@@ -1,5 +1,6 @@
 #include "DocumentCommands.h"
 
+#include "SessionEnd.h"
 #include "Startup.h"
 
 #include <deque>
@@ -32,6 +33,7 @@ public:
     std::vector<Prompt> promptsShown;
     std::vector<std::string> suggestedNames;
     std::vector<std::string> errors;
+    std::vector<std::string> filesUsed;
     int refills = 0;
     int openDialogs = 0;
     bool terminated = false;
@@ -51,6 +53,7 @@ public:
     void reportError(const Error& error) override { errors.push_back(error.message); }
     void sheetReplaced() override { ++refills; }
     void terminate() override { terminated = true; }
+    void characterFileUsed(const std::string& path) override { filesUsed.push_back(path); }
 
 private:
     template <typename T> static T next(std::deque<T>& queue, T fallback) {
@@ -231,6 +234,62 @@ TEST_P(ExitPromptTest, TheSaveBeforeExitPromptFinishesTheCommand) {
 
 INSTANTIATE_TEST_SUITE_P(Answers, ExitPromptTest, ::testing::ValuesIn(kPromptCases));
 
+// The session manager's side of a logout, as the program answers it.
+class RecordingSessionEnd : public SessionEndRequest {
+public:
+    explicit RecordingSessionEnd(bool interactionAllowed) : m_allowed(interactionAllowed) {}
+    bool allowsInteraction() override {
+        ++interactionRequests;
+        return m_allowed;
+    }
+    void release() override { released = true; }
+    void cancel() override { cancelled = true; }
+
+    int interactionRequests = 0;
+    bool released = false;
+    bool cancelled = false;
+
+private:
+    bool m_allowed;
+};
+
+class SessionEndPromptTest : public DocumentCommandsTest,
+                             public ::testing::WithParamInterface<PromptCase> {};
+
+// Logging out asks as Exit does; what would stop Exit calls the logout off,
+// and the program never ends itself: the session manager does that.
+TEST_P(SessionEndPromptTest, TheExitPromptDecidesWhetherTheLogoutGoesOn) {
+    const PromptCase& c = GetParam();
+    makeDirty("Sujo");
+    view.promptAnswers.push_back(c.answer);
+    if (c.savePath)
+        view.savePaths.push_back(path(*c.savePath));
+    RecordingSessionEnd session(true);
+    answerSessionEnd(document.sheet, commands, session);
+
+    EXPECT_EQ(view.promptsShown, std::vector<Prompt>{Prompt::BeforeExit});
+    EXPECT_EQ(fs::exists(path("salvo.QsZ")), c.expectSaved);
+    EXPECT_EQ(session.cancelled, !c.expectReplaced);
+    EXPECT_TRUE(session.released);
+    EXPECT_FALSE(view.terminated);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, SessionEndPromptTest, ::testing::ValuesIn(kPromptCases));
+
+TEST_F(DocumentCommandsTest, ALogoutAsksNothingWhenCleanOrWhenNoWindowMayShow) {
+    RecordingSessionEnd clean(true);
+    answerSessionEnd(document.sheet, commands, clean);
+    EXPECT_EQ(clean.interactionRequests, 0) << "no need to hold the logout up";
+    EXPECT_FALSE(clean.cancelled);
+
+    makeDirty("Sujo");
+    RecordingSessionEnd noWindows(false);
+    answerSessionEnd(document.sheet, commands, noWindows);
+    EXPECT_EQ(noWindows.interactionRequests, 1);
+    EXPECT_TRUE(view.promptsShown.empty());
+    EXPECT_FALSE(noWindows.cancelled);
+}
+
 TEST_F(DocumentCommandsTest, ExitWhenCleanEndsWithoutAPrompt) {
     makeDirty();
     view.savePaths.push_back(path("e.QsZ"));
@@ -317,6 +376,44 @@ TEST_F(DocumentCommandsTest, ACopiedFileIsSavedWhereItNowIs) {
     EXPECT_EQ(readBytes(path("original.QsZ")).find("Copia"), std::string::npos);
     const std::string copy = readBytes(path("copia.QsZ"));
     EXPECT_EQ(copy.substr(1, static_cast<unsigned char>(copy[0])), path("copia.QsZ"));
+}
+
+// Opening a file chosen without the dialog (a recent character, a dropped
+// file) goes through the same prompt as Open, and shows no dialog.
+TEST_F(DocumentCommandsTest, OpenPathPromptsFirstAndOpensWithoutADialog) {
+    openSaved("j.QsZ", "Joana");
+    openSaved("k.QsZ", "Kleber");
+
+    makeDirty("Sujo");
+    view.promptAnswers.push_back(Answer::Cancelar);
+    EXPECT_FALSE(commands.openPath(path("j.QsZ")));
+    EXPECT_EQ(document.sheet.name(), "Sujo");
+
+    view.promptAnswers.push_back(Answer::Sim);
+    EXPECT_TRUE(commands.openPath(path("j.QsZ")));
+    EXPECT_EQ(document.sheet.name(), "Joana");
+    EXPECT_FALSE(document.sheet.isModified());
+    EXPECT_NE(readBytes(path("k.QsZ")).find("Sujo"), std::string::npos) << "saved first";
+    EXPECT_EQ(document.file.currentFileName(), path("j.QsZ"));
+    EXPECT_EQ(view.openDialogs, 0);
+    EXPECT_EQ(view.promptsShown, (std::vector<Prompt>{Prompt::BeforeNew, Prompt::BeforeNew}));
+
+    EXPECT_FALSE(commands.openPath(path("sumiu.QsZ")));
+    EXPECT_EQ(view.errors, std::vector<std::string>{"File not found"});
+    EXPECT_EQ(document.sheet.name(), "Joana");
+}
+
+// The recent characters take what was opened or saved, in order, and never
+// the blank template, a failed load or a failed save.
+TEST_F(DocumentCommandsTest, OnlyCompletedOpensAndSavesCountAsUsedFiles) {
+    openSaved("l.QsZ", "Lia");
+    commands.newCharacter();
+    view.savePaths.push_back(path("m.QsZ"));
+    commands.saveAs();
+    commands.openPath(path("sumiu.QsZ"));
+    view.savePaths.push_back(path("sem-pasta/n.QsZ"));
+    commands.saveAs();
+    EXPECT_EQ(view.filesUsed, (std::vector<std::string>{path("l.QsZ"), path("m.QsZ")}));
 }
 
 // Start-up with the catalogues and the command-line file in place.

@@ -1,0 +1,28 @@
+#pragma once
+
+namespace kestrix {
+
+class DocumentCommands;
+class CharacterSheet;
+
+// What the desktop's session manager offers while it ends the session: a
+// stand-in for QSessionManager, which no test can make.
+class SessionEndRequest {
+public:
+    virtual ~SessionEndRequest() = default;
+    // Waits until this program may show a window; false when it may not.
+    virtual bool allowsInteraction() = 0;
+    // The program is done asking; other programs may ask now.
+    virtual void release() = 0;
+    // Asks the session manager to call the logout off.
+    virtual void cancel() = 0;
+};
+
+// Logging out with unsaved changes shows the exit prompt: Sim saves (a
+// failed or cancelled save calls the logout off), Não lets the changes go,
+// Cancelar calls the logout off. Without leave to ask, nothing is shown and
+// the session ends as the session manager decides.
+void answerSessionEnd(const CharacterSheet& sheet, DocumentCommands& commands,
+                      SessionEndRequest& request);
+
+} // namespace kestrix
