@@ -291,7 +291,7 @@ TEST_F(DocumentCommandsTest, NewWithoutTheTemplateReportsAndChangesNothing) {
     openSaved("h.QsZ", "Hugo");
     fs::remove(path("qsz.lib"));
     commands.newCharacter();
-    EXPECT_EQ(view.errors, std::vector<std::string>{"File not found"});
+    EXPECT_EQ(view.errors, std::vector<std::string>{"qsz.lib: File not found"});
     EXPECT_EQ(document.sheet.name(), "Hugo");
     EXPECT_EQ(document.file.currentFileName(), path("h.QsZ"));
 }
@@ -302,7 +302,7 @@ TEST_F(DocumentCommandsTest, AFailedTemplateLoadAfterACompletedSaveLeavesTheShee
     view.promptAnswers.push_back(Answer::Sim);
     view.savePaths.push_back(path("i.QsZ"));
     commands.newCharacter();
-    EXPECT_EQ(view.errors, std::vector<std::string>{"File not found"});
+    EXPECT_EQ(view.errors, std::vector<std::string>{"qsz.lib: File not found"});
     EXPECT_EQ(document.sheet.name(), "Guardado");
     EXPECT_FALSE(document.sheet.isModified());
     EXPECT_EQ(document.file.currentFileName(), path("i.QsZ"));
@@ -326,7 +326,7 @@ protected:
         std::ofstream(path(name), std::ios::binary) << bytes;
     }
     StartupContext context(const std::string& argument = "") {
-        return {m_dir.string(), argument, {}};
+        return {m_dir.string(), argument, {}, {}};
     }
 };
 
@@ -349,7 +349,7 @@ TEST_F(StartupTest, LoadsBothCataloguesPresetsThePictureAndOpensTheFileClean) {
 TEST_F(StartupTest, AMissingCatalogueIsReportedOnceAndStartUpGoesOn) {
     writeFile("vantagem.lib", "Sorte\r\n1\r\n");
     runStartup(document, commands, view, context());
-    EXPECT_EQ(view.errors, std::vector<std::string>{"File not found"});
+    EXPECT_EQ(view.errors, std::vector<std::string>{"desvant.lib: File not found"});
     EXPECT_EQ(document.advantageCatalogue.size(), 1);
     EXPECT_TRUE(document.disadvantageCatalogue.empty());
     EXPECT_EQ(document.sheet.picturePath(), "modelo.bmp");
@@ -358,7 +358,7 @@ TEST_F(StartupTest, AMissingCatalogueIsReportedOnceAndStartUpGoesOn) {
     document = Document{};
     view.errors.clear();
     runStartup(document, commands, view, context(path("k.QsZ")));
-    EXPECT_EQ(view.errors, std::vector<std::string>{"File not found"});
+    EXPECT_EQ(view.errors, std::vector<std::string>{"desvant.lib: File not found"});
     EXPECT_EQ(document.sheet.name(), "Kika");
     EXPECT_FALSE(document.sheet.isModified());
 }
@@ -382,7 +382,7 @@ TEST_F(StartupTest, TakesCataloguesReadAheadAndReportsTheirErrorsInOrder) {
 
     runStartup(document, commands, view, ahead);
     EXPECT_EQ(taken, 1);
-    EXPECT_EQ(view.errors, std::vector<std::string>{"File not found"});
+    EXPECT_EQ(view.errors, std::vector<std::string>{"desvant.lib: File not found"});
     EXPECT_EQ(document.advantageCatalogue.size(), 2);
     EXPECT_EQ(document.advantageCatalogue.shownCost(1), "Var.");
     EXPECT_TRUE(document.disadvantageCatalogue.empty());
@@ -443,7 +443,7 @@ TEST_F(StartupTest, OutsideTheProgramDirectoryTheCataloguesAreReadWhereStartUpIs
     StartupContext missing{(m_dir / "sumiu").string(), "", [] {
                                ADD_FAILURE() << "read ahead from a directory never entered";
                                return StartupCatalogues{};
-                           }};
+                           }, {}};
     runStartup(document, commands, view, missing);
     EXPECT_EQ(view.errors, std::vector<std::string>{"File not found"});
     EXPECT_EQ(document.advantageCatalogue.size(), 1);
