@@ -104,9 +104,14 @@ CatalogueEditor::CatalogueEditor(Document& document, QWidget* parent)
     m_table->setHorizontalHeaderLabels({utf8("Nome"), utf8("Custo"), utf8("Custo variável")});
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setDefaultSectionSize(18);
-    m_table->setColumnWidth(kNameColumn, 190);
+    // The name takes what the cost and the check box leave: no sideways
+    // scrolling in a window of fixed size.
+    QHeaderView* header = m_table->horizontalHeader();
+    header->setSectionResizeMode(kNameColumn, QHeaderView::Stretch);
+    header->setSectionResizeMode(kCostColumn, QHeaderView::Fixed);
+    header->setSectionResizeMode(kVariableColumn, QHeaderView::ResizeToContents);
     m_table->setColumnWidth(kCostColumn, 44);
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_table->setItemDelegate(new EntryDelegate(&m_shownEntries, m_table));
     connect(m_table, &QTableWidget::cellChanged, this, &CatalogueEditor::tableItemChanged);
 
@@ -126,6 +131,9 @@ CatalogueEditor::CatalogueEditor(Document& document, QWidget* parent)
     };
     for (const auto& [name, handler] : buttons)
         connect(formControl<QPushButton>(this, name), &QPushButton::clicked, this, handler);
+    // Enter belongs to the table's cells: no button takes it.
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->setAutoDefault(false);
     connect(formControl<QPushButton>(this, "cm_fechar"), &QPushButton::clicked, this,
             &QDialog::close);
 }

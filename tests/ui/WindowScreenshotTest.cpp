@@ -5,6 +5,7 @@
 
 #include "CharacterFile.h"
 #include "Help.h"
+#include "CatalogueEditor.h"
 #include "Main.h"
 #include "NoticeBox.h"
 #include "SavePromptDialog.h"
@@ -130,6 +131,11 @@ TEST_F(WindowScreenshotTest, EveryWindowLooksAsBefore) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window->frmHelp()));
     expectLooksAsBefore(window->frmHelp(), "help");
     window->frmHelp()->close();
+
+    window->catalogueEditor()->showEditor();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window->catalogueEditor()));
+    expectLooksAsBefore(window->catalogueEditor(), "catalogos");
+    window->catalogueEditor()->close();
 }
 
 } // namespace
