@@ -296,6 +296,25 @@ TEST_F(DocumentCommandsTest, NewWithoutTheTemplateReportsAndChangesNothing) {
     EXPECT_EQ(document.file.currentFileName(), path("h.QsZ"));
 }
 
+// Novo takes the blank character from the first data folder holding it:
+// the user's own, then the site's, then the program's.
+TEST_F(DocumentCommandsTest, NewTakesTheBlankCharacterFromTheFirstDataFolder) {
+    fs::create_directories(m_dir / "user");
+    fs::create_directories(m_dir / "site");
+    document.dataFolders = DataFolders{path("user"), path("site"), m_dir.string()};
+    const std::pair<const char*, const char*> blanks[] = {{"site", "Do Grupo"},
+                                                          {"user", "Meu Modelo"}};
+    for (const auto& [folder, name] : blanks) {
+        CharacterSheet blank;
+        blank.setName(name);
+        ASSERT_FALSE(CharacterFile().SaveCharacter(path(std::string(folder) + "/qsz.lib"), blank));
+        commands.newCharacter();
+        EXPECT_EQ(document.sheet.name(), name) << folder;
+        EXPECT_TRUE(document.file.currentFileName().empty()) << folder;
+    }
+    EXPECT_TRUE(view.errors.empty());
+}
+
 TEST_F(DocumentCommandsTest, AFailedTemplateLoadAfterACompletedSaveLeavesTheSheetSavedAndClean) {
     makeDirty("Guardado");
     fs::remove(path("qsz.lib"));

@@ -7,6 +7,7 @@
 #include <QAbstractItemModel>
 #include <QAction>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -235,6 +236,19 @@ TEST_F(CatalogueEditorTest, AUtf8CatalogueOnDiskIsReadAsUtf8) {
     openEditor();
     EXPECT_TRUE(editor->statusLine()->text().contains("UTF-8"));
     EXPECT_EQ(editor->table()->item(1, 1)->text(), "");
+}
+
+// Characters store the default picture by its bare name; the user's copy
+// comes first, as for every data file.
+TEST_F(CatalogueEditorTest, TheDefaultPictureComesFromTheUsersFolder) {
+    std::filesystem::create_directories(userFolder());
+    QImage mine(3, 2, QImage::Format_RGB32);
+    mine.fill(Qt::red);
+    ASSERT_TRUE(mine.save(QString::fromStdString(userFile("modelo.bmp")), "BMP"));
+    start();
+    QTest::keyClick(window.get(), Qt::Key_N, Qt::ControlModifier); // Novo: the blank character
+    EXPECT_EQ(document.sheet.picturePath(), "modelo.bmp");
+    EXPECT_EQ(window->shownPicture().image.size(), QSize(3, 2));
 }
 
 } // namespace
