@@ -148,26 +148,31 @@ std::string CatalogueEditor::marker(List list) const {
 }
 
 void CatalogueEditor::showEditor() {
-    setStatus({});
-    for (List list : {List::Advantages, List::Disadvantages})
-        loadFromDocument(list);
-    fillTable(0);
-    if (!isVisible())
+    // Open already: the edits in it stay.
+    if (!isVisible()) {
+        QStringList readAsUtf8;
+        for (List list : {List::Advantages, List::Disadvantages}) {
+            if (loadFromDocument(list))
+                readAsUtf8 << QString::fromUtf8(fileName(list));
+        }
+        // Said once, when the lists are taken: Salvar writes them as Windows-1252.
+        setStatus(readAsUtf8.isEmpty() ? QString()
+                                       : utf8("%1 lido como UTF-8; Salvar grava em Windows-1252.")
+                                             .arg(readAsUtf8.join(utf8(" e "))));
+        fillTable(0);
         centreOnScreen(this);
+    }
     show();
     raise();
     activateWindow();
 }
 
-void CatalogueEditor::loadFromDocument(List list) {
+bool CatalogueEditor::loadFromDocument(List list) {
     const Catalogue& catalogue =
         list == List::Advantages ? m_document.advantageCatalogue : m_document.disadvantageCatalogue;
     m_entries[static_cast<int>(list)] = catalogueEntries(catalogue);
     m_modified[static_cast<int>(list)] = false;
-    // Said once, when the list is taken: Salvar writes it back as Windows-1252.
-    if (catalogue.readAsUtf8())
-        setStatus(utf8("%1 foi lido como UTF-8; Salvar grava em Windows-1252.")
-                      .arg(QString::fromUtf8(fileName(list))));
+    return catalogue.readAsUtf8();
 }
 
 void CatalogueEditor::showList(List list) {
@@ -301,7 +306,7 @@ void CatalogueEditor::importClick() {
     fillTable(0);
     const QString name = QFileInfo(*path).fileName();
     setStatus(imported.readAsUtf8()
-                  ? utf8("%1 foi lido como UTF-8; Salvar grava em Windows-1252.").arg(name)
+                  ? utf8("%1 lido como UTF-8; Salvar grava em Windows-1252.").arg(name)
                   : utf8("%1 importado.").arg(name));
 }
 
@@ -372,6 +377,14 @@ void CatalogueEditor::restoreClick() {
     loadFromDocument(m_shown);
     fillTable(0);
     setStatus(utf8("Catálogo padrão restaurado."));
+}
+
+void CatalogueEditor::reject() {
+    commitEdit();
+    if ((m_modified[0] || m_modified[1]) &&
+        askQuestion(this, utf8("Os catálogos foram alterados. Salvar as alterações?")))
+        saveClick();
+    QDialog::reject();
 }
 
 void CatalogueEditor::commitEdit() {

@@ -52,6 +52,9 @@ public:
     void saveClick();
     void restoreClick();
 
+    // Fechar, Esc and the title bar: unsaved changes are offered for saving.
+    void reject() override;
+
 signals:
     // A catalogue in effect changed: the main window's lists follow.
     void cataloguesChanged();
@@ -60,7 +63,8 @@ private:
     std::vector<CatalogueEntry>& shown() { return m_entries[static_cast<int>(m_shown)]; }
     const char* fileName(List list) const;
     std::string marker(List list) const;
-    void loadFromDocument(List list);
+    // Takes the list in effect; true when its file was read as UTF-8.
+    bool loadFromDocument(List list);
     void fillTable(int currentRow);
     void tableItemChanged(int row, int column);
     void moveCurrent(int step);

@@ -153,6 +153,25 @@ TEST_F(CatalogueEditorTest, RemovesMovesAndMarksTheDisadvantagesMarker) {
     EXPECT_EQ(names(), QStringList{QString::fromUtf8("Código de Honra")});
 }
 
+// Closing with unsaved changes asks; "Não" keeps the files as they were and
+// the next opening offers the lists in effect.
+TEST_F(CatalogueEditorTest, ClosingAsksBeforeChangesAreLost) {
+    openEditor();
+    editor->table()->setCurrentCell(0, 0);
+    click("cm_remover");
+    QString asked;
+    test::onNextModal([&](QWidget* modal) {
+        asked = qobject_cast<QMessageBox*>(modal)->text();
+        modal->findChild<QPushButton*>("nao")->click();
+    });
+    click("cm_fechar");
+    EXPECT_FALSE(asked.isEmpty());
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_FALSE(std::filesystem::exists(userFile("vantagem.lib")));
+    openEditor();
+    EXPECT_EQ(names(), (QStringList{QString::fromUtf8("Aceleração"), "Ataque Especial"}));
+}
+
 // Names stop where an item line (cost, blank, name) is full; characters the
 // code page lacks are refused as they are typed.
 TEST_F(CatalogueEditorTest, NamesTakeWhatAnItemLineHoldsInWindows1252) {
