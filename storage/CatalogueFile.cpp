@@ -55,7 +55,8 @@ FileResult loadCatalogueFile(const std::string& path, Catalogue& catalogue, std:
         case Refusal::NotRegularFile:
             return dataFileError(path, FileError{0, "Catalogue file is not a regular file"});
         case Refusal::TooLarge:
-            return dataFileError(path, FileError{0, "Catalogue file too large (at most " + sizeText(maxBytes) + ")"});
+            return dataFileError(path, FileError{0, "Catalogue file too large (at most " +
+                                                        sizeText(maxBytes) + ")"});
         }
         catalogue.assign(std::move(read.bytes));
         return std::nullopt;

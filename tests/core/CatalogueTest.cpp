@@ -1,4 +1,5 @@
 #include "Catalogue.h"
+
 #include "CatalogueEntries.h"
 
 #include <cctype>
@@ -49,7 +50,8 @@ INSTANTIATE_TEST_SUITE_P(
         LineEnds{"lone LF", "Acelera\xe7\xe3o\n1\nAtaque Especial\n-1\n"},
         LineEnds{"mixed", "Acelera\xe7\xe3o\n1\r\nAtaque Especial\r-1"},
         LineEnds{"Ctrl-Z after the end", "Acelera\xe7\xe3o\r\n1\r\nAtaque Especial\r\n-1\r\n\x1a"},
-        LineEnds{"text after Ctrl-Z", "Acelera\xe7\xe3o\r\n1\r\nAtaque Especial\r\n-1\x1amore\r\n9\r\n"}),
+        LineEnds{"text after Ctrl-Z",
+                 "Acelera\xe7\xe3o\r\n1\r\nAtaque Especial\r\n-1\x1amore\r\n9\r\n"}),
     [](const auto& info) {
         std::string name;
         for (char c : std::string(info.param.description))
@@ -148,16 +150,30 @@ TEST(CatalogueEncodingTest, AValidUtf8FileWithAccentsIsReadAsUtf8) {
         std::vector<std::string> costs;
         bool utf8;
     } cases[] = {
-        {"UTF-8", "Acelera\xc3\xa7\xc3\xa3o\r\n1\nC\xc3\xb3" "digo \xe2\x82\xac\r\n-1\r\n",
-         {"Acelera\xe7\xe3o", "C\xf3" "digo \x80"}, {"1", "-1"}, true},
+        {"UTF-8",
+         "Acelera\xc3\xa7\xc3\xa3o\r\n1\nC\xc3\xb3"
+         "digo \xe2\x82\xac\r\n-1\r\n",
+         {"Acelera\xe7\xe3o", "C\xf3"
+                              "digo \x80"},
+         {"1", "-1"},
+         true},
         {"Windows-1252", "Acelera\xe7\xe3o\r\n1\r\n", {"Acelera\xe7\xe3o"}, {"1"}, false},
         {"ASCII", "Sorte\r\n1\r\n", {"Sorte"}, {"1"}, false},
-        {"UTF-8 with a character Windows-1252 lacks", "Ataque \xe2\x86\x92\r\n2\r\n",
-         {"Ataque ?"}, {"2"}, true},
-        {"Windows-1252 bytes that are not UTF-8", "\xc3\xa7\xe7\r\n1\r\n",
-         {"\xc3\xa7\xe7"}, {"1"}, false},
-        {"an odd number of lines", "Vis\xc3\xa3o\r\n1\r\nSorte", {"Vis\xe3o", "Sorte"},
-         {"1", ""}, true},
+        {"UTF-8 with a character Windows-1252 lacks",
+         "Ataque \xe2\x86\x92\r\n2\r\n",
+         {"Ataque ?"},
+         {"2"},
+         true},
+        {"Windows-1252 bytes that are not UTF-8",
+         "\xc3\xa7\xe7\r\n1\r\n",
+         {"\xc3\xa7\xe7"},
+         {"1"},
+         false},
+        {"an odd number of lines",
+         "Vis\xc3\xa3o\r\n1\r\nSorte",
+         {"Vis\xe3o", "Sorte"},
+         {"1", ""},
+         true},
     };
     for (const auto& c : cases) {
         const Catalogue catalogue = parsedAdvantages(c.bytes);
@@ -176,16 +192,16 @@ TEST(CatalogueEntriesTest, EntriesWriteBackTheFileTheyCameFrom) {
 // Sorted as a Portuguese reader expects: accents and case do not count.
 TEST(CatalogueEntriesTest, SortingIgnoresAccentsAndCase) {
     std::vector<CatalogueEntry> entries;
-    for (const char* name : {"\xd3rf\xe3o", "agilidade", "Zelo", "\xc1gua", "Alerta",
-                             "\xe9tica", "Esporte", "\xc7ol", "casa", "cor"})
+    for (const char* name : {"\xd3rf\xe3o", "agilidade", "Zelo", "\xc1gua", "Alerta", "\xe9tica",
+                             "Esporte", "\xc7ol", "casa", "cor"})
         entries.push_back({name, "1"});
     sortAlphabetically(entries);
     std::vector<std::string> names;
     for (const auto& entry : entries)
         names.push_back(entry.name);
-    EXPECT_EQ(names, (std::vector<std::string>{"agilidade", "\xc1gua", "Alerta", "casa",
-                                               "\xc7ol", "cor", "Esporte", "\xe9tica",
-                                               "\xd3rf\xe3o", "Zelo"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"agilidade", "\xc1gua", "Alerta", "casa", "\xc7ol", "cor",
+                                        "Esporte", "\xe9tica", "\xd3rf\xe3o", "Zelo"}));
     EXPECT_EQ(alphabeticalKey("\xc6on \xdf \x8a\x9f \xd7"), "aeon ss sy \xd7");
 }
 

@@ -459,10 +459,13 @@ TEST_F(StartupTest, OutsideTheProgramDirectoryTheCataloguesAreReadWhereStartUpIs
     writeFile("vantagem.lib", "Sorte\r\n1\r\n");
     writeFile("desvant.lib", "Azar\r\n--1\r\n");
     fs::current_path(m_dir);
-    StartupContext missing{(m_dir / "sumiu").string(), "", [] {
+    StartupContext missing{(m_dir / "sumiu").string(),
+                           "",
+                           [] {
                                ADD_FAILURE() << "read ahead from a directory never entered";
                                return StartupCatalogues{};
-                           }, {}};
+                           },
+                           {}};
     runStartup(document, commands, view, missing);
     EXPECT_EQ(view.errors, std::vector<std::string>{"File not found"});
     EXPECT_EQ(document.advantageCatalogue.size(), 1);

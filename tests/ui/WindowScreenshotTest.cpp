@@ -3,9 +3,9 @@
 // KESTRIX_UPDATE_SCREENSHOTS=1 writes the references instead of comparing
 // (only after checking by eye that the new look is the intended one).
 
+#include "CatalogueEditor.h"
 #include "CharacterFile.h"
 #include "Help.h"
-#include "CatalogueEditor.h"
 #include "Main.h"
 #include "NoticeBox.h"
 #include "SavePromptDialog.h"
