@@ -79,10 +79,12 @@ int main(int argc, char* argv[]) {
     // core while the toolkit starts and the windows are built.
     kestrix::StartupContext context;
     context.programDirectory = kestrix::executableDirectory();
+    context.dataFolders = kestrix::DataFolders::forUser(context.programDirectory);
     std::future<kestrix::StartupCatalogues> catalogues;
     try {
-        catalogues = std::async(std::launch::async, kestrix::loadStartupCatalogues,
-                                context.programDirectory);
+        catalogues = std::async(std::launch::async, [folders = context.dataFolders] {
+            return kestrix::loadStartupCatalogues(folders);
+        });
         context.readAheadCatalogues = [&catalogues] { return catalogues.get(); };
     } catch (const std::exception&) {
         // No thread (or no memory for one) to be had: start-up reads them

@@ -1,5 +1,7 @@
 #include "Catalogue.h"
 
+#include "Windows1252.h"
+
 #include <stdexcept>
 
 namespace kestrix {
@@ -78,6 +80,9 @@ void Catalogue::assign(std::string fileBytes) {
     const auto end = fileBytes.find(kCtrlZ);
     if (end != std::string::npos)
         fileBytes.resize(end);
+    const bool utf8 = isUtf8WithMultiByteSequence(fileBytes);
+    if (utf8)
+        fileBytes = utf8ToWindows1252(fileBytes);
 
     // One walk; the vector's growth costs less than counting the entries first.
     std::vector<std::size_t> entryStarts;
@@ -92,6 +97,7 @@ void Catalogue::assign(std::string fileBytes) {
     // Nothing above touched the catalogue, so a failure leaves it as it was.
     m_text = std::move(fileBytes);
     m_entryStarts = std::move(entryStarts);
+    m_readAsUtf8 = utf8;
 }
 
 void parseCatalogue(std::string_view fileBytes, Catalogue& catalogue) {

@@ -39,8 +39,12 @@ public:
 
     // Replaces the entries with those of a catalogue file's bytes: a name
     // line, then a cost line, per entry. A line ends at CR LF, a lone CR or a
-    // lone LF; the first Ctrl-Z ends the file.
+    // lone LF; the first Ctrl-Z ends the file. A file that is well-formed
+    // UTF-8 with accents (written by a text editor of today) is taken as
+    // UTF-8 and held as Windows-1252, like every other text.
     void assign(std::string fileBytes);
+    // Whether the last assign took its bytes as UTF-8.
+    bool readAsUtf8() const { return m_readAsUtf8; }
 
 private:
     std::size_t entryStart(int index) const;
@@ -49,6 +53,7 @@ private:
     std::string m_text;
     // Where each entry's name line starts; its cost line follows it.
     std::vector<std::size_t> m_entryStarts;
+    bool m_readAsUtf8 = false;
 };
 
 // Fills a catalogue from a copy of a catalogue file's bytes (see

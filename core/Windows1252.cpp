@@ -111,4 +111,20 @@ std::string utf8ToWindows1252(std::string_view text) {
     return out;
 }
 
+bool isUtf8WithMultiByteSequence(std::string_view text) {
+    bool multiByte = false;
+    while (!text.empty()) {
+        if (static_cast<unsigned char>(text.front()) < 0x80) {
+            text.remove_prefix(1);
+            continue;
+        }
+        const Decoded decoded = decodeUtf8(text);
+        if (decoded.length == 0)
+            return false;
+        multiByte = true;
+        text.remove_prefix(decoded.length);
+    }
+    return multiByte;
+}
+
 } // namespace kestrix

@@ -25,4 +25,10 @@ std::string windows1252ToUtf8(std::string_view text);
 // name written by an older single-byte system keeps its letters.
 std::string utf8ToWindows1252(std::string_view text);
 
+// Whether a text read from a file is UTF-8 rather than Windows-1252: it is
+// well-formed UTF-8 and holds at least one multi-byte sequence. A plain ASCII
+// text reads the same either way; Windows-1252 accents almost never form
+// well-formed UTF-8 by chance.
+bool isUtf8WithMultiByteSequence(std::string_view text);
+
 } // namespace kestrix

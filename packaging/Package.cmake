@@ -19,6 +19,7 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "The package also holds kestrix-info, which prints the name and point totals\n"
     "of character files, or every field as JSON.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/SiteFolder.cmake)
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -1,8 +1,12 @@
 #include "CatalogueFile.h"
 
 #include "FileSystem.h"
+#include "Paths.h"
 
+#include <cerrno>
 #include <new>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kestrix {
 namespace {
@@ -17,36 +21,63 @@ std::string sizeText(std::size_t bytes) {
     return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
 }
 
-// Catalogue messages name the file: both are read at start-up, and the
-// message box has nothing else to tell them apart.
-Error catalogueError(const std::string& path, const std::string& problem) {
-    const auto slash = path.find_last_of('/');
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    return Error{0, name + ": " + problem};
+// Creates `folder` and the folders above it that are missing, each only
+// for its owner to read, as the base directory rules ask of a data folder.
+bool makeFolders(const std::string& folder) {
+    if (folder.empty() || folder == "/" || folder == ".")
+        return true;
+    struct stat status {};
+    if (stat(folder.c_str(), &status) == 0)
+        return true;
+    if (!makeFolders(directoryOf(folder)))
+        return false;
+    return mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
 }
 
 } // namespace
+
+Error dataFileError(const std::string& path, const Error& error) {
+    // The name tells apart the data files read together at start-up.
+    const auto slash = path.find_last_of('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    return Error{error.code, name + ": " + error.message};
+}
 
 Result loadCatalogueFile(const std::string& path, Catalogue& catalogue, std::size_t maxBytes) {
     using Refusal = BoundedReadResult::Refusal;
     try {
         BoundedReadResult read = readRegularFile(path, maxBytes);
         if (read.error)
-            return read.error;
+            return dataFileError(path, *read.error);
         switch (read.refused) {
         case Refusal::None:
             break;
         case Refusal::NotRegularFile:
-            return catalogueError(path, "Catalogue file is not a regular file");
+            return dataFileError(path, Error{0, "Catalogue file is not a regular file"});
         case Refusal::TooLarge:
-            return catalogueError(path,
-                                  "Catalogue file too large (at most " + sizeText(maxBytes) + ")");
+            return dataFileError(path, Error{0, "Catalogue file too large (at most " +
+                                                        sizeText(maxBytes) + ")"});
         }
         catalogue.assign(std::move(read.bytes));
         return std::nullopt;
     } catch (const std::bad_alloc&) {
-        return catalogueError(path, "Not enough memory to read the catalogue");
+        return dataFileError(path, Error{0, "Not enough memory to read the catalogue"});
     }
+}
+
+Result saveCatalogueFile(const std::string& path, const std::string& bytes) {
+    const std::string folder = directoryOf(path);
+    if (!makeFolders(folder))
+        return dataFileError(path, fileErrorFromErrno(errno, path));
+    if (Result error = replaceFileSafely(path, bytes))
+        return dataFileError(path, *error);
+    return std::nullopt;
+}
+
+Result removeDataFile(const std::string& path) {
+    if (unlink(path.c_str()) != 0 && errno != ENOENT)
+        return dataFileError(path, fileErrorFromErrno(errno, path));
+    return std::nullopt;
 }
 
 } // namespace kestrix

@@ -20,4 +20,14 @@ constexpr std::size_t kMaxCatalogueFileBytes = 64 * 1024 * 1024;
 Result loadCatalogueFile(const std::string& path, Catalogue& catalogue,
                              std::size_t maxBytes = kMaxCatalogueFileBytes);
 
+// Writes a catalogue file's bytes to `path` safely (see replaceFileSafely),
+// creating its folder and those above it as needed.
+Result saveCatalogueFile(const std::string& path, const std::string& bytes);
+
+// Removes a data file; one already gone is no failure.
+Result removeDataFile(const std::string& path);
+
+// A data file's error as the user sees it: prefixed with the file's name.
+Error dataFileError(const std::string& path, const Error& error);
+
 } // namespace kestrix

@@ -1,5 +1,6 @@
 #include "DocumentCommands.h"
 
+#include "CatalogueFile.h"
 #include "Windows1252.h"
 
 #include <algorithm>
@@ -40,8 +41,13 @@ bool DocumentCommands::openFile(const std::string& path) {
 }
 
 bool DocumentCommands::loadTemplate() {
-    if (!load(kTemplateFileName))
+    const std::string path = m_document.dataFolders.locate(kTemplateFileName);
+    if (const Result error = m_document.file.LoadCharacter(path, m_document.sheet)) {
+        m_view.reportError(dataFileError(path, *error));
         return false;
+    }
+    m_document.sheet.clearModified();
+    m_view.sheetReplaced();
     m_document.file.clearCurrentFileName();
     return true;
 }

@@ -35,13 +35,17 @@ std::string resolveAgainst(const std::string& path, const std::string& directory
     return directory.back() == '/' ? directory + path : directory + "/" + path;
 }
 
-StartupCatalogues loadStartupCatalogues(const std::string& directory) {
+StartupCatalogues loadStartupCatalogues(const DataFolders& folders) {
     StartupCatalogues loaded;
-    const std::string prefix = directory.empty() || directory.back() == '/' ? directory
-                                                                             : directory + "/";
-    loaded.advantagesError = loadCatalogueFile(prefix + "vantagem.lib", loaded.advantages);
-    loaded.disadvantagesError = loadCatalogueFile(prefix + "desvant.lib", loaded.disadvantages);
+    loaded.advantagesError =
+        loadCatalogueFile(folders.locate(kAdvantageCatalogueName), loaded.advantages);
+    loaded.disadvantagesError =
+        loadCatalogueFile(folders.locate(kDisadvantageCatalogueName), loaded.disadvantages);
     return loaded;
+}
+
+StartupCatalogues loadStartupCatalogues(const std::string& directory) {
+    return loadStartupCatalogues(DataFolders{"", "", directory});
 }
 
 void runStartup(Document& document, DocumentCommands& commands, DocumentView& view,
@@ -50,6 +54,9 @@ void runStartup(Document& document, DocumentCommands& commands, DocumentView& vi
     const bool inProgramDirectory = chdir(context.programDirectory.c_str()) == 0;
     if (!inProgramDirectory)
         view.reportError(fileErrorFromErrno(errno, context.programDirectory));
+    // Without the program directory, its files are looked for where we are.
+    document.dataFolders = context.dataFolders;
+    document.dataFolders.program = inProgramDirectory ? context.programDirectory : std::string();
 
     // Read ahead from the program directory, or now from wherever we are.
     // Whatever stops the reading is reported, and start-up goes on as it
@@ -57,7 +64,7 @@ void runStartup(Document& document, DocumentCommands& commands, DocumentView& vi
     StartupCatalogues loaded;
     try {
         loaded = inProgramDirectory && context.readAheadCatalogues ? context.readAheadCatalogues()
-                                                                   : loadStartupCatalogues("");
+                                                                   : loadStartupCatalogues(document.dataFolders);
     } catch (const std::bad_alloc&) {
         view.reportError({0, "Not enough memory to read the catalogues"});
     } catch (const std::exception& error) {
@@ -75,7 +82,9 @@ void runStartup(Document& document, DocumentCommands& commands, DocumentView& vi
             *into = std::move(*from);
     }
 
-    document.sheet.setPicturePath("modelo.bmp");
+    // Stored by bare name, as every character file holds it; the window
+    // finds it through the data folders.
+    document.sheet.setPicturePath(kDefaultPictureName);
     if (!context.fileArgument.empty())
         commands.openFile(context.fileArgument);
 }

@@ -18,15 +18,17 @@ struct StartupCatalogues {
     Result disadvantagesError;
 };
 
-// Loads "vantagem.lib" and "desvant.lib" from `directory` (the current
-// directory when empty). Touches nothing else, so it may run on a thread of
-// its own while the windows are built.
+// Loads "vantagem.lib" and "desvant.lib", each from the first data folder
+// holding it. Touches nothing else, so it may run on a thread of its own
+// while the windows are built.
+StartupCatalogues loadStartupCatalogues(const DataFolders& folders);
+// The same from `directory` alone (the current directory when empty).
 StartupCatalogues loadStartupCatalogues(const std::string& directory);
 
 // Where the program runs from and what it was asked to open.
 struct StartupContext {
-    // The real directory of the executable (symbolic links followed); the
-    // data files are opened there by bare name.
+    // The real directory of the executable (symbolic links followed), made
+    // current: a picture a character names by a relative path is found there.
     std::string programDirectory;
     // The first command-line argument, already made absolute against the
     // directory the program was started from; empty when none was given.
@@ -36,6 +38,9 @@ struct StartupContext {
     // Whatever it throws is reported once, and start-up goes on without
     // catalogues.
     std::function<StartupCatalogues()> readAheadCatalogues;
+    // The user's and the site's data folders, looked in before the program
+    // directory (see DataFolders); none when empty.
+    DataFolders dataFolders;
 };
 
 // The real directory of the running executable.
@@ -44,9 +49,10 @@ std::string executableDirectory();
 std::string resolveAgainst(const std::string& path, const std::string& directory);
 std::string currentDirectory();
 
-// Start-up without windows: makes the program directory current, loads each
-// catalogue on its own (reporting each failure once), presets the picture
-// path and opens the command-line file clean.
+// Start-up without windows: makes the program directory current, keeps the
+// data folders in the document, loads each catalogue on its own (reporting
+// each failure once), presets the picture path and opens the command-line
+// file clean.
 void runStartup(Document& document, DocumentCommands& commands, DocumentView& view,
                 const StartupContext& context);
 

@@ -13,6 +13,8 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
 #include <QToolButton>
 #include <utility>
 #include <vector>
@@ -115,6 +117,14 @@ QWidget* makeControl(const FormControl& control, QWidget* parent) {
         view->setReadOnly(true);
         return view;
     }
+    case Kind::Table: {
+        auto* table = new QTableWidget(parent);
+        table->setSelectionBehavior(QAbstractItemView::SelectRows);
+        table->setSelectionMode(QAbstractItemView::SingleSelection);
+        return table;
+    }
+    case Kind::RadioButton:
+        return new QRadioButton(text(control.caption), parent);
     }
     return nullptr;
 }

@@ -28,6 +28,8 @@ struct FormControl {
         EtchedLine,    // the etched line under a menu bar
         Memo,          // the observations memo
         TextView,      // read-only QPlainTextEdit
+        Table,         // QTableWidget, one row per entry, whole rows selected
+        RadioButton,   // QRadioButton
     };
 
     Kind kind;
@@ -122,6 +124,14 @@ constexpr FormControl memo(const char* name, int left, int top, int width, int h
 }
 constexpr FormControl textView(const char* name, int left, int top, int width, int height) {
     return {FormControl::Kind::TextView, name, nullptr, left, top, width, height};
+}
+
+constexpr FormControl table(const char* name, int left, int top, int width, int height) {
+    return {FormControl::Kind::Table, name, nullptr, left, top, width, height};
+}
+constexpr FormControl radioButton(const char* name, const char* caption, int left, int top,
+                                  int width, int height) {
+    return {FormControl::Kind::RadioButton, name, nullptr, left, top, width, height, caption};
 }
 
 } // namespace form

@@ -107,7 +107,12 @@ void TfrmMain::showPicture(const Picture& picture) {
 }
 
 void TfrmMain::showPictureOfSheet() {
-    const QString path = toQString(m_document.sheet.picturePath());
+    QString path = toQString(m_document.sheet.picturePath());
+    // A bare name, such as the default "modelo.bmp" every character stores,
+    // is a data file: the user's or the site's copy comes first.
+    if (!path.isEmpty() && !path.contains(QLatin1Char('/')))
+        path = QFile::decodeName(
+            m_document.dataFolders.locate(QFile::encodeName(path).toStdString()).c_str());
     if (!QFileInfo(path).isFile()) {
         showPicture(m_modelo);
         return;

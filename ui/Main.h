@@ -23,6 +23,7 @@ class QToolButton;
 namespace kestrix {
 
 class AddItemDialog;
+class CatalogueEditor;
 class CatalogueModel;
 class ObservationsMemo;
 class SheetPreviewDialog;
@@ -78,6 +79,7 @@ public:
     Tmsgbox2* msgbox2() const { return m_msgbox2.get(); }
     TfrmHelp* frmHelp() const { return m_frmHelp.get(); }
     TAboutBox* aboutBox() const { return m_aboutBox; }
+    CatalogueEditor* catalogueEditor() const { return m_catalogueEditor; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -173,6 +175,7 @@ private:
     std::unique_ptr<Tmsgbox2> m_msgbox2;   // "Essa lista nao pode conter mais de 10 itens."
     std::unique_ptr<TfrmHelp> m_frmHelp;   // "Ajuda"
     TAboutBox* m_aboutBox = nullptr;       // "Sobre"
+    CatalogueEditor* m_catalogueEditor = nullptr; // "Catálogos"
     TfrmDialogNovo* m_dialogNovo = nullptr; // save prompt before New and Open
     TfrmDialogSair* m_dialogSair = nullptr; // save prompt before the program ends
     SheetPreviewDialog* m_previewDialog = nullptr; // "Visualizar Impressão"

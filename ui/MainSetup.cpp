@@ -1,6 +1,7 @@
 #include "Main.h"
 
 #include "ApplicationTitle.h"
+#include "CatalogueEditor.h"
 #include "CatalogueModel.h"
 #include "FormLayout.h"
 #include "Help.h"
@@ -172,6 +173,8 @@ void TfrmMain::buildMenu() {
     addAction(arquivo, "Imprimir ...", QKeySequence("Ctrl+P"), &TfrmMain::Imprimir1Click);
     addAction(arquivo, "&Exportar PDF ...", QKeySequence("Ctrl+E"), &TfrmMain::ExportarPDFClick);
     addAction(arquivo, "&Visualizar Impressão ...", QKeySequence(), &TfrmMain::VisualizarClick);
+    QAction* catalogues = addAction(arquivo, "Ca&tálogos ...", QKeySequence(), nullptr);
+    connect(catalogues, &QAction::triggered, this, [this] { m_catalogueEditor->showEditor(); });
     m_recentCharacters = std::make_unique<RecentCharactersMenu>(
         arquivo, [this](const std::string& path) { openRecentCharacter(path); });
     addAction(arquivo, "Sai&r", QKeySequence("Ctrl+R"), &TfrmMain::SairClick);
@@ -216,6 +219,15 @@ void TfrmMain::createWindows() {
     m_msgbox2 = std::make_unique<Tmsgbox2>();
     m_frmHelp = std::make_unique<TfrmHelp>();
     m_aboutBox = new TAboutBox(this);
+    m_catalogueEditor = new CatalogueEditor(m_document, this);
+    // A saved or restored catalogue is in effect at once: the lists show it,
+    // and a cost shown for a row of the old list no longer holds.
+    connect(m_catalogueEditor, &CatalogueEditor::cataloguesChanged, this, [this] {
+        m_advantageModel->reload();
+        m_disadvantageModel->reload();
+        lb_cs_vant->clear();
+        lb_cs_DV->clear();
+    });
 
     for (AddItemDialog* dialog : {static_cast<AddItemDialog*>(m_addvant.get()),
                                   static_cast<AddItemDialog*>(m_addDV.get())}) {

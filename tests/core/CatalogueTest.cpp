@@ -1,5 +1,7 @@
 #include "Catalogue.h"
 
+#include "CatalogueEntries.h"
+
 #include <cctype>
 #include <gtest/gtest.h>
 #include <ostream>
@@ -26,12 +28,13 @@ void PrintTo(const LineEnds& lineEnds, std::ostream* os) {
     *os << lineEnds.description;
 }
 
+// The names are Windows-1252, as the shipped catalogues hold them.
 class CatalogueLineEndTest : public ::testing::TestWithParam<LineEnds> {};
 
 TEST_P(CatalogueLineEndTest, EveryLineEndStyleGivesOneEntryPerPairOfLines) {
     const Catalogue catalogue = parsedAdvantages(GetParam().bytes);
     ASSERT_EQ(catalogue.size(), 2);
-    EXPECT_EQ(catalogue.name(0), "Aceleração");
+    EXPECT_EQ(catalogue.name(0), "Acelera\xe7\xe3o");
     EXPECT_EQ(catalogue.costText(0), "1");
     EXPECT_EQ(catalogue.name(1), "Ataque Especial");
     EXPECT_EQ(catalogue.costText(1), "-1");
@@ -41,13 +44,14 @@ TEST_P(CatalogueLineEndTest, EveryLineEndStyleGivesOneEntryPerPairOfLines) {
 INSTANTIATE_TEST_SUITE_P(
     Styles, CatalogueLineEndTest,
     ::testing::Values(
-        LineEnds{"CR LF", "Aceleração\r\n1\r\nAtaque Especial\r\n-1\r\n"},
-        LineEnds{"CR LF, none at end", "Aceleração\r\n1\r\nAtaque Especial\r\n-1"},
-        LineEnds{"lone CR", "Aceleração\r1\rAtaque Especial\r-1\r"},
-        LineEnds{"lone LF", "Aceleração\n1\nAtaque Especial\n-1\n"},
-        LineEnds{"mixed", "Aceleração\n1\r\nAtaque Especial\r-1"},
-        LineEnds{"Ctrl-Z after the end", "Aceleração\r\n1\r\nAtaque Especial\r\n-1\r\n\x1a"},
-        LineEnds{"text after Ctrl-Z", "Aceleração\r\n1\r\nAtaque Especial\r\n-1\x1amore\r\n9\r\n"}),
+        LineEnds{"CR LF", "Acelera\xe7\xe3o\r\n1\r\nAtaque Especial\r\n-1\r\n"},
+        LineEnds{"CR LF, none at end", "Acelera\xe7\xe3o\r\n1\r\nAtaque Especial\r\n-1"},
+        LineEnds{"lone CR", "Acelera\xe7\xe3o\r1\rAtaque Especial\r-1\r"},
+        LineEnds{"lone LF", "Acelera\xe7\xe3o\n1\nAtaque Especial\n-1\n"},
+        LineEnds{"mixed", "Acelera\xe7\xe3o\n1\r\nAtaque Especial\r-1"},
+        LineEnds{"Ctrl-Z after the end", "Acelera\xe7\xe3o\r\n1\r\nAtaque Especial\r\n-1\r\n\x1a"},
+        LineEnds{"text after Ctrl-Z",
+                 "Acelera\xe7\xe3o\r\n1\r\nAtaque Especial\r\n-1\x1amore\r\n9\r\n"}),
     [](const auto& info) {
         std::string name;
         for (char c : std::string(info.param.description))
@@ -133,6 +137,72 @@ TEST(CatalogueTest, LongLinesAreReadWhole) {
     const Catalogue catalogue = parsedAdvantages(longName + "\r\n1\r\n");
     ASSERT_EQ(catalogue.size(), 1);
     EXPECT_EQ(catalogue.name(0), longName);
+}
+
+// A catalogue written by a text editor of today is UTF-8: read as such it
+// keeps its accents; a Windows-1252 file, or one that is only ASCII, is read
+// as it always was.
+TEST(CatalogueEncodingTest, AValidUtf8FileWithAccentsIsReadAsUtf8) {
+    const struct {
+        const char* description;
+        std::string bytes;
+        std::vector<std::string> names;
+        std::vector<std::string> costs;
+        bool utf8;
+    } cases[] = {
+        {"UTF-8",
+         "Acelera\xc3\xa7\xc3\xa3o\r\n1\nC\xc3\xb3"
+         "digo \xe2\x82\xac\r\n-1\r\n",
+         {"Acelera\xe7\xe3o", "C\xf3"
+                              "digo \x80"},
+         {"1", "-1"},
+         true},
+        {"Windows-1252", "Acelera\xe7\xe3o\r\n1\r\n", {"Acelera\xe7\xe3o"}, {"1"}, false},
+        {"ASCII", "Sorte\r\n1\r\n", {"Sorte"}, {"1"}, false},
+        {"UTF-8 with a character Windows-1252 lacks",
+         "Ataque \xe2\x86\x92\r\n2\r\n",
+         {"Ataque ?"},
+         {"2"},
+         true},
+        {"Windows-1252 bytes that are not UTF-8",
+         "\xc3\xa7\xe7\r\n1\r\n",
+         {"\xc3\xa7\xe7"},
+         {"1"},
+         false},
+        {"an odd number of lines",
+         "Vis\xc3\xa3o\r\n1\r\nSorte",
+         {"Vis\xe3o", "Sorte"},
+         {"1", ""},
+         true},
+    };
+    for (const auto& c : cases) {
+        const Catalogue catalogue = parsedAdvantages(c.bytes);
+        EXPECT_EQ(catalogue.names(), c.names) << c.description;
+        EXPECT_EQ(catalogue.costTexts(), c.costs) << c.description;
+        EXPECT_EQ(catalogue.readAsUtf8(), c.utf8) << c.description;
+    }
+}
+
+TEST(CatalogueEntriesTest, EntriesWriteBackTheFileTheyCameFrom) {
+    const std::string bytes = "Acelera\xe7\xe3o\r\n1\r\nAtaque\r\n-1\r\n\r\n\r\n";
+    const Catalogue catalogue = parsedAdvantages(bytes);
+    EXPECT_EQ(catalogueFileBytes(catalogueEntries(catalogue)), bytes);
+}
+
+// Sorted as a Portuguese reader expects: accents and case do not count.
+TEST(CatalogueEntriesTest, SortingIgnoresAccentsAndCase) {
+    std::vector<CatalogueEntry> entries;
+    for (const char* name : {"\xd3rf\xe3o", "agilidade", "Zelo", "\xc1gua", "Alerta", "\xe9tica",
+                             "Esporte", "\xc7ol", "casa", "cor"})
+        entries.push_back({name, "1"});
+    sortAlphabetically(entries);
+    std::vector<std::string> names;
+    for (const auto& entry : entries)
+        names.push_back(entry.name);
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"agilidade", "\xc1gua", "Alerta", "casa", "\xc7ol", "cor",
+                                        "Esporte", "\xe9tica", "\xd3rf\xe3o", "Zelo"}));
+    EXPECT_EQ(alphabeticalKey("\xc6on \xdf \x8a\x9f \xd7"), "aeon ss sy \xd7");
 }
 
 } // namespace

@@ -8,6 +8,10 @@ E2E_FILES=()
 E2E_WORK=$(mktemp -d /tmp/kestrix-e2e.XXXXXX)
 # The editor keeps its recent characters there, never in the user's home.
 export XDG_CONFIG_HOME="$E2E_WORK/config"
+# The editor looks for data files in the user's and the site's folders
+# first: both are the test's own, never this machine's.
+export XDG_DATA_HOME="$E2E_WORK/data-home"
+export KESTRIX_SITE_DATA_DIR="$E2E_WORK/site"
 
 e2e_cleanup() {
     local pid file

@@ -23,9 +23,9 @@ TEST(CatalogueFileTest, MissingOrUnreadableFilesReportTheirCode) {
         std::string path;
         Error expected;
     } cases[] = {
-        {dir / "vantagem.lib", {2, "File not found"}},
-        {dir / "missing/vantagem.lib", {3, "Invalid filename"}},
-        {dir / "sub", {5, "File access denied"}},
+        {dir / "vantagem.lib", {2, "vantagem.lib: File not found"}},
+        {dir / "missing/vantagem.lib", {3, "vantagem.lib: Invalid filename"}},
+        {dir / "sub", {5, "sub: File access denied"}},
     };
     for (const auto& c : cases) {
         Catalogue catalogue = Catalogue::advantages();

@@ -350,9 +350,28 @@ TEST_F(DocumentCommandsTest, NewWithoutTheTemplateReportsAndChangesNothing) {
     openSaved("h.QsZ", "Hugo");
     fs::remove(path("qsz.lib"));
     commands.newCharacter();
-    EXPECT_EQ(view.errors, std::vector<std::string>{"File not found"});
+    EXPECT_EQ(view.errors, std::vector<std::string>{"qsz.lib: File not found"});
     EXPECT_EQ(document.sheet.name(), "Hugo");
     EXPECT_EQ(document.file.currentFileName(), path("h.QsZ"));
+}
+
+// Novo takes the blank character from the first data folder holding it:
+// the user's own, then the site's, then the program's.
+TEST_F(DocumentCommandsTest, NewTakesTheBlankCharacterFromTheFirstDataFolder) {
+    fs::create_directories(m_dir / "user");
+    fs::create_directories(m_dir / "site");
+    document.dataFolders = DataFolders{path("user"), path("site"), m_dir.string()};
+    const std::pair<const char*, const char*> blanks[] = {{"site", "Do Grupo"},
+                                                          {"user", "Meu Modelo"}};
+    for (const auto& [folder, name] : blanks) {
+        CharacterSheet blank;
+        blank.setName(name);
+        ASSERT_FALSE(CharacterFile().SaveCharacter(path(std::string(folder) + "/qsz.lib"), blank));
+        commands.newCharacter();
+        EXPECT_EQ(document.sheet.name(), name) << folder;
+        EXPECT_TRUE(document.file.currentFileName().empty()) << folder;
+    }
+    EXPECT_TRUE(view.errors.empty());
 }
 
 TEST_F(DocumentCommandsTest, AFailedTemplateLoadAfterACompletedSaveLeavesTheSheetSavedAndClean) {
@@ -361,7 +380,7 @@ TEST_F(DocumentCommandsTest, AFailedTemplateLoadAfterACompletedSaveLeavesTheShee
     view.promptAnswers.push_back(Answer::Sim);
     view.savePaths.push_back(path("i.QsZ"));
     commands.newCharacter();
-    EXPECT_EQ(view.errors, std::vector<std::string>{"File not found"});
+    EXPECT_EQ(view.errors, std::vector<std::string>{"qsz.lib: File not found"});
     EXPECT_EQ(document.sheet.name(), "Guardado");
     EXPECT_FALSE(document.sheet.isModified());
     EXPECT_EQ(document.file.currentFileName(), path("i.QsZ"));
@@ -423,7 +442,7 @@ protected:
         std::ofstream(path(name), std::ios::binary) << bytes;
     }
     StartupContext context(const std::string& argument = "") {
-        return {m_dir.string(), argument, {}};
+        return {m_dir.string(), argument, {}, {}};
     }
 };
 
@@ -446,7 +465,7 @@ TEST_F(StartupTest, LoadsBothCataloguesPresetsThePictureAndOpensTheFileClean) {
 TEST_F(StartupTest, AMissingCatalogueIsReportedOnceAndStartUpGoesOn) {
     writeFile("vantagem.lib", "Sorte\r\n1\r\n");
     runStartup(document, commands, view, context());
-    EXPECT_EQ(view.errors, std::vector<std::string>{"File not found"});
+    EXPECT_EQ(view.errors, std::vector<std::string>{"desvant.lib: File not found"});
     EXPECT_EQ(document.advantageCatalogue.size(), 1);
     EXPECT_TRUE(document.disadvantageCatalogue.empty());
     EXPECT_EQ(document.sheet.picturePath(), "modelo.bmp");
@@ -455,7 +474,7 @@ TEST_F(StartupTest, AMissingCatalogueIsReportedOnceAndStartUpGoesOn) {
     document = Document{};
     view.errors.clear();
     runStartup(document, commands, view, context(path("k.QsZ")));
-    EXPECT_EQ(view.errors, std::vector<std::string>{"File not found"});
+    EXPECT_EQ(view.errors, std::vector<std::string>{"desvant.lib: File not found"});
     EXPECT_EQ(document.sheet.name(), "Kika");
     EXPECT_FALSE(document.sheet.isModified());
 }
@@ -479,7 +498,7 @@ TEST_F(StartupTest, TakesCataloguesReadAheadAndReportsTheirErrorsInOrder) {
 
     runStartup(document, commands, view, ahead);
     EXPECT_EQ(taken, 1);
-    EXPECT_EQ(view.errors, std::vector<std::string>{"File not found"});
+    EXPECT_EQ(view.errors, std::vector<std::string>{"desvant.lib: File not found"});
     EXPECT_EQ(document.advantageCatalogue.size(), 2);
     EXPECT_EQ(document.advantageCatalogue.shownCost(1), "Var.");
     EXPECT_TRUE(document.disadvantageCatalogue.empty());
@@ -537,10 +556,13 @@ TEST_F(StartupTest, OutsideTheProgramDirectoryTheCataloguesAreReadWhereStartUpIs
     writeFile("vantagem.lib", "Sorte\r\n1\r\n");
     writeFile("desvant.lib", "Azar\r\n--1\r\n");
     fs::current_path(m_dir);
-    StartupContext missing{(m_dir / "sumiu").string(), "", [] {
+    StartupContext missing{(m_dir / "sumiu").string(),
+                           "",
+                           [] {
                                ADD_FAILURE() << "read ahead from a directory never entered";
                                return StartupCatalogues{};
-                           }};
+                           },
+                           {}};
     runStartup(document, commands, view, missing);
     EXPECT_EQ(view.errors, std::vector<std::string>{"File not found"});
     EXPECT_EQ(document.advantageCatalogue.size(), 1);

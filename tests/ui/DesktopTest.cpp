@@ -238,6 +238,10 @@ TEST_F(DesktopTest, EveryEditListAndButtonHasAnAccessibleName) {
     for (QWidget* control : controls) {
         if (control->objectName().startsWith("qt_")) // scroll bars' own parts
             continue;
+        // A table's headers and corner are parts of the table, which a screen
+        // reader reads as one.
+        if (qobject_cast<QAbstractItemView*>(control->parentWidget()))
+            continue;
         EXPECT_FALSE(accessibleText(control, QAccessible::Name).isEmpty())
             << control->metaObject()->className() << " " << control->objectName().toStdString();
     }

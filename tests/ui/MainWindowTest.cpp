@@ -500,7 +500,7 @@ TEST_F(StartupWindowTest, AnErrorDuringStartUpIsCentredOnTheScreen) {
                                box = modal->frameGeometry();
                                static_cast<QDialog*>(modal)->accept();
                            });
-    EXPECT_EQ(shown, "File not found.");
+    EXPECT_EQ(shown, "desvant.lib: File not found.");
     const QPoint centre = window->screen()->availableGeometry().center();
     EXPECT_LE((box.center() - centre).manhattanLength(), 2)
         << box.x() << "," << box.y() << " " << box.width() << "x" << box.height();
@@ -514,7 +514,7 @@ TEST_F(StartupWindowTest, AMissingCatalogueIsReportedAndTheFileStillOpens) {
     QString shown;
     expectErrorBox(&shown);
     start(folder.path("s.QsZ"));
-    EXPECT_EQ(shown, "File not found.");
+    EXPECT_EQ(shown, "desvant.lib: File not found.");
     EXPECT_EQ(child<QLineEdit>("tx_nome")->text(), "Sem Desvantagens");
     EXPECT_EQ(child<QListView>("ls_Vant")->model()->rowCount(), 2);
     EXPECT_EQ(child<QListView>("ls_DV")->model()->rowCount(), 0);

@@ -48,7 +48,7 @@ void onNextModal(std::function<void(QWidget* modal)> action) {
 std::unique_ptr<TfrmMain> startMainWindow(Document& document, const std::string& folder,
                                           const std::string& argument) {
     auto window = std::make_unique<TfrmMain>(document);
-    window->FormCreate({folder, argument, {}});
+    window->FormCreate({folder, argument, {}, {}});
     window->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     return window;

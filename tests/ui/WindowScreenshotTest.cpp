@@ -3,6 +3,7 @@
 // KESTRIX_UPDATE_SCREENSHOTS=1 writes the references instead of comparing
 // (only after checking by eye that the new look is the intended one).
 
+#include "CatalogueEditor.h"
 #include "CharacterFile.h"
 #include "Help.h"
 #include "Main.h"
@@ -130,6 +131,11 @@ TEST_F(WindowScreenshotTest, EveryWindowLooksAsBefore) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window->frmHelp()));
     expectLooksAsBefore(window->frmHelp(), "help");
     window->frmHelp()->close();
+
+    window->catalogueEditor()->showEditor();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window->catalogueEditor()));
+    expectLooksAsBefore(window->catalogueEditor(), "catalogos");
+    window->catalogueEditor()->close();
 }
 
 } // namespace
