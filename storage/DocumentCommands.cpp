@@ -20,6 +20,7 @@ bool DocumentCommands::saveTo(const std::string& path) {
     if (reportIfFailed(m_document.file.SaveCharacter(path, m_document.sheet)))
         return false;
     m_document.sheet.clearModified();
+    m_view.sheetSaved();
     return true;
 }
 

@@ -33,6 +33,7 @@ public:
     std::vector<std::string> suggestedNames;
     std::vector<std::string> errors;
     int refills = 0;
+    int savesReported = 0;
     int openDialogs = 0;
     bool terminated = false;
 
@@ -50,6 +51,7 @@ public:
     }
     void reportError(const std::string& message) override { errors.push_back(message); }
     void sheetReplaced() override { ++refills; }
+    void sheetSaved() override { ++savesReported; }
     void terminate() override { terminated = true; }
 
 private:
@@ -115,6 +117,7 @@ TEST_F(DocumentCommandsTest, SaveOnAnUntitledCharacterSuggestsItsNameAndClearsTh
     EXPECT_TRUE(commands.save());
     EXPECT_EQ(view.suggestedNames, std::vector<std::string>{"Nome do Personagem"});
     EXPECT_FALSE(document.sheet.isModified());
+    EXPECT_EQ(view.savesReported, 1) << "the window marks its history's saved step";
     EXPECT_EQ(document.file.currentFileName(), path("heroi.QsZ"));
     EXPECT_EQ(fs::file_size(path("heroi.QsZ")), 4012u);
 }
@@ -132,6 +135,7 @@ TEST_F(DocumentCommandsTest, ACancelledSaveDialogSavesNothing) {
     makeDirty();
     EXPECT_FALSE(commands.save());
     EXPECT_TRUE(document.sheet.isModified());
+    EXPECT_EQ(view.savesReported, 0);
     EXPECT_TRUE(document.file.currentFileName().empty());
 }
 
@@ -142,6 +146,7 @@ TEST_F(DocumentCommandsTest, AFailedSaveKeepsTheFlagAndTargetsThePathTried) {
     EXPECT_FALSE(commands.save());
     EXPECT_EQ(view.errors, std::vector<std::string>{"Invalid filename"});
     EXPECT_TRUE(document.sheet.isModified());
+    EXPECT_EQ(view.savesReported, 0) << "a failed write is no saved state";
     EXPECT_EQ(document.file.currentFileName(), unreachable);
 }
 
@@ -305,6 +310,7 @@ TEST_F(DocumentCommandsTest, AFailedTemplateLoadAfterACompletedSaveLeavesTheShee
     EXPECT_EQ(view.errors, std::vector<std::string>{"File not found"});
     EXPECT_EQ(document.sheet.name(), "Guardado");
     EXPECT_FALSE(document.sheet.isModified());
+    EXPECT_EQ(view.savesReported, 1);
     EXPECT_EQ(document.file.currentFileName(), path("i.QsZ"));
 }
 
