@@ -23,6 +23,8 @@ namespace kestrix {
 
 class AddItemDialog;
 class CatalogueModel;
+class EditHistory;
+struct EditState;
 class ObservationsMemo;
 class TAboutBox;
 class TaddDV;
@@ -51,6 +53,7 @@ public:
     std::optional<std::string> askSavePath(const std::string& suggestedName) override;
     void reportError(const std::string& message) override;
     void sheetReplaced() override;
+    void sheetSaved() override;
     void terminate() override;
 
     bool isTerminated() const { return m_terminated; }
@@ -65,6 +68,9 @@ public:
     Tmsgbox2* msgbox2() const { return m_msgbox2.get(); }
     TfrmHelp* frmHelp() const { return m_frmHelp.get(); }
     TAboutBox* aboutBox() const { return m_aboutBox; }
+    EditHistory& editHistory() const { return *m_history; }
+    QAction* undoAction() const { return m_undoAction; }
+    QAction* redoAction() const { return m_redoAction; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -73,6 +79,7 @@ protected:
 private:
     void buildControls();
     void buildMenu();
+    void buildEditMenu(); // MainHistory.cpp
     void createWindows();
     void setTabOrder();
 
@@ -81,6 +88,19 @@ private:
     void showPicture(const Picture& picture);
     void showPictureOfSheet();
     void refillAcquiredLists();
+
+    // The edit history (MainHistory.cpp). Typed fields are numbered for
+    // their typing runs: the name, the attributes, the magic paths, the memo.
+    static constexpr int kNameField = 0;
+    static constexpr int kFirstAttributeField = 1;
+    static constexpr int kFirstMagicField = kFirstAttributeField + kAttributeCount;
+    static constexpr int kObservationsField = kFirstMagicField + kMagicPathCount;
+    EditState currentState() const;
+    void showState(const EditState& state);
+    void startHistory(); // a fresh history from what the window shows now
+    void recordStep(const QString& text);
+    void recordTyping(int field);
+    void updateEditMenu();
 
     // Handlers, named after the control and the event.
     void tx_nomeChange();                  // typing in "Nome:"
@@ -97,6 +117,7 @@ private:
     void itemAdded();
     void ls_vant_adqDblClick(); // double-click on an acquired advantage: removes it
     void ls_DV_adqDblClick();   // double-click on an acquired disadvantage: removes it
+    void removeAcquired(QListWidget* list, void (CharacterSheet::*remove)(int));
     void BitBtn3Click();        // "Figura...": choose a picture file
     void BitBtn4Click();        // "Sem Figura": no picture
     void bitbtn5click();        // "Padrão": the default picture
@@ -106,6 +127,8 @@ private:
     void SalvarComoClick();     // Arquivo > "Salvar &Como ..."
     void Imprimir1Click();      // Arquivo > "Imprimir ..."
     void SairClick();           // Arquivo > "Sai&r"
+    void DesfazerClick();       // Editar > "&Desfazer"
+    void RefazerClick();        // Editar > "&Refazer"
     void ContedoClick();        // Ajuda > "&Conteúdo": the help window
     void SobreClick();          // Ajuda > "&Sobre": the about box
     void FormClose();           // the title bar's close: as "Sai&r"
@@ -140,6 +163,9 @@ private:
     QWidget* m_magicGroup = nullptr;         // "Magias:"
     QWidget* m_summaryGroup = nullptr;       // "Resumo do Personagem:"
     QAction* m_openAction = nullptr;
+    QAction* m_undoAction = nullptr;
+    QAction* m_redoAction = nullptr;
+    EditHistory* m_history = nullptr;
     QListView* m_addOrigin = nullptr; // the list the open add dialog came from
 
     Picture m_modelo; // the default character picture

@@ -2,6 +2,7 @@
 
 #include "ApplicationTitle.h"
 #include "CatalogueModel.h"
+#include "EditHistory.h"
 #include "FormLayout.h"
 #include "Help.h"
 #include "MainLayout.h"
@@ -79,6 +80,7 @@ TfrmMain::TfrmMain(Document& document, QWidget* parent)
     setFixedSize(kMainClientWidth, kMainClientHeight + menuBar()->sizeHint().height());
     showPicture(m_modelo);
     refillControls();
+    startHistory();
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -148,6 +150,8 @@ void TfrmMain::buildControls() {
     lb_total = static_cast<QLabel*>(find("lb_total"));
     Mm_observ = static_cast<ObservationsMemo*>(find("Mm_observ"));
     connect(Mm_observ, &ObservationsMemo::edited, this, &TfrmMain::Mm_observChange);
+    // Ctrl+Z belongs to the character's history (buildEditMenu), not to the memo's own.
+    Mm_observ->setUndoRedoEnabled(false);
 }
 
 void TfrmMain::buildMenu() {
@@ -169,6 +173,8 @@ void TfrmMain::buildMenu() {
     addAction(arquivo, "Salvar &Como ...", QKeySequence(), &TfrmMain::SalvarComoClick);
     addAction(arquivo, "Imprimir ...", QKeySequence("Ctrl+P"), &TfrmMain::Imprimir1Click);
     addAction(arquivo, "Sai&r", QKeySequence("Ctrl+R"), &TfrmMain::SairClick);
+
+    buildEditMenu();
 
     QMenu* ajuda = menuBar()->addMenu(fromUtf8("A&juda"));
     ajuda->setFont(windowFont());
@@ -198,6 +204,8 @@ void TfrmMain::FormCreate(const StartupContext& context) {
     m_advantageModel->reload();
     m_disadvantageModel->reload();
     createWindows();
+    // Start-up's own changes (the preset picture path) are no steps.
+    startHistory();
     m_dialogNovo = new TfrmDialogNovo(this);
     m_dialogSair = new TfrmDialogSair(this);
     centreOnScreen(this);
