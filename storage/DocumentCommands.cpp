@@ -22,6 +22,7 @@ bool DocumentCommands::saveTo(const std::string& path) {
         return false;
     m_document.sheet.clearModified();
     m_view.characterFileUsed(path);
+    m_view.sheetSaved();
     return true;
 }
 

@@ -27,6 +27,8 @@ public:
     virtual void reportError(const Error& error) = 0;
     // The sheet was replaced by a load: refill every control, show its picture.
     virtual void sheetReplaced() = 0;
+    // The sheet was written: what it holds now is the saved state.
+    virtual void sheetSaved() = 0;
     // Ends the event loop.
     virtual void terminate() = 0;
     // A character file was opened or saved under this path (not the blank

@@ -1,6 +1,7 @@
 #include "Main.h"
 
 #include "CatalogueModel.h"
+#include "EditHistory.h"
 #include "ErrorBox.h"
 #include "ExportPdfCommand.h"
 #include "Help.h"
@@ -29,6 +30,8 @@
 #include <QListWidget>
 #include <QPrinter>
 #include <QScopedValueRollback>
+#include <algorithm>
+#include <iterator>
 
 namespace kestrix {
 namespace {
@@ -67,16 +70,25 @@ bool actsAsDoubleClick(const QKeyEvent& key, bool catalogue, const QAbstractItem
 void TfrmMain::refillControls() {
     QScopedValueRollback guard(m_refilling, true);
     const CharacterSheet& sheet = m_document.sheet;
-    tx_nome->setText(toQString(sheet.name()));
+    // Only what differs is set again: an undo elsewhere leaves the caret
+    // where it was in the field being typed in.
+    if (tx_nome->text() != toQString(sheet.name()))
+        tx_nome->setText(toQString(sheet.name()));
+    const auto showValue = [](ValueEdit* edit, const std::string& value) {
+        if (edit->text() != toQString(value))
+            edit->showText(toQString(value));
+    };
     for (int i = 0; i < kAttributeCount; ++i)
-        m_attributeEdits[i]->showText(toQString(sheet.data().attributes[i]));
+        showValue(m_attributeEdits[i], sheet.data().attributes[i]);
     for (int i = 0; i < kMagicPathCount; ++i)
-        m_magicEdits[i]->showText(toQString(sheet.data().magicPaths[i]));
+        showValue(m_magicEdits[i], sheet.data().magicPaths[i]);
     refillAcquiredLists();
-    QStringList observations;
-    for (const std::string& line : sheet.observations())
-        observations.append(toQString(line));
-    Mm_observ->setLines(observations);
+    if (Mm_observ->sheetLines() != sheet.observations()) {
+        QStringList observations;
+        for (const std::string& line : sheet.observations())
+            observations.append(toQString(line));
+        Mm_observ->setLines(observations);
+    }
     showTotals();
 }
 
@@ -154,6 +166,7 @@ void TfrmMain::sheetReplaced() {
     // were, so that every file that opens saves again unchanged.
     m_document.sheet.setObservations(Mm_observ->sheetLines());
     showPictureOfSheet();
+    startHistory();
 }
 
 void TfrmMain::terminate() {
@@ -178,11 +191,19 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        // Returning true without accepting lets the menu shortcut win; an
-        // edit box would take Ctrl+A and Ctrl+E as line movements.
-        const QKeyCombination combination = key->keyCombination();
-        if ((combination == QKeyCombination(Qt::ControlModifier, Qt::Key_A) ||
-             combination == QKeyCombination(Qt::ControlModifier, Qt::Key_E)) &&
+        // Returning true without accepting lets the menu shortcut win: Ctrl+A
+        // opens and Ctrl+E exports (an edit box would take both as line
+        // movements), and Ctrl+Z and Ctrl+Y undo the character's history,
+        // not one field's.
+        const QKeyCombination taken[] = {
+            Qt::ControlModifier | Qt::Key_A,
+            Qt::ControlModifier | Qt::Key_E,
+            Qt::ControlModifier | Qt::Key_Z,
+            Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Z,
+            Qt::ControlModifier | Qt::Key_Y,
+        };
+        if (std::find(std::begin(taken), std::end(taken), key->keyCombination()) !=
+                std::end(taken) &&
             isActiveWindow())
             return true;
     }
@@ -218,8 +239,10 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
 // ---- handlers ----
 
 void TfrmMain::tx_nomeChange() {
-    if (!m_refilling)
-        m_document.sheet.setName(toWindows1252(tx_nome->text()));
+    if (m_refilling)
+        return;
+    m_document.sheet.setName(toWindows1252(tx_nome->text()));
+    recordTyping(kNameField);
 }
 
 void TfrmMain::tx_atribChange(Attribute which) {
@@ -228,6 +251,7 @@ void TfrmMain::tx_atribChange(Attribute which) {
     m_document.sheet.setAttribute(which,
                                   toWindows1252(m_attributeEdits[static_cast<int>(which)]->text()));
     showTotals();
+    recordTyping(kFirstAttributeField + static_cast<int>(which));
 }
 
 void TfrmMain::tx_focusChange(MagicPath which) {
@@ -236,12 +260,14 @@ void TfrmMain::tx_focusChange(MagicPath which) {
     m_document.sheet.setMagicPath(which,
                                   toWindows1252(m_magicEdits[static_cast<int>(which)]->text()));
     showTotals();
+    recordTyping(kFirstMagicField + static_cast<int>(which));
 }
 
 void TfrmMain::Mm_observChange() {
     m_document.sheet.setObservations(Mm_observ->sheetLines());
     // Typed observations are changes like any other: Exit and New ask first.
     m_document.sheet.setModified();
+    recordTyping(kObservationsField);
 }
 
 void TfrmMain::ls_vantclick() {
@@ -297,18 +323,26 @@ void TfrmMain::addDialogClosed() {
 void TfrmMain::itemAdded() {
     refillAcquiredLists();
     showTotals();
+    const auto& lines =
+        m_addOrigin == ls_Vant ? m_document.sheet.advantages() : m_document.sheet.disadvantages();
+    recordStep(QString::fromUtf8("aquisição de ") + toQString(lines.back()));
 }
 
 void TfrmMain::ls_vant_adqDblClick() {
-    m_document.sheet.removeAdvantage(selectedRow(ls_vant_adq));
-    refillAcquiredLists();
-    showTotals();
+    removeAcquired(ls_vant_adq, &CharacterSheet::removeAdvantage);
 }
 
 void TfrmMain::ls_DV_adqDblClick() {
-    m_document.sheet.removeDisadvantage(selectedRow(ls_DV_adq));
+    removeAcquired(ls_DV_adq, &CharacterSheet::removeDisadvantage);
+}
+
+void TfrmMain::removeAcquired(QListWidget* list, void (CharacterSheet::*remove)(int)) {
+    const int row = selectedRow(list);
+    const QString line = row >= 0 ? list->item(row)->text() : QString();
+    (m_document.sheet.*remove)(row);
     refillAcquiredLists();
     showTotals();
+    recordStep(QString::fromUtf8("remoção de ") + line);
 }
 
 void TfrmMain::BitBtn3Click() {
@@ -325,16 +359,19 @@ void TfrmMain::setPictureFile(const QString& path) {
     }
     showPicture(load.picture);
     m_document.sheet.setPicturePath(toWindows1252(path).substr(0, kMaxPicturePathLength));
+    recordStep(QString::fromUtf8("troca de figura"));
 }
 
 void TfrmMain::BitBtn4Click() {
     m_document.sheet.setModified();
     showPicture(m_nada);
+    recordStep(QString::fromUtf8("remoção da figura"));
 }
 
 void TfrmMain::bitbtn5click() {
     showPicture(m_modelo);
     m_document.sheet.setModified();
+    recordStep(QString::fromUtf8("figura padrão"));
 }
 
 void TfrmMain::NovoClick() {

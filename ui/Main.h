@@ -25,6 +25,8 @@ namespace kestrix {
 class AddItemDialog;
 class CatalogueEditor;
 class CatalogueModel;
+class EditHistory;
+struct EditState;
 class ObservationsMemo;
 class SheetPreviewDialog;
 class RecentCharactersMenu;
@@ -55,6 +57,7 @@ public:
     std::optional<std::string> askSavePath(const std::string& suggestedName) override;
     void reportError(const Error& error) override;
     void sheetReplaced() override;
+    void sheetSaved() override;
     void terminate() override;
     void characterFileUsed(const std::string& path) override;
 
@@ -80,6 +83,9 @@ public:
     TfrmHelp* frmHelp() const { return m_frmHelp.get(); }
     TAboutBox* aboutBox() const { return m_aboutBox; }
     CatalogueEditor* catalogueEditor() const { return m_catalogueEditor; }
+    EditHistory& editHistory() const { return *m_history; }
+    QAction* undoAction() const { return m_undoAction; }
+    QAction* redoAction() const { return m_redoAction; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -88,6 +94,7 @@ protected:
 private:
     void buildControls();
     void buildMenu();
+    void buildEditMenu(); // MainHistory.cpp
     void createWindows();
     void setTabOrder();
     void setUpDesktop(); // dropped files, the session's end (MainDesktop.cpp)
@@ -97,6 +104,19 @@ private:
     void showPicture(const Picture& picture);
     void showPictureOfSheet();
     void refillAcquiredLists();
+
+    // The edit history (MainHistory.cpp). Typed fields are numbered for
+    // their typing runs: the name, the attributes, the magic paths, the memo.
+    static constexpr int kNameField = 0;
+    static constexpr int kFirstAttributeField = 1;
+    static constexpr int kFirstMagicField = kFirstAttributeField + kAttributeCount;
+    static constexpr int kObservationsField = kFirstMagicField + kMagicPathCount;
+    EditState currentState() const;
+    void showState(const EditState& state);
+    void startHistory(); // a fresh history from what the window shows now
+    void recordStep(const QString& text);
+    void recordTyping(int field);
+    void updateEditMenu();
 
     // Handlers, named after the control and the event.
     void tx_nomeChange();                  // typing in "Nome:"
@@ -113,6 +133,7 @@ private:
     void itemAdded();
     void ls_vant_adqDblClick(); // double-click on an acquired advantage: removes it
     void ls_DV_adqDblClick();   // double-click on an acquired disadvantage: removes it
+    void removeAcquired(QListWidget* list, void (CharacterSheet::*remove)(int));
     void BitBtn3Click();        // "Figura...": choose a picture file
     void setPictureFile(const QString& path); // the character's picture from a file
     void BitBtn4Click();        // "Sem Figura": no picture
@@ -125,6 +146,8 @@ private:
     void ExportarPDFClick();    // Arquivo > "&Exportar PDF ..."
     void VisualizarClick();     // Arquivo > "&Visualizar Impressão ..."
     void SairClick();           // Arquivo > "Sai&r"
+    void DesfazerClick();       // Editar > "&Desfazer"
+    void RefazerClick();        // Editar > "&Refazer"
     void ContedoClick();        // Ajuda > "&Conteúdo": the help window
     void SobreClick();          // Ajuda > "&Sobre": the about box
     void FormClose();           // the title bar's close: as "Sai&r"
@@ -160,6 +183,9 @@ private:
     QWidget* m_summaryGroup = nullptr;       // "Resumo do Personagem:"
     QAction* m_openAction = nullptr;
     std::unique_ptr<RecentCharactersMenu> m_recentCharacters; // Arquivo > "&1" ... "&4"
+    QAction* m_undoAction = nullptr;
+    QAction* m_redoAction = nullptr;
+    EditHistory* m_history = nullptr;
     QListView* m_addOrigin = nullptr; // the list the open add dialog came from
 
     Picture m_modelo; // the default character picture

@@ -3,6 +3,7 @@
 #include "ApplicationTitle.h"
 #include "CatalogueEditor.h"
 #include "CatalogueModel.h"
+#include "EditHistory.h"
 #include "FormLayout.h"
 #include "Help.h"
 #include "MainLayout.h"
@@ -82,6 +83,7 @@ TfrmMain::TfrmMain(Document& document, QWidget* parent)
     setFixedSize(kMainClientWidth, kMainClientHeight + menuBar()->sizeHint().height());
     showPicture(m_modelo);
     refillControls();
+    startHistory();
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -151,6 +153,8 @@ void TfrmMain::buildControls() {
     lb_total = static_cast<QLabel*>(find("lb_total"));
     Mm_observ = static_cast<ObservationsMemo*>(find("Mm_observ"));
     connect(Mm_observ, &ObservationsMemo::edited, this, &TfrmMain::Mm_observChange);
+    // Ctrl+Z belongs to the character's history (buildEditMenu), not to the memo's own.
+    Mm_observ->setUndoRedoEnabled(false);
 }
 
 void TfrmMain::buildMenu() {
@@ -178,6 +182,8 @@ void TfrmMain::buildMenu() {
     m_recentCharacters = std::make_unique<RecentCharactersMenu>(
         arquivo, [this](const std::string& path) { openRecentCharacter(path); });
     addAction(arquivo, "Sai&r", QKeySequence("Ctrl+R"), &TfrmMain::SairClick);
+
+    buildEditMenu();
 
     QMenu* ajuda = menuBar()->addMenu(fromUtf8("A&juda"));
     ajuda->setFont(windowFont());
@@ -207,6 +213,8 @@ void TfrmMain::FormCreate(const StartupContext& context) {
     m_advantageModel->reload();
     m_disadvantageModel->reload();
     createWindows();
+    // Start-up's own changes (the preset picture path) are no steps.
+    startHistory();
     m_dialogNovo = new TfrmDialogNovo(this);
     m_dialogSair = new TfrmDialogSair(this);
     centreOnScreen(this);

@@ -23,6 +23,9 @@ public:
     explicit ObservationsMemo(QWidget* parent = nullptr);
 
     QStringList displayedLines() const;
+    // The text with '\n' between its paragraphs and every character kept
+    // (toPlainText() turns no-break spaces into blanks).
+    QString text() const;
     void setLines(const QStringList& lines);
 
     // The Windows-1252 lines a save stores, or nothing when the file can
@@ -40,9 +43,6 @@ protected:
     void insertFromMimeData(const QMimeData* source) override;
 
 private:
-    // The text with '\n' between its paragraphs and every character kept
-    // (toPlainText() turns no-break spaces into blanks).
-    QString text() const;
     void acceptOrUndo();
 
     QString m_acceptedText;

@@ -35,6 +35,7 @@ public:
     std::vector<std::string> errors;
     std::vector<std::string> filesUsed;
     int refills = 0;
+    int savesReported = 0;
     int openDialogs = 0;
     bool terminated = false;
 
@@ -52,6 +53,7 @@ public:
     }
     void reportError(const Error& error) override { errors.push_back(error.message); }
     void sheetReplaced() override { ++refills; }
+    void sheetSaved() override { ++savesReported; }
     void terminate() override { terminated = true; }
     void characterFileUsed(const std::string& path) override { filesUsed.push_back(path); }
 
@@ -118,6 +120,7 @@ TEST_F(DocumentCommandsTest, SaveOnAnUntitledCharacterSuggestsItsNameAndClearsTh
     EXPECT_TRUE(commands.save());
     EXPECT_EQ(view.suggestedNames, std::vector<std::string>{"Nome do Personagem"});
     EXPECT_FALSE(document.sheet.isModified());
+    EXPECT_EQ(view.savesReported, 1) << "the window marks its history's saved step";
     EXPECT_EQ(document.file.currentFileName(), path("heroi.QsZ"));
     EXPECT_EQ(fs::file_size(path("heroi.QsZ")), 4012u);
 }
@@ -135,6 +138,7 @@ TEST_F(DocumentCommandsTest, ACancelledSaveDialogSavesNothing) {
     makeDirty();
     EXPECT_FALSE(commands.save());
     EXPECT_TRUE(document.sheet.isModified());
+    EXPECT_EQ(view.savesReported, 0);
     EXPECT_TRUE(document.file.currentFileName().empty());
 }
 
@@ -145,6 +149,7 @@ TEST_F(DocumentCommandsTest, AFailedSaveKeepsTheFlagAndTargetsThePathTried) {
     EXPECT_FALSE(commands.save());
     EXPECT_EQ(view.errors, std::vector<std::string>{"Invalid filename"});
     EXPECT_TRUE(document.sheet.isModified());
+    EXPECT_EQ(view.savesReported, 0) << "a failed write is no saved state";
     EXPECT_EQ(document.file.currentFileName(), unreachable);
 }
 
@@ -383,6 +388,7 @@ TEST_F(DocumentCommandsTest, AFailedTemplateLoadAfterACompletedSaveLeavesTheShee
     EXPECT_EQ(view.errors, std::vector<std::string>{"qsz.lib: File not found"});
     EXPECT_EQ(document.sheet.name(), "Guardado");
     EXPECT_FALSE(document.sheet.isModified());
+    EXPECT_EQ(view.savesReported, 1);
     EXPECT_EQ(document.file.currentFileName(), path("i.QsZ"));
 }
 
