@@ -13,9 +13,9 @@ using content::readBytes;
 using content::resourcePath;
 using content::splitLines;
 
-// The help is stored as UTF-8 with LF line ends: 111 lines, the last one
-// followed by a newline, so `wc -l` counts 111 as well.
-constexpr std::size_t kHelpLines = 111;
+// The help is stored as UTF-8 with LF line ends: 119 lines, the last one
+// followed by a newline, so `wc -l` counts 119 as well.
+constexpr std::size_t kHelpLines = 119;
 
 const std::string kSeparator = "\t\t\t" + std::string(41, '*');
 
@@ -25,7 +25,16 @@ const std::vector<std::string> kFileMenu = {
     "\tSalvar : Salva o arquivo com o nome de arquivo atual (se não houver, pede um nome)",
     "\tSalvar Como : Salva o arquivo com um nome específico",
     "\tImprimir : Imprime o arquivo atual",
+    "\tExportar PDF : Grava a ficha num arquivo PDF, sem precisar de impressora",
+    "\tVisualizar Impressão : Mostra a ficha como ela sairá na impressora",
+    "\tCatálogos : Edita as listas de vantagens e desvantagens do grupo",
+    "\t1 a 4 : Abre um dos últimos personagens abertos ou salvos",
     "\tSair : Sai do programa",
+};
+
+const std::vector<std::string> kEditMenu = {
+    "\tDesfazer : Desfaz a última alteração do personagem",
+    "\tRefazer : Refaz o que foi desfeito",
 };
 
 const std::vector<std::string> kHelpMenu = {"\tConteúdo : Esse texto", "\tSobre : Os créditos"};
@@ -51,7 +60,7 @@ protected:
     std::vector<std::string> m_lines;
 };
 
-TEST_F(HelpTextTest, HasExactly111LinesEndingWithOneNewline) {
+TEST_F(HelpTextTest, HasItsLinesEndingWithOneNewline) {
     EXPECT_EQ(m_lines.size(), kHelpLines);
     ASSERT_FALSE(m_text.empty());
     EXPECT_EQ(m_text.back(), '\n');
@@ -106,6 +115,7 @@ TEST_F(HelpTextTest, HeadingsComeInOrder) {
 
 TEST_F(HelpTextTest, MenuLinesFollowTheirMenuExactly) {
     for (const auto& [menu, entries] : {std::pair{std::string("ARQUIVO"), kFileMenu},
+                                        std::pair{std::string("EDITAR"), kEditMenu},
                                         std::pair{std::string("AJUDA"), kHelpMenu}}) {
         const std::size_t at = lineIndex(menu);
         ASSERT_LE(at + entries.size(), m_lines.size() - 1) << menu;
