@@ -100,8 +100,7 @@ int exportPdfBatch(const std::string& output, const std::vector<std::string>& fi
         names.append(sheetPdfTitle(*page.sheet));
     info.title = names.join(QStringLiteral(", "));
     info.creator = sheetPdfCreator();
-    if (const Result error =
-            saveSheetPdf(resolveAgainst(output, workingDirectory), pages, info)) {
+    if (const Result error = saveSheetPdf(resolveAgainst(output, workingDirectory), pages, info)) {
         errors << output << ": " << error->message << '\n';
         return 1;
     }

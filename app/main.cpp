@@ -11,7 +11,6 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QtPlugin>
-
 #include <cstdlib>
 #include <exception>
 #include <future>

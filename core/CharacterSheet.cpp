@@ -77,7 +77,9 @@ void CharacterSheet::setObservations(std::vector<std::string> lines) {
     m_data.observations = std::move(lines);
 }
 
-void CharacterSheet::setPicturePath(std::string path) { m_data.picturePath = std::move(path); }
+void CharacterSheet::setPicturePath(std::string path) {
+    m_data.picturePath = std::move(path);
+}
 
 void CharacterSheet::replaceData(CharacterData data) {
     m_data = std::move(data);
@@ -92,12 +94,18 @@ void CharacterSheet::recomputeAll() {
     recomputeGrand();
 }
 
-void CharacterSheet::recomputeAttributes() { m_totals.attributes = sumOfValues(m_data.attributes); }
-void CharacterSheet::recomputeAdvantages() { m_totals.advantages = sumOfValues(m_data.advantages); }
+void CharacterSheet::recomputeAttributes() {
+    m_totals.attributes = sumOfValues(m_data.attributes);
+}
+void CharacterSheet::recomputeAdvantages() {
+    m_totals.advantages = sumOfValues(m_data.advantages);
+}
 void CharacterSheet::recomputeDisadvantages() {
     m_totals.disadvantages = sumOfValues(m_data.disadvantages);
 }
-void CharacterSheet::recomputeMagic() { m_totals.magic = sumOfValues(m_data.magicPaths); }
+void CharacterSheet::recomputeMagic() {
+    m_totals.magic = sumOfValues(m_data.magicPaths);
+}
 
 void CharacterSheet::recomputeGrand() {
     const std::int32_t gains = wrappingAdd(m_totals.attributes, m_totals.advantages);

@@ -8,7 +8,9 @@ namespace {
 constexpr std::uint32_t kDecimalStopAbove = 214748364;
 constexpr std::uint32_t kHexStopAbove = 268435455;
 
-bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDecimalDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 int hexDigitValue(char c) {
     if (isDecimalDigit(c))

@@ -42,8 +42,8 @@ public:
 
 } // namespace
 
-QImageIOPlugin::Capabilities KestrixBuiltInImageFormats::capabilities(
-    QIODevice* device, const QByteArray& format) const {
+QImageIOPlugin::Capabilities
+KestrixBuiltInImageFormats::capabilities(QIODevice* device, const QByteArray& format) const {
     return !handingOver && startsAs(device, format) ? CanRead : Capabilities();
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "Error.h"
-
 #include "PrintPicture.h"
 #include "PrintRect.h"
 

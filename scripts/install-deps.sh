@@ -11,7 +11,7 @@ packages=(
     fonts-liberation
     xvfb xdotool x11-utils
     cups libcups2-dev printer-driver-cups-pdf poppler-utils
-    clang-14 libclang-rt-14-dev
+    clang-14 libclang-rt-14-dev clang-format-14
     # building the Debian package and checking what it installs
     dpkg-dev file desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl
     lintian appstream man-db

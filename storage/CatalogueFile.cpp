@@ -55,8 +55,8 @@ Result loadCatalogueFile(const std::string& path, Catalogue& catalogue, std::siz
         case Refusal::NotRegularFile:
             return dataFileError(path, Error{0, "Catalogue file is not a regular file"});
         case Refusal::TooLarge:
-            return dataFileError(path, Error{0, "Catalogue file too large (at most " +
-                                                        sizeText(maxBytes) + ")"});
+            return dataFileError(
+                path, Error{0, "Catalogue file too large (at most " + sizeText(maxBytes) + ")"});
         }
         catalogue.assign(std::move(read.bytes));
         return std::nullopt;

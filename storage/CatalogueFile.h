@@ -18,7 +18,7 @@ constexpr std::size_t kMaxCatalogueFileBytes = 64 * 1024 * 1024;
 // never end), is refused unread with a message naming it. On a failure the
 // catalogue keeps what it held.
 Result loadCatalogueFile(const std::string& path, Catalogue& catalogue,
-                             std::size_t maxBytes = kMaxCatalogueFileBytes);
+                         std::size_t maxBytes = kMaxCatalogueFileBytes);
 
 // Writes a catalogue file's bytes to `path` safely (see replaceFileSafely),
 // creating its folder and those above it as needed.

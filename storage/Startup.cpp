@@ -63,8 +63,9 @@ void runStartup(Document& document, DocumentCommands& commands, DocumentView& vi
     // does without catalogue files.
     StartupCatalogues loaded;
     try {
-        loaded = inProgramDirectory && context.readAheadCatalogues ? context.readAheadCatalogues()
-                                                                   : loadStartupCatalogues(document.dataFolders);
+        loaded = inProgramDirectory && context.readAheadCatalogues
+                     ? context.readAheadCatalogues()
+                     : loadStartupCatalogues(document.dataFolders);
     } catch (const std::bad_alloc&) {
         view.reportError({0, "Not enough memory to read the catalogues"});
     } catch (const std::exception& error) {

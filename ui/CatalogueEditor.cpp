@@ -297,8 +297,7 @@ void CatalogueEditor::importClick() {
     if (!path)
         return;
     Catalogue imported(marker(m_shown));
-    if (const Result error =
-            loadCatalogueFile(QFile::encodeName(*path).toStdString(), imported)) {
+    if (const Result error = loadCatalogueFile(QFile::encodeName(*path).toStdString(), imported)) {
         showErrorBox(this, *error);
         return;
     }
@@ -316,7 +315,7 @@ void CatalogueEditor::exportClick() {
     if (!path)
         return;
     if (const Result error = saveCatalogueFile(QFile::encodeName(*path).toStdString(),
-                                                   catalogueFileBytes(shown()))) {
+                                               catalogueFileBytes(shown()))) {
         showErrorBox(this, *error);
         return;
     }

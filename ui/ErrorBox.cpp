@@ -12,8 +12,8 @@ void showErrorBox(QWidget* parent, const Error& error) {
     // placed yet, and the box goes to the middle of the screen instead.
     if (parent && !parent->window()->isVisible())
         parent = nullptr;
-    QMessageBox box(QMessageBox::Critical, QString::fromUtf8(kApplicationTitle), QString::fromStdString(error.message) + ".",
-                    QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Critical, QString::fromUtf8(kApplicationTitle),
+                    QString::fromStdString(error.message) + ".", QMessageBox::Ok, parent);
     box.setObjectName("errorBox");
     box.setFont(windowFont());
     box.exec();

@@ -63,8 +63,7 @@ QWidget* makeControl(const FormControl& control, QWidget* parent) {
         return makeLabel(control, parent);
     case Kind::Edit:
     case Kind::ValueEdit: {
-        auto* edit =
-            control.kind == Kind::Edit ? new QLineEdit(parent) : new ValueEdit(parent);
+        auto* edit = control.kind == Kind::Edit ? new QLineEdit(parent) : new ValueEdit(parent);
         if (control.maxLength > 0)
             edit->setMaxLength(control.maxLength);
         edit->setValidator(new Windows1252Validator(edit));

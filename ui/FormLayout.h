@@ -37,13 +37,13 @@ struct FormControl {
     const char* parent = nullptr; // the group or panel holding it; none: the window
     int left = 0;
     int top = 0;
-    int width = 0;  // 0: a label's own width
-    int height = 0; // 0: a label's own height (an edit: one line)
-    const char* caption = nullptr; // UTF-8
-    const char* buddy = nullptr;   // a label's accelerator focuses this control
-    int maxLength = 0;             // an edit's typing limit; 0: the default
-    const char* glyph = nullptr;   // a picture button's glyph resource
-    const char* names = nullptr;   // a caption without an accelerator names this control
+    int width = 0;                     // 0: a label's own width
+    int height = 0;                    // 0: a label's own height (an edit: one line)
+    const char* caption = nullptr;     // UTF-8
+    const char* buddy = nullptr;       // a label's accelerator focuses this control
+    int maxLength = 0;                 // an edit's typing limit; 0: the default
+    const char* glyph = nullptr;       // a picture button's glyph resource
+    const char* names = nullptr;       // a caption without an accelerator names this control
     const char* description = nullptr; // what a screen reader says the control does (UTF-8)
 
     constexpr FormControl in(const char* group) const {
@@ -79,17 +79,32 @@ namespace form {
 
 constexpr int kEditHeight = 21;
 
-constexpr FormControl label(const char* caption, int left, int top, int width = 0,
-                            int height = 0) {
+constexpr FormControl label(const char* caption, int left, int top, int width = 0, int height = 0) {
     return {FormControl::Kind::Label, nullptr, nullptr, left, top, width, height, caption};
 }
 constexpr FormControl edit(const char* name, int left, int top, int width, int maxLength = 0) {
-    return {FormControl::Kind::Edit, name,    nullptr, left, top, width, kEditHeight,
-            nullptr,                 nullptr, maxLength};
+    return {FormControl::Kind::Edit,
+            name,
+            nullptr,
+            left,
+            top,
+            width,
+            kEditHeight,
+            nullptr,
+            nullptr,
+            maxLength};
 }
 constexpr FormControl valueEdit(const char* name, int left, int top, int width, int maxLength) {
-    return {FormControl::Kind::ValueEdit, name,    nullptr, left, top, width, kEditHeight,
-            nullptr,                      nullptr, maxLength};
+    return {FormControl::Kind::ValueEdit,
+            name,
+            nullptr,
+            left,
+            top,
+            width,
+            kEditHeight,
+            nullptr,
+            nullptr,
+            maxLength};
 }
 constexpr FormControl button(const char* name, const char* caption, int left, int top, int width,
                              int height) {
@@ -97,8 +112,17 @@ constexpr FormControl button(const char* name, const char* caption, int left, in
 }
 constexpr FormControl pictureButton(const char* name, const char* caption, const char* glyph,
                                     int left, int top, int width, int height) {
-    return {FormControl::Kind::PictureButton, name, nullptr, left, top, width, height, caption,
-            nullptr, 0, glyph};
+    return {FormControl::Kind::PictureButton,
+            name,
+            nullptr,
+            left,
+            top,
+            width,
+            height,
+            caption,
+            nullptr,
+            0,
+            glyph};
 }
 constexpr FormControl picture(const char* name, int left, int top, int width, int height) {
     return {FormControl::Kind::Picture, name, nullptr, left, top, width, height};

@@ -196,10 +196,8 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
         // movements), and Ctrl+Z and Ctrl+Y undo the character's history,
         // not one field's.
         const QKeyCombination taken[] = {
-            Qt::ControlModifier | Qt::Key_A,
-            Qt::ControlModifier | Qt::Key_E,
-            Qt::ControlModifier | Qt::Key_Z,
-            Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Z,
+            Qt::ControlModifier | Qt::Key_A, Qt::ControlModifier | Qt::Key_E,
+            Qt::ControlModifier | Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Z,
             Qt::ControlModifier | Qt::Key_Y,
         };
         if (std::find(std::begin(taken), std::end(taken), key->keyCombination()) !=

@@ -119,14 +119,14 @@ private:
     void updateEditMenu();
 
     // Handlers, named after the control and the event.
-    void tx_nomeChange();                  // typing in "Nome:"
-    void tx_atribChange(Attribute which);  // typing in an attribute's value
-    void tx_focusChange(MagicPath which);  // typing in a magic path's value ("Focus:")
-    void Mm_observChange();                // typing in the observations memo
-    void ls_vantclick();                   // an advantage picked: its cost under "Custo:"
-    void ls_DVClick();                     // a disadvantage picked: its bonus under "Bônus:"
-    void ls_vantdblclick();                // double-click on an advantage: the add dialog
-    void ls_DVdblclick();                  // double-click on a disadvantage: the add dialog
+    void tx_nomeChange();                 // typing in "Nome:"
+    void tx_atribChange(Attribute which); // typing in an attribute's value
+    void tx_focusChange(MagicPath which); // typing in a magic path's value ("Focus:")
+    void Mm_observChange();               // typing in the observations memo
+    void ls_vantclick();                  // an advantage picked: its cost under "Custo:"
+    void ls_DVClick();                    // a disadvantage picked: its bonus under "Bônus:"
+    void ls_vantdblclick();               // double-click on an advantage: the add dialog
+    void ls_DVdblclick();                 // double-click on a disadvantage: the add dialog
     void openAddDialog(AddItemDialog& dialog, QListView* catalogueList, const Catalogue& catalogue,
                        std::size_t acquired, const QLabel* shownCost);
     void addDialogClosed();
@@ -134,23 +134,23 @@ private:
     void ls_vant_adqDblClick(); // double-click on an acquired advantage: removes it
     void ls_DV_adqDblClick();   // double-click on an acquired disadvantage: removes it
     void removeAcquired(QListWidget* list, void (CharacterSheet::*remove)(int));
-    void BitBtn3Click();        // "Figura...": choose a picture file
+    void BitBtn3Click();                      // "Figura...": choose a picture file
     void setPictureFile(const QString& path); // the character's picture from a file
-    void BitBtn4Click();        // "Sem Figura": no picture
-    void bitbtn5click();        // "Padrão": the default picture
-    void NovoClick();           // Arquivo > "&Novo"
-    void AbrirClick();          // Arquivo > "&Abrir ..."
-    void SalvarClick();         // Arquivo > "&Salvar"
-    void SalvarComoClick();     // Arquivo > "Salvar &Como ..."
-    void Imprimir1Click();      // Arquivo > "Imprimir ..."
-    void ExportarPDFClick();    // Arquivo > "&Exportar PDF ..."
-    void VisualizarClick();     // Arquivo > "&Visualizar Impressão ..."
-    void SairClick();           // Arquivo > "Sai&r"
-    void DesfazerClick();       // Editar > "&Desfazer"
-    void RefazerClick();        // Editar > "&Refazer"
-    void ContedoClick();        // Ajuda > "&Conteúdo": the help window
-    void SobreClick();          // Ajuda > "&Sobre": the about box
-    void FormClose();           // the title bar's close: as "Sai&r"
+    void BitBtn4Click();                      // "Sem Figura": no picture
+    void bitbtn5click();                      // "Padrão": the default picture
+    void NovoClick();                         // Arquivo > "&Novo"
+    void AbrirClick();                        // Arquivo > "&Abrir ..."
+    void SalvarClick();                       // Arquivo > "&Salvar"
+    void SalvarComoClick();                   // Arquivo > "Salvar &Como ..."
+    void Imprimir1Click();                    // Arquivo > "Imprimir ..."
+    void ExportarPDFClick();                  // Arquivo > "&Exportar PDF ..."
+    void VisualizarClick();                   // Arquivo > "&Visualizar Impressão ..."
+    void SairClick();                         // Arquivo > "Sai&r"
+    void DesfazerClick();                     // Editar > "&Desfazer"
+    void RefazerClick();                      // Editar > "&Refazer"
+    void ContedoClick();                      // Ajuda > "&Conteúdo": the help window
+    void SobreClick();                        // Ajuda > "&Sobre": the about box
+    void FormClose();                         // the title bar's close: as "Sai&r"
 
     Document& m_document;
     DocumentCommands m_commands;
@@ -161,26 +161,26 @@ private:
     QLineEdit* tx_nome = nullptr;                               // "Nome:"
     std::array<ValueEdit*, kAttributeCount> m_attributeEdits{}; // FORÇA ... PODER DE FOGO
     std::array<ValueEdit*, kMagicPathCount> m_magicEdits{};     // FOGO ... TREVAS
-    QListView* ls_Vant = nullptr;            // "Vantagens/Perícias disponíveis:"
-    QListView* ls_DV = nullptr;              // "Desvantagens disponíveis:"
+    QListView* ls_Vant = nullptr; // "Vantagens/Perícias disponíveis:"
+    QListView* ls_DV = nullptr;   // "Desvantagens disponíveis:"
     CatalogueModel* m_advantageModel = nullptr;
     CatalogueModel* m_disadvantageModel = nullptr;
-    QListWidget* ls_vant_adq = nullptr;      // "Vantagens/Perícias Adquiridas:"
-    QListWidget* ls_DV_adq = nullptr;        // "Desvantagens Adquiridas:"
-    QLabel* lb_cs_vant = nullptr;            // the picked advantage's cost, under "Custo:"
-    QLabel* lb_cs_DV = nullptr;              // the picked disadvantage's bonus, under "Bônus:"
-    QLabel* lb_atrib = nullptr;              // Resumo: "Atributos:"
-    QLabel* lb_vanttotal = nullptr;          // Resumo: "Vantagens:"
-    QLabel* lb_DVtotal = nullptr;            // Resumo: "Desvantagens:"
-    QLabel* lb_magtotal = nullptr;           // Resumo: "Magias:"
-    QLabel* lb_total = nullptr;              // Resumo: "Total:"
-    ObservationsMemo* Mm_observ = nullptr;   // "Observações (Não serão impressas):"
-    QLabel* figura = nullptr;                // the character's picture
-    QToolButton* BitBtn3 = nullptr;          // "Figura..."
-    QToolButton* BitBtn4 = nullptr;          // "Sem Figura"
-    QToolButton* BitBtn5 = nullptr;          // "Padrão"
-    QWidget* m_magicGroup = nullptr;         // "Magias:"
-    QWidget* m_summaryGroup = nullptr;       // "Resumo do Personagem:"
+    QListWidget* ls_vant_adq = nullptr;    // "Vantagens/Perícias Adquiridas:"
+    QListWidget* ls_DV_adq = nullptr;      // "Desvantagens Adquiridas:"
+    QLabel* lb_cs_vant = nullptr;          // the picked advantage's cost, under "Custo:"
+    QLabel* lb_cs_DV = nullptr;            // the picked disadvantage's bonus, under "Bônus:"
+    QLabel* lb_atrib = nullptr;            // Resumo: "Atributos:"
+    QLabel* lb_vanttotal = nullptr;        // Resumo: "Vantagens:"
+    QLabel* lb_DVtotal = nullptr;          // Resumo: "Desvantagens:"
+    QLabel* lb_magtotal = nullptr;         // Resumo: "Magias:"
+    QLabel* lb_total = nullptr;            // Resumo: "Total:"
+    ObservationsMemo* Mm_observ = nullptr; // "Observações (Não serão impressas):"
+    QLabel* figura = nullptr;              // the character's picture
+    QToolButton* BitBtn3 = nullptr;        // "Figura..."
+    QToolButton* BitBtn4 = nullptr;        // "Sem Figura"
+    QToolButton* BitBtn5 = nullptr;        // "Padrão"
+    QWidget* m_magicGroup = nullptr;       // "Magias:"
+    QWidget* m_summaryGroup = nullptr;     // "Resumo do Personagem:"
     QAction* m_openAction = nullptr;
     std::unique_ptr<RecentCharactersMenu> m_recentCharacters; // Arquivo > "&1" ... "&4"
     QAction* m_undoAction = nullptr;
@@ -195,15 +195,15 @@ private:
 
     // The add dialogs, the notices and the help window are windows of their
     // own, not children: disabling the main window must leave them usable.
-    std::unique_ptr<Taddvant> m_addvant;   // "Adicionar Vantagem"
-    std::unique_ptr<TaddDV> m_addDV;       // "Adicionar Desvantagem"
-    std::unique_ptr<Tmsgbox> m_msgbox;     // "Digite um valor para o custo ou bônus."
-    std::unique_ptr<Tmsgbox2> m_msgbox2;   // "Essa lista nao pode conter mais de 10 itens."
-    std::unique_ptr<TfrmHelp> m_frmHelp;   // "Ajuda"
-    TAboutBox* m_aboutBox = nullptr;       // "Sobre"
-    CatalogueEditor* m_catalogueEditor = nullptr; // "Catálogos"
-    TfrmDialogNovo* m_dialogNovo = nullptr; // save prompt before New and Open
-    TfrmDialogSair* m_dialogSair = nullptr; // save prompt before the program ends
+    std::unique_ptr<Taddvant> m_addvant;           // "Adicionar Vantagem"
+    std::unique_ptr<TaddDV> m_addDV;               // "Adicionar Desvantagem"
+    std::unique_ptr<Tmsgbox> m_msgbox;             // "Digite um valor para o custo ou bônus."
+    std::unique_ptr<Tmsgbox2> m_msgbox2;           // "Essa lista nao pode conter mais de 10 itens."
+    std::unique_ptr<TfrmHelp> m_frmHelp;           // "Ajuda"
+    TAboutBox* m_aboutBox = nullptr;               // "Sobre"
+    CatalogueEditor* m_catalogueEditor = nullptr;  // "Catálogos"
+    TfrmDialogNovo* m_dialogNovo = nullptr;        // save prompt before New and Open
+    TfrmDialogSair* m_dialogSair = nullptr;        // save prompt before the program ends
     SheetPreviewDialog* m_previewDialog = nullptr; // "Visualizar Impressão"
 
     bool m_refilling = false;

@@ -12,8 +12,8 @@ namespace main_layout {
 
 using namespace form;
 
-constexpr int kNameLength = 40;  // the name's short string in the character file
-constexpr int kValueLength = 5;  // an attribute's or magic path's short string
+constexpr int kNameLength = 40; // the name's short string in the character file
+constexpr int kValueLength = 5; // an attribute's or magic path's short string
 constexpr int kValueWidth = 29;
 constexpr int kListWidth = 156;
 constexpr int kListHeight = 76;

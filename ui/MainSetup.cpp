@@ -1,11 +1,10 @@
-#include "Main.h"
-
 #include "ApplicationTitle.h"
 #include "CatalogueEditor.h"
 #include "CatalogueModel.h"
 #include "EditHistory.h"
 #include "FormLayout.h"
 #include "Help.h"
+#include "Main.h"
 #include "MainLayout.h"
 #include "ObservationsMemo.h"
 #include "RecentCharactersMenu.h"
@@ -52,8 +51,10 @@ template <typename Field> struct FieldEdit {
 };
 
 constexpr FieldEdit<Attribute> kAttributeEdits[] = {
-    {Attribute::Forca, "tx_forca"},         {Attribute::Habilidade, "tx_habilidade"},
-    {Attribute::Resistencia, "tx_resistencia"}, {Attribute::Armadura, "tx_armadura"},
+    {Attribute::Forca, "tx_forca"},
+    {Attribute::Habilidade, "tx_habilidade"},
+    {Attribute::Resistencia, "tx_resistencia"},
+    {Attribute::Armadura, "tx_armadura"},
     {Attribute::PoderDeFogo, "tx_poderdefogo"},
 };
 
@@ -101,12 +102,14 @@ void TfrmMain::buildControls() {
     for (const auto& [which, name] : kAttributeEdits) {
         auto* edit = static_cast<ValueEdit*>(find(name));
         m_attributeEdits[static_cast<int>(which)] = edit;
-        connect(edit, &QLineEdit::textChanged, this, [this, which = which] { tx_atribChange(which); });
+        connect(edit, &QLineEdit::textChanged, this,
+                [this, which = which] { tx_atribChange(which); });
     }
     for (const auto& [which, name] : kMagicEdits) {
         auto* edit = static_cast<ValueEdit*>(find(name));
         m_magicEdits[static_cast<int>(which)] = edit;
-        connect(edit, &QLineEdit::textChanged, this, [this, which = which] { tx_focusChange(which); });
+        connect(edit, &QLineEdit::textChanged, this,
+                [this, which = which] { tx_focusChange(which); });
     }
 
     BitBtn3 = static_cast<QToolButton*>(find("BitBtn3"));
@@ -126,8 +129,8 @@ void TfrmMain::buildControls() {
     ls_vant_adq = static_cast<QListWidget*>(find("ls_vant_adq"));
     ls_DV_adq = static_cast<QListWidget*>(find("ls_DV_adq"));
     // Double-clicks reach the handlers through eventFilter().
-    for (QAbstractItemView* list : std::initializer_list<QAbstractItemView*>{
-             ls_Vant, ls_vant_adq, ls_DV, ls_DV_adq})
+    for (QAbstractItemView* list :
+         std::initializer_list<QAbstractItemView*>{ls_Vant, ls_vant_adq, ls_DV, ls_DV_adq})
         list->viewport()->installEventFilter(this);
     // The cost follows the selection, not the current row: tabbing into a
     // list makes its first row current without selecting it.

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "SheetPdf.h"
-
 #include "Error.h"
+#include "SheetPdf.h"
 
 #include <QString>
 #include <string>
@@ -22,6 +21,6 @@ QString sheetPdfCreator();
 // whole document is made first, then replaces the file safely, so a failure
 // leaves any earlier file as it was. Fails with the error to report.
 Result saveSheetPdf(const std::string& path, const std::vector<SheetPdfPage>& pages,
-                     const SheetPdfInfo& info);
+                    const SheetPdfInfo& info);
 
 } // namespace kestrix

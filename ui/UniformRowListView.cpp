@@ -354,8 +354,7 @@ void UniformRowListView::setSelection(const QRect& rect,
         // From the row at one corner to the row at the other.
         const QModelIndex from = lastRowReaching(rect.topLeft());
         const QModelIndex to = lastRowReaching(rect.bottomRight());
-        if (from.isValid() && to.isValid() && isRowEnabled(from.row()) &&
-            isRowEnabled(to.row())) {
+        if (from.isValid() && to.isValid() && isRowEnabled(from.row()) && isRowEnabled(to.row())) {
             const auto [top, bottom] = std::minmax(from.row(), to.row());
             selection.select(rowIndex(top), rowIndex(bottom));
         }

@@ -1,8 +1,8 @@
 #include "about.h"
 
 #include "AboutTexts.h"
-#include "Version.h"
 #include "FormLayout.h"
+#include "Version.h"
 #include "WindowPlacement.h"
 #include "WindowSetup.h"
 

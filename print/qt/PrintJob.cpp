@@ -21,7 +21,7 @@ void usePrintableArea(QPrinter& printer) {
 } // namespace
 
 Result printCharacterSheet(QPrinter& printer, const CharacterSheet& sheet,
-                            const QtPrintPicture& picture, const QtPrintPicture& emblem) {
+                           const QtPrintPicture& picture, const QtPrintPicture& emblem) {
     printer.setResolution(kPrintResolution);
     clearPageSelection(printer);
     usePrintableArea(printer);

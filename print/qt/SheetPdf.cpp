@@ -65,7 +65,7 @@ QPageLayout sheetPageLayout(const QPageSize& paper) {
 }
 
 Result writeSheetPdf(QIODevice& device, const std::vector<SheetPdfPage>& pages,
-                      const QtPrintPicture& emblem, const SheetPdfInfo& info) {
+                     const QtPrintPicture& emblem, const SheetPdfInfo& info) {
     QPdfWriter writer(&device);
     writer.setResolution(kPrintResolution);
     writer.setPageLayout(sheetPageLayout(info.paper));

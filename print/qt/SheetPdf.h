@@ -44,6 +44,6 @@ struct SheetPdfInfo {
 // same 300 dots-per-inch positions, texts as text in embedded fonts,
 // metafile pictures as vector drawings. Fails with the error to report.
 Result writeSheetPdf(QIODevice& device, const std::vector<SheetPdfPage>& pages,
-                      const QtPrintPicture& emblem, const SheetPdfInfo& info);
+                     const QtPrintPicture& emblem, const SheetPdfInfo& info);
 
 } // namespace kestrix

@@ -114,9 +114,9 @@ TEST_F(HelpTextTest, HeadingsComeInOrder) {
 }
 
 TEST_F(HelpTextTest, MenuLinesFollowTheirMenuExactly) {
-    for (const auto& [menu, entries] : {std::pair{std::string("ARQUIVO"), kFileMenu},
-                                        std::pair{std::string("EDITAR"), kEditMenu},
-                                        std::pair{std::string("AJUDA"), kHelpMenu}}) {
+    for (const auto& [menu, entries] :
+         {std::pair{std::string("ARQUIVO"), kFileMenu}, std::pair{std::string("EDITAR"), kEditMenu},
+          std::pair{std::string("AJUDA"), kHelpMenu}}) {
         const std::size_t at = lineIndex(menu);
         ASSERT_LE(at + entries.size(), m_lines.size() - 1) << menu;
         for (std::size_t i = 0; i < entries.size(); ++i)

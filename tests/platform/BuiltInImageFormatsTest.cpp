@@ -9,10 +9,8 @@
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <QtPlugin>
-
-#include <gtest/gtest.h>
-
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sstream>
 
 Q_IMPORT_PLUGIN(KestrixBuiltInImageFormats)

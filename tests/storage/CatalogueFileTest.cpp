@@ -56,7 +56,7 @@ TEST(CatalogueFileTest, ARealFileLoadsWithEachLineEndStyle) {
 // Loads in the background, so that a read waiting for a writer that never
 // writes fails the test instead of hanging it: `release` ends such a wait.
 Result loadOrRelease(const std::string& path, Catalogue& catalogue, std::size_t maxBytes,
-                         const std::function<void()>& release) {
+                     const std::function<void()>& release) {
     auto loading = std::async(std::launch::async,
                               [&] { return loadCatalogueFile(path, catalogue, maxBytes); });
     if (loading.wait_for(std::chrono::seconds(60)) != std::future_status::ready) {

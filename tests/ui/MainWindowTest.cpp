@@ -471,12 +471,15 @@ TEST_F(LargeDesktopFontTest, PromptsNoticesMenusAndTheErrorBoxUseTheWindowFont) 
     }
 
     QFont errorFont;
-    test::runClosingModals([this] { showErrorBox(window.get(), {0, "Teste"}); },
-                           [&errorFont](QWidget* modal) {
-                               if (auto* label = modal->findChild<QLabel*>("qt_msgbox_label"))
-                                   errorFont = label->font();
-                               static_cast<QDialog*>(modal)->accept();
-                           });
+    test::runClosingModals(
+        [this] {
+            showErrorBox(window.get(), {0, "Teste"});
+        },
+        [&errorFont](QWidget* modal) {
+            if (auto* label = modal->findChild<QLabel*>("qt_msgbox_label"))
+                errorFont = label->font();
+            static_cast<QDialog*>(modal)->accept();
+        });
     EXPECT_EQ(errorFont, font);
 }
 

@@ -54,8 +54,7 @@ struct Lists {
             QApplication::processEvents();
     }
 
-    template <typename Action>
-    void both(Action&& action) {
+    template <typename Action> void both(Action&& action) {
         action(reference);
         action(static_cast<QListView*>(uniform));
         settle();
@@ -142,9 +141,9 @@ void sendWheel(QListView* list, QPoint angle) {
 // A long run of what a user does, the same for both lists.
 void exercise(Lists& lists, unsigned seed, int steps) {
     std::mt19937 random(seed);
-    const Qt::Key keys[] = {Qt::Key_Down,  Qt::Key_Up,   Qt::Key_PageDown, Qt::Key_PageUp,
-                            Qt::Key_Home,  Qt::Key_End,  Qt::Key_Left,     Qt::Key_Right,
-                            Qt::Key_E,     Qt::Key_Space};
+    const Qt::Key keys[] = {Qt::Key_Down, Qt::Key_Up,   Qt::Key_PageDown, Qt::Key_PageUp,
+                            Qt::Key_Home, Qt::Key_End,  Qt::Key_Left,     Qt::Key_Right,
+                            Qt::Key_E,    Qt::Key_Space};
     for (int step = 0; step < steps; ++step) {
         const int what = std::uniform_int_distribution<int>(0, 9)(random);
         std::string name;
@@ -201,11 +200,9 @@ INSTANTIATE_TEST_SUITE_P(
     Lists, UniformRowListViewTest,
     testing::Values(Case{"Empty", 0, {156, 76}, -1}, Case{"OneRow", 1, {156, 76}, -1},
                     Case{"Fits", 3, {156, 76}, -1}, Case{"JustOver", 5, {156, 76}, -1},
-                    Case{"Catalogue", 58, {156, 76}, -1},
-                    Case{"LastRowWide", 40, {156, 76}, 39},
+                    Case{"Catalogue", 58, {156, 76}, -1}, Case{"LastRowWide", 40, {156, 76}, 39},
                     Case{"FirstRowWide", 40, {156, 76}, 0},
-                    Case{"LowerThanARow", 20, {156, 18}, -1},
-                    Case{"Tall", 1000, {220, 300}, -1}),
+                    Case{"LowerThanARow", 20, {156, 18}, -1}, Case{"Tall", 1000, {220, 300}, -1}),
     [](const testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 TEST(UniformRowListViewResizeTest, FollowsResizesAndNewRows) {
