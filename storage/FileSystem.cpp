@@ -81,6 +81,16 @@ void readOpenFile(int fd, std::size_t maxBytes, const std::string& path, ReadRes
     close(fd);
 }
 
+// Opens for reading, again when a signal interrupts; -1 with errno set on
+// failure.
+int openForReading(const std::string& path, int extraFlags) {
+    int fd;
+    do {
+        fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | extraFlags);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
 bool isAccepted(mode_t mode, bool pipesToo) {
     return S_ISREG(mode) || (pipesToo && S_ISFIFO(mode));
 }
@@ -97,10 +107,7 @@ ReadResult readWithoutWaiting(const std::string& path, std::size_t maxBytes, boo
     }
     // Opening without waiting: a named pipe swapped in meanwhile would
     // otherwise wait for a writer, a terminal line for its carrier.
-    int fd;
-    do {
-        fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    } while (fd < 0 && errno == EINTR);
+    const int fd = openForReading(path, O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         result.error = fileErrorFromErrno(errno, path);
         return result;
@@ -125,10 +132,7 @@ ReadResult readWithoutWaiting(const std::string& path, std::size_t maxBytes, boo
 
 ReadResult readFilePrefix(const std::string& path, std::size_t maxBytes) {
     ReadResult result;
-    int fd;
-    do {
-        fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
+    const int fd = openForReading(path, 0);
     if (fd < 0) {
         result.error = fileErrorFromErrno(errno, path);
         return result;
@@ -149,10 +153,7 @@ BoundedReadResult readRegularFile(const std::string& path, std::size_t maxBytes)
     using Refusal = BoundedReadResult::Refusal;
     BoundedReadResult result;
     // Without O_NONBLOCK, opening a FIFO waits for a writer that may never come.
-    int fd;
-    do {
-        fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    } while (fd < 0 && errno == EINTR);
+    const int fd = openForReading(path, O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         result.error = fileErrorFromErrno(errno, path);
         return result;
