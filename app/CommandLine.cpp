@@ -26,8 +26,8 @@ CommandLine usageError(const std::string& problem) {
     return result;
 }
 
-// The toolkit's own options (a session manager restarts the program with
-// -session, users pass -platform or -style): left for the toolkit, which
+// The toolkit's own options (the desktop restarts the program after a logout
+// with one of them, users pass -platform or -style): left for the toolkit, which
 // takes them out of the command line itself.
 bool isToolkitOption(const std::string& argument, bool& takesValue) {
     static const char* const withValue[] = {

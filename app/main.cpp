@@ -40,7 +40,7 @@ int answerWithoutToolkit(const kestrix::CommandLine& commandLine) {
 }
 
 // Standard error is for the lines about the files a script asked for; the
-// toolkit's chatter about its environment (no XDG_RUNTIME_DIR, no session
+// toolkit's chatter about its environment (no XDG_RUNTIME_DIR, no user message
 // bus) stays out of it. Critical messages still get through.
 void keepToolkitWarningsQuiet(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtCriticalMsg || type == QtFatalMsg)

@@ -26,8 +26,8 @@ public:
     bool save();
     void saveAs();
     void exit();
-    // The desktop session is ending: offers to save as Exit does, without
-    // ending the program. Returns whether the session may end.
+    // The user is logging out of the desktop: offers to save as Exit does,
+    // without ending the program. Returns whether the logout may go on.
     bool mayEndSession();
 
     // Loads a character and, on success, leaves the sheet clean.
