@@ -1,11 +1,11 @@
 #include "CatalogueFile.h"
 
 #include "FileSystem.h"
+#include "FolderTree.h"
 #include "Paths.h"
 
 #include <cerrno>
 #include <new>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kestrix {
@@ -19,19 +19,6 @@ std::string sizeText(std::size_t bytes) {
     if (bytes >= kKilobyte && bytes % kKilobyte == 0)
         return std::to_string(bytes / kKilobyte) + " KB";
     return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
-}
-
-// Creates `folder` and the folders above it that are missing, each only
-// for its owner to read, as the base directory rules ask of a data folder.
-bool makeFolders(const std::string& folder) {
-    if (folder.empty() || folder == "/" || folder == ".")
-        return true;
-    struct stat status {};
-    if (stat(folder.c_str(), &status) == 0)
-        return true;
-    if (!makeFolders(directoryOf(folder)))
-        return false;
-    return mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
 }
 
 } // namespace
@@ -66,15 +53,20 @@ Result loadCatalogueFile(const std::string& path, Catalogue& catalogue, std::siz
 }
 
 Result saveCatalogueFile(const std::string& path, const std::string& bytes) {
-    const std::string folder = directoryOf(path);
-    if (!makeFolders(folder))
-        return dataFileError(path, fileErrorFromErrno(errno, path));
+    if (holdsNul(path))
+        return dataFileError(path, fileError(3));
+    // Only for its owner to read, as the base directory rules ask of a data
+    // folder.
+    if (const int error = makeFolderTree(directoryOf(path), 0700))
+        return dataFileError(path, fileErrorFromErrno(error, path));
     if (Result error = replaceFileSafely(path, bytes))
         return dataFileError(path, *error);
     return std::nullopt;
 }
 
 Result removeDataFile(const std::string& path) {
+    if (holdsNul(path))
+        return dataFileError(path, fileError(3));
     if (unlink(path.c_str()) != 0 && errno != ENOENT)
         return dataFileError(path, fileErrorFromErrno(errno, path));
     return std::nullopt;

@@ -91,40 +91,69 @@ int openForReading(const std::string& path, int extraFlags) {
     return fd;
 }
 
-bool isAccepted(mode_t mode, bool pipesToo) {
-    return S_ISREG(mode) || (pipesToo && S_ISFIFO(mode));
+bool isRegularFile(mode_t mode) {
+    return S_ISREG(mode);
+}
+
+bool isRegularFileOrPipe(mode_t mode) {
+    return S_ISREG(mode) || S_ISFIFO(mode);
+}
+
+// A file opened for reading, or why not: `error` is an errno value, or 0
+// with `fd` -1 for a file of a kind the caller does not accept, whose mode
+// `status` then holds.
+struct OpenedFile {
+    int fd = -1;
+    int error = 0;
+    struct stat status {};
+};
+
+// Opens `path` for reading only when it is of a kind `accepted` takes. The
+// kind is looked at before opening, so no device is ever opened (opening
+// one can rewind a tape, arm a watchdog or take a terminal) and a socket is
+// refused like the rest; the open itself never waits (a named pipe swapped
+// in meanwhile would wait for a writer, a terminal line for its carrier) and
+// never makes a terminal the controlling one; what was opened is looked at
+// again, in case the name changed hands in between.
+OpenedFile openIfAccepted(const std::string& path, bool (*accepted)(mode_t)) {
+    OpenedFile opened;
+    if (holdsNul(path)) {
+        opened.error = ENAMETOOLONG;
+        return opened;
+    }
+    if (stat(path.c_str(), &opened.status) == 0 && !accepted(opened.status.st_mode))
+        return opened;
+    opened.fd = openForReading(path, O_NONBLOCK | O_NOCTTY);
+    if (opened.fd < 0) {
+        opened.error = errno;
+        return opened;
+    }
+    if (fstat(opened.fd, &opened.status) != 0) {
+        opened.error = errno;
+    } else if (accepted(opened.status.st_mode)) {
+        return opened;
+    }
+    close(opened.fd);
+    opened.fd = -1;
+    return opened;
 }
 
 ReadResult readWithoutWaiting(const std::string& path, std::size_t maxBytes, bool pipesToo) {
     ReadResult result;
-    // Looked at before opening: no device is ever opened (opening one can
-    // rewind a tape or arm a watchdog), and a socket, which open() would
-    // refuse with an error of no code of ours, is refused like the rest.
-    struct stat status {};
-    if (stat(path.c_str(), &status) == 0 && !isAccepted(status.st_mode, pipesToo)) {
-        result.error = fileErrorFromErrno(EACCES, path);
-        return result;
-    }
-    // Opening without waiting: a named pipe swapped in meanwhile would
-    // otherwise wait for a writer, a terminal line for its carrier.
-    const int fd = openForReading(path, O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) {
-        result.error = fileErrorFromErrno(errno, path);
-        return result;
-    }
-    if (fstat(fd, &status) != 0 || !isAccepted(status.st_mode, pipesToo)) {
-        close(fd);
-        result.error = fileErrorFromErrno(EACCES, path);
+    const OpenedFile opened = openIfAccepted(path, pipesToo ? isRegularFileOrPipe : isRegularFile);
+    if (opened.fd < 0) {
+        result.error = fileErrorFromErrno(opened.error ? opened.error : EACCES, path);
         return result;
     }
     // A pipe's reader waits for what its writer sends, up to its end.
-    const int flags = fcntl(fd, F_GETFL);
-    if (S_ISFIFO(status.st_mode) && (flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)) {
+    const int flags = fcntl(opened.fd, F_GETFL);
+    if (S_ISFIFO(opened.status.st_mode) &&
+        (flags < 0 || fcntl(opened.fd, F_SETFL, flags & ~O_NONBLOCK) != 0)) {
         result.error = fileErrorFromErrno(errno, path);
-        close(fd);
+        close(opened.fd);
         return result;
     }
-    readOpenFile(fd, maxBytes, path, result);
+    readOpenFile(opened.fd, maxBytes, path, result);
     return result;
 }
 
@@ -132,6 +161,10 @@ ReadResult readWithoutWaiting(const std::string& path, std::size_t maxBytes, boo
 
 ReadResult readFilePrefix(const std::string& path, std::size_t maxBytes) {
     ReadResult result;
+    if (holdsNul(path)) {
+        result.error = fileErrorFromErrno(ENAMETOOLONG, path);
+        return result;
+    }
     const int fd = openForReading(path, 0);
     if (fd < 0) {
         result.error = fileErrorFromErrno(errno, path);
@@ -152,23 +185,18 @@ ReadResult readFileOrPipePrefix(const std::string& path, std::size_t maxBytes) {
 BoundedReadResult readRegularFile(const std::string& path, std::size_t maxBytes) {
     using Refusal = BoundedReadResult::Refusal;
     BoundedReadResult result;
-    // Without O_NONBLOCK, opening a FIFO waits for a writer that may never come.
-    const int fd = openForReading(path, O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) {
-        result.error = fileErrorFromErrno(errno, path);
-        return result;
-    }
-    struct stat status {};
-    if (fstat(fd, &status) != 0)
-        result.error = fileErrorFromErrno(errno, path);
-    else if (S_ISDIR(status.st_mode))
+    const OpenedFile opened = openIfAccepted(path, isRegularFile);
+    if (opened.error)
+        result.error = fileErrorFromErrno(opened.error, path);
+    else if (opened.fd < 0 && S_ISDIR(opened.status.st_mode))
         result.error = fileErrorFromErrno(EISDIR, path);
-    else if (!S_ISREG(status.st_mode))
+    else if (opened.fd < 0)
         result.refused = Refusal::NotRegularFile;
-    else if (static_cast<std::uintmax_t>(status.st_size) > maxBytes)
+    else if (static_cast<std::uintmax_t>(opened.status.st_size) > maxBytes)
         result.refused = Refusal::TooLarge;
     if (result.error || result.refused != Refusal::None) {
-        close(fd);
+        if (opened.fd >= 0)
+            close(opened.fd);
         return result;
     }
     // One byte past the limit tells a file that grew meanwhile, or one that
@@ -176,7 +204,7 @@ BoundedReadResult readRegularFile(const std::string& path, std::size_t maxBytes)
     const std::size_t bound =
         maxBytes == std::numeric_limits<std::size_t>::max() ? maxBytes : maxBytes + 1;
     ReadResult read;
-    readOpenFile(fd, bound, path, read);
+    readOpenFile(opened.fd, bound, path, read);
     result.error = read.error;
     if (!result.error && read.bytes.size() > maxBytes)
         result.refused = Refusal::TooLarge;
@@ -187,7 +215,7 @@ BoundedReadResult readRegularFile(const std::string& path, std::size_t maxBytes)
 
 bool isExistingFile(const std::string& path) {
     struct stat status {};
-    return stat(path.c_str(), &status) == 0 && !S_ISDIR(status.st_mode);
+    return !holdsNul(path) && stat(path.c_str(), &status) == 0 && !S_ISDIR(status.st_mode);
 }
 
 } // namespace kestrix

@@ -70,7 +70,11 @@ BoundedReadResult readRegularFile(const std::string& path, std::size_t maxBytes)
 // Where that safe way would refuse a save that a plain write allows (the
 // directory may not be written, or the file is shared and a new file could
 // keep neither its owner nor its group), the existing file is written over in
-// place instead; only a failure in the middle of that write can damage it.
+// place instead (see writeInPlace): room for the whole new file is made
+// first, and a write that still fails puts the old bytes back.
+//
+// A path holding a NUL is refused with "Invalid filename" before anything
+// is touched, as every function here refuses it.
 Result replaceFileSafely(const std::string& path, std::string_view bytes);
 
 // True for an existing file that is not a directory.

@@ -15,6 +15,13 @@ inline std::string directoryOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
+// A path holding a NUL names a file no system call can reach: the call would
+// take only what stands before the NUL, another file. Every path is checked
+// for one before it reaches the file system.
+inline bool holdsNul(const std::string& path) {
+    return path.find('\0') != std::string::npos;
+}
+
 inline std::string joinPath(const std::string& directory, const std::string& name) {
     if (!directory.empty() && directory.back() == '/')
         return directory + name;

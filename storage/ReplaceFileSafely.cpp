@@ -1,63 +1,17 @@
 #include "FileSystem.h"
+#include "FileWrite.h"
+#include "InPlaceWrite.h"
 #include "Paths.h"
 #include "SaveTarget.h"
 #include "TemporaryFile.h"
 
 #include <cerrno>
-#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace kestrix {
 namespace {
-
-// A write past the file-size limit raises SIGXFSZ, whose default action ends
-// the process; while this lives the write fails with EFBIG instead.
-class SignalIgnored {
-public:
-    explicit SignalIgnored(int signal) : m_signal(signal) {
-        struct sigaction ignore {};
-        ignore.sa_handler = SIG_IGN;
-        sigemptyset(&ignore.sa_mask);
-        m_restore = sigaction(m_signal, &ignore, &m_previous) == 0;
-    }
-    ~SignalIgnored() {
-        if (m_restore)
-            sigaction(m_signal, &m_previous, nullptr);
-    }
-    SignalIgnored(const SignalIgnored&) = delete;
-    SignalIgnored& operator=(const SignalIgnored&) = delete;
-
-private:
-    int m_signal;
-    struct sigaction m_previous {};
-    bool m_restore = false;
-};
-
-int writeAll(int fd, std::string_view bytes) {
-    SignalIgnored fileSizeLimit(SIGXFSZ);
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written < 0)
-            return errno;
-        if (written == 0)
-            return ENOSPC;
-        done += static_cast<std::size_t>(written);
-    }
-    return 0;
-}
-
-int syncFile(int fd) {
-    int result;
-    do {
-        result = fsync(fd);
-    } while (result != 0 && errno == EINTR);
-    return result == 0 ? 0 : errno;
-}
 
 // The rename is already done when this runs: a failure to sync the directory
 // cannot be undone, and the new file is in place either way.
@@ -108,30 +62,6 @@ bool newFileWouldChangeWhoMayRead(KeptIds kept, mode_t mode) {
     return (mode & shared) != 0;
 }
 
-// A plain write over the existing file, never truncated before
-// the new bytes are in, so a failure can only leave old and new mixed, never
-// an empty file.
-int writeInPlace(const SaveTarget& target, std::string_view bytes) {
-    int fd;
-    do {
-        fd = open(target.path.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0)
-        return errno;
-    struct stat status {};
-    int error = fstat(fd, &status) != 0 ? errno : !S_ISREG(status.st_mode) ? EACCES : 0;
-    if (error == 0)
-        error = writeAll(fd, bytes);
-    if (error == 0 && status.st_size > static_cast<off_t>(bytes.size()) &&
-        ftruncate(fd, static_cast<off_t>(bytes.size())) != 0)
-        error = errno;
-    if (error == 0)
-        error = syncFile(fd);
-    if (close(fd) != 0 && error == 0 && errno != EINTR)
-        error = errno;
-    return error;
-}
-
 // What the safe way came to.
 struct Attempt {
     int error = 0;
@@ -166,6 +96,8 @@ Attempt replaceThroughNewFile(const SaveTarget& target, std::string_view bytes) 
 } // namespace
 
 Result replaceFileSafely(const std::string& path, std::string_view bytes) {
+    if (holdsNul(path))
+        return fileError(3);
     // A name ending in a slash names a directory, never a character file.
     if (path.empty() || path.back() == '/') {
         struct stat status {};
@@ -190,7 +122,7 @@ Result replaceFileSafely(const std::string& path, std::string_view bytes) {
 
     const Attempt attempt = replaceThroughNewFile(target, bytes);
     if (attempt.writeInPlace) {
-        if (const int error = writeInPlace(target, bytes))
+        if (const int error = writeInPlace(target.path, bytes))
             return fileErrorFromErrno(error, target.path);
         return std::nullopt;
     }

@@ -1,12 +1,19 @@
 #include "DataFolders.h"
 
 #include "CatalogueFile.h"
+#include "CharacterFile.h"
 #include "Startup.h"
 #include "TestFiles.h"
 
+#include <cerrno>
+#include <climits>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <map>
+#include <poll.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace kestrix {
 namespace {
@@ -124,6 +131,81 @@ TEST(DataFoldersTest, SavingACatalogueMakesTheUsersFolders) {
     const Result blocked = saveCatalogueFile(dir / "arquivo/kestrix/vantagem.lib", "x");
     ASSERT_TRUE(blocked);
     EXPECT_EQ(blocked->message.rfind("vantagem.lib: ", 0), 0u) << blocked->message;
+}
+
+// A path the system cannot take whole must not leave the folders it could
+// make behind: they would be the user's to find and remove.
+TEST(DataFoldersTest, AFolderTreeThatCannotBeMadeWholeLeavesNothingBehind) {
+    TempDir dir;
+    std::string beyondPathMax = dir / "fundo";
+    while (beyondPathMax.size() <= PATH_MAX)
+        beyondPathMax += "/" + std::string(200, 'p');
+    const struct {
+        const char* what;
+        std::string path;
+    } cases[] = {
+        {"a folder name too long",
+         dir / ("dados/kestrix/" + std::string(300, 'n') + "/vantagem.lib")},
+        {"a path too long", beyondPathMax + "/vantagem.lib"},
+    };
+    for (const auto& c : cases) {
+        const Result result = saveCatalogueFile(c.path, "Sorte\r\n1\r\n");
+        EXPECT_TRUE(result && result->code == 3) << c.what;
+        EXPECT_EQ(test::listDirectory(dir.path()), std::vector<std::string>{}) << c.what;
+    }
+}
+
+// Watches a file for being opened.
+class OpenWatch {
+public:
+    explicit OpenWatch(const std::string& path) : m_fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+        if (m_fd >= 0)
+            m_watch = inotify_add_watch(m_fd, path.c_str(), IN_OPEN);
+    }
+    ~OpenWatch() {
+        if (m_fd >= 0)
+            close(m_fd);
+    }
+    OpenWatch(const OpenWatch&) = delete;
+    OpenWatch& operator=(const OpenWatch&) = delete;
+
+    bool works() const { return m_fd >= 0 && m_watch >= 0; }
+    bool sawOpen() const {
+        pollfd ready{m_fd, POLLIN, 0};
+        return poll(&ready, 1, 0) > 0;
+    }
+
+private:
+    int m_fd;
+    int m_watch = -1;
+};
+
+// A data file in the user's or the site's folder is anyone's to plant: one
+// that is not a regular file (a link to a terminal, a device, a pipe) is
+// refused by its kind and never opened, since opening alone can act.
+TEST(DataFoldersTest, DataFilesThatAreNotRegularFilesAreNeverOpened) {
+    TempDir dir;
+    for (const char* folder : {"user", "program"})
+        ASSERT_EQ(mkdir((dir / folder).c_str(), 0755), 0);
+    const std::string pipe = dir / "pipe";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0644), 0);
+    ASSERT_EQ(mkfifo((dir / "user/vantagem.lib").c_str(), 0644), 0);
+    for (const char* name : {"desvant.lib", "qsz.lib"})
+        ASSERT_EQ(symlink(pipe.c_str(), (dir / ("user/" + std::string(name))).c_str()), 0);
+    const OpenWatch watchPipe(pipe);
+    const OpenWatch watchFifo(dir / "user/vantagem.lib");
+    ASSERT_TRUE(watchPipe.works() && watchFifo.works()) << std::strerror(errno);
+
+    const DataFolders folders{dir / "user", "", dir / "program"};
+    const StartupCatalogues loaded = loadStartupCatalogues(folders);
+    CharacterSheet sheet;
+    const Result blank = CharacterFile().LoadCharacter(folders.locate("qsz.lib"), sheet);
+
+    EXPECT_TRUE(loaded.advantagesError);
+    EXPECT_TRUE(loaded.disadvantagesError);
+    EXPECT_EQ(blank, (Error{5, "File access denied"}));
+    EXPECT_FALSE(watchPipe.sawOpen()) << "a link to a pipe was opened";
+    EXPECT_FALSE(watchFifo.sawOpen()) << "a pipe was opened";
 }
 
 } // namespace

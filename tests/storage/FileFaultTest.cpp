@@ -1,17 +1,26 @@
+#include "CatalogueFile.h"
 #include "CharacterFile.h"
+#include "FileSystem.h"
 #include "SaveCheck.h"
 #include "TestFiles.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstddef>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <gtest/gtest.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -275,31 +284,138 @@ TEST(FileFaultTest, AFullFileSystemKeepsTheOldFile) {
 }
 
 // Written in place (the folder is closed to the saver), the file still
-// reports a full disk as any save does.
-TEST(FileFaultTest, AFailedWriteInPlaceIsReported) {
+// reports a full disk as any save does, and keeps its old bytes: a file
+// that would grow gets its room before anything is written.
+TEST(FileFaultTest, AFailedWriteInPlaceIsReportedAndKeepsTheOldFile) {
+    const struct {
+        const char* what;
+        std::string oldBytes;
+        std::size_t newSize;
+    } cases[] = {
+        {"an empty file", "", 4012},
+        {"a file growing by several blocks", std::string(100, 'o'), 20000},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        const std::string disk = dir / "disk";
+        ASSERT_EQ(mkdir(disk.c_str(), 0755), 0);
+        KESTRIX_EXPECT_IN_CHILD([&]() -> std::string {
+            return inPrivateMounts([&]() -> std::string {
+                if (mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=16k,mode=0755") != 0)
+                    return test::kSkip + errnoText("cannot mount a small tmpfs");
+                writeFile(disk + "/a.pdf", c.oldBytes);
+                chmod((disk + "/a.pdf").c_str(), 0666);
+                const int filler = open((disk + "/filler").c_str(), O_WRONLY | O_CREAT, 0644);
+                const std::string block(4096, 'f');
+                while (write(filler, block.data(), block.size()) > 0) {
+                }
+                close(filler);
+                if (const std::string failed = test::dropPrivileges(); !failed.empty())
+                    return test::kSkip + failed;
+                const Result result =
+                    replaceFileSafely(disk + "/a.pdf", std::string(c.newSize, 'n'));
+                std::string problems;
+                if (!(result == kDiskFull))
+                    problems += "got " + test::describe(result) + "; ";
+                if (readFile(disk + "/a.pdf") != c.oldBytes)
+                    problems += "the old file changed; ";
+                return problems;
+            });
+        });
+    }
+}
+
+// The folders made on the way to one that cannot be made are removed again.
+TEST(FileFaultTest, AFolderTreeCutShortByAFullDiskIsRemovedAgain) {
     TempDir dir;
     const std::string disk = dir / "disk";
     ASSERT_EQ(mkdir(disk.c_str(), 0755), 0);
     KESTRIX_EXPECT_IN_CHILD([&]() -> std::string {
         return inPrivateMounts([&]() -> std::string {
-            if (mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=16k,mode=0755") != 0)
-                return test::kSkip + errnoText("cannot mount a small tmpfs");
-            writeFile(disk + "/a.QsZ", "");
-            chmod((disk + "/a.QsZ").c_str(), 0666);
-            const int filler = open((disk + "/filler").c_str(), O_WRONLY | O_CREAT, 0644);
-            const std::string block(4096, 'f');
-            while (write(filler, block.data(), block.size()) > 0) {
-            }
-            close(filler);
-            if (const std::string failed = test::dropPrivileges(); !failed.empty())
-                return test::kSkip + failed;
-            CharacterSheet sheet;
-            const Result result = CharacterFile().SaveCharacter(disk + "/a.QsZ", sheet);
-            if (!(result == kDiskFull))
-                return "got " + test::describe(result);
-            return "";
+            if (mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k,nr_inodes=4") != 0)
+                return test::kSkip + errnoText("cannot mount a tmpfs of few files");
+            const Result result =
+                saveCatalogueFile(disk + "/a/b/c/d/e/vantagem.lib", "Sorte\r\n1\r\n");
+            std::string problems;
+            if (!(result == Error{101, "vantagem.lib: Disk full"}))
+                problems += "got " + test::describe(result) + "; ";
+            if (!listDirectory(disk).empty())
+                problems += "folders were left behind; ";
+            return problems;
         });
     });
+}
+
+// Makes every fsync fail as a disk that reports an I/O error would, after
+// the bytes were written.
+std::string failEverySync() {
+    sock_filter filter[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_fsync, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | (EIO & SECCOMP_RET_DATA)),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    sock_fprog program{static_cast<unsigned short>(sizeof filter / sizeof filter[0]), filter};
+    if (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 ||
+        prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0)
+        return test::kSkip + errnoText("cannot filter system calls");
+    return "";
+}
+
+std::string limitFileSize(rlim_t bytes) {
+    const rlimit limit{bytes, bytes};
+    return setrlimit(RLIMIT_FSIZE, &limit) == 0 ? "" : test::kSkip + errnoText("setrlimit");
+}
+
+// A save in place that cannot finish puts back what it changed: the file
+// keeps its old bytes and its old length, and the failure is reported.
+// Each runs as an unprivileged user, whose folder is closed to new files.
+TEST(FileFaultTest, AWriteInPlaceThatCannotFinishLeavesTheOldFileWhole) {
+    const Error kIoError{EIO, "I/O error " + std::to_string(EIO)};
+    const struct {
+        const char* what;
+        std::string oldBytes;
+        std::size_t newSize;
+        std::function<std::string()> fault;
+        Error expected;
+    } cases[] = {
+        {"a file-size limit below the record", std::string(4012, 'o'), 4012,
+         [] { return limitFileSize(1000); }, kDiskFull},
+        {"a file-size limit the file would grow past", std::string(100, 'o'), 4012,
+         [] { return limitFileSize(2000); }, kDiskFull},
+        {"a sync failing after a shorter file was written", std::string(6000, 'o'), 4012,
+         failEverySync, kIoError},
+        {"a sync failing after a longer file was written", std::string(100, 'o'), 20000,
+         failEverySync, kIoError},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        const std::string closed = dir / "closed";
+        ASSERT_EQ(mkdir(closed.c_str(), 0755), 0);
+        writeFile(closed + "/a.QsZ", c.oldBytes);
+        ASSERT_EQ(chmod((closed + "/a.QsZ").c_str(), 0666), 0);
+        ASSERT_EQ(chmod(closed.c_str(), 0555), 0);
+        const std::string outcome = test::runInChild([&]() -> std::string {
+            if (const std::string failed = test::dropPrivileges(); !failed.empty())
+                return test::kSkip + failed;
+            if (const std::string failed = c.fault(); !failed.empty())
+                return failed;
+            const Result result = replaceFileSafely(closed + "/a.QsZ", std::string(c.newSize, 'n'));
+            std::string problems;
+            if (!(result == c.expected))
+                problems += "got " + test::describe(result) + "; ";
+            const std::string after = readFile(closed + "/a.QsZ");
+            if (after != c.oldBytes)
+                problems += "the old file changed (" + std::to_string(after.size()) + " bytes, " +
+                            std::to_string(std::count(after.begin(), after.end(), 'n')) + " new); ";
+            if (listDirectory(closed) != std::vector<std::string>{"a.QsZ"})
+                problems += "something was left in the folder; ";
+            return problems;
+        });
+        if (outcome.rfind(test::kSkip, 0) == 0)
+            GTEST_SKIP() << c.what << ": " << outcome;
+        EXPECT_EQ(outcome, "") << c.what;
+    }
 }
 
 TEST(FileFaultTest, AReadOnlyMountLoadsButRefusesSaving) {

@@ -1,9 +1,12 @@
 #include "FileSystem.h"
 
+#include "CatalogueFile.h"
+#include "CharacterFile.h"
 #include "TestFiles.h"
 
 #include <cerrno>
 #include <fcntl.h>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <thread>
@@ -76,6 +79,42 @@ TEST(FileSystemTest, ReadingStopsAtTheLimitOrTheEnd) {
     const ReadResult empty = readWholeFile(dir / "empty");
     EXPECT_EQ(empty.error, std::nullopt);
     EXPECT_EQ(empty.bytes, "");
+}
+
+// A system call takes a path up to its first NUL: the rest of a name such
+// as "alda.QsZ\0.pdf" would be lost on the way, and another file read,
+// replaced or removed. Every way in refuses such a path at once.
+TEST(FileSystemTest, APathHoldingANulNeverReachesTheFileSystem) {
+    TempDir dir;
+    const std::string other = dir / "alda.QsZ";
+    const std::string withNul = other + std::string(1, '\0') + ".pdf";
+    const std::string kept = "the other file";
+    CharacterSheet sheet;
+    Catalogue catalogue = Catalogue::advantages();
+    const struct {
+        const char* what;
+        std::function<Result()> operation;
+    } cases[] = {
+        {"replaceFileSafely", [&] { return replaceFileSafely(withNul, "novo"); }},
+        {"SaveCharacter", [&] { return CharacterFile().SaveCharacter(withNul, sheet); }},
+        {"LoadCharacter", [&] { return CharacterFile().LoadCharacter(withNul, sheet); }},
+        {"readFilePrefix", [&] { return readFilePrefix(withNul, 10).error; }},
+        {"readRegularFilePrefix", [&] { return readRegularFilePrefix(withNul, 10).error; }},
+        {"readFileOrPipePrefix", [&] { return readFileOrPipePrefix(withNul, 10).error; }},
+        {"readRegularFile", [&] { return readRegularFile(withNul, 10).error; }},
+        {"loadCatalogueFile", [&] { return loadCatalogueFile(withNul, catalogue); }},
+        {"saveCatalogueFile", [&] { return saveCatalogueFile(withNul, "Sorte\r\n1\r\n"); }},
+        {"removeDataFile", [&] { return removeDataFile(withNul); }},
+    };
+    for (const auto& c : cases) {
+        writeFile(other, kept);
+        const Result result = c.operation();
+        EXPECT_TRUE(result && result->code == 3)
+            << c.what << ": " << (result ? result->message : "");
+        EXPECT_EQ(test::readFile(other), kept) << c.what;
+        EXPECT_EQ(test::listDirectory(dir.path()), std::vector<std::string>{"alda.QsZ"}) << c.what;
+    }
+    EXPECT_FALSE(isExistingFile(withNul));
 }
 
 // A pipe tells nothing of its size: it is read in chunks until its end.
