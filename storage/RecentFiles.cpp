@@ -1,17 +1,34 @@
 #include "RecentFiles.h"
 
+#include "Paths.h"
+
 #include <algorithm>
 
 namespace kestrix {
+namespace {
+
+// The settings file is anyone's to edit: an entry of a megabyte would be
+// shown, compared and stored again on every look at the menu.
+bool mayBePath(const std::string& path) {
+    return !path.empty() && path.size() < RecentFiles::kMaxPathBytes && !holdsNul(path);
+}
+
+} // namespace
 
 RecentFiles::RecentFiles(const std::vector<std::string>& stored) {
-    // Added oldest first, so the newest ends at the front as it was stored.
-    for (auto it = stored.rbegin(); it != stored.rend(); ++it)
-        add(*it);
+    // Newest first as stored: the first four sane, distinct entries.
+    for (const std::string& path : stored) {
+        if (m_paths.size() == kMaxCount || !mayBePath(path) ||
+            std::find(m_paths.begin(), m_paths.end(), path) != m_paths.end()) {
+            m_leftOutStored = true;
+            continue;
+        }
+        m_paths.push_back(path);
+    }
 }
 
 void RecentFiles::add(const std::string& path) {
-    if (path.empty())
+    if (!mayBePath(path))
         return;
     m_paths.erase(std::remove(m_paths.begin(), m_paths.end(), path), m_paths.end());
     m_paths.insert(m_paths.begin(), path);

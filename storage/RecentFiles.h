@@ -12,14 +12,21 @@ namespace kestrix {
 class RecentFiles {
 public:
     static constexpr std::size_t kMaxCount = 4;
+    // No path the system takes is longer (PATH_MAX, its NUL included).
+    static constexpr std::size_t kMaxPathBytes = 4096;
 
     RecentFiles() = default;
     // Takes a stored list as it is found, keeping its order; duplicates,
-    // empty entries and entries past the fourth are left out.
+    // entries that cannot be paths (empty, longer than a path can be, or
+    // holding a NUL) and entries past the fourth are left out.
     explicit RecentFiles(const std::vector<std::string>& stored);
 
-    // The file was just opened or saved: it moves to the front.
+    // The file was just opened or saved: it moves to the front. A text that
+    // cannot be a path is not taken.
     void add(const std::string& path);
+    // True when taking the stored list left anything out, so that it is
+    // worth storing the cleaned list again.
+    bool leftOutStored() const { return m_leftOutStored; }
     // Drops every file `exists` no longer finds; true when one was dropped.
     bool dropMissing(const std::function<bool(const std::string&)>& exists);
 
@@ -27,6 +34,7 @@ public:
 
 private:
     std::vector<std::string> m_paths;
+    bool m_leftOutStored = false;
 };
 
 } // namespace kestrix

@@ -61,6 +61,9 @@ void RecentCharactersMenu::load() {
     for (const QString& path : userSettings().value(kSettingsKey).toStringList())
         stored.push_back(QFile::encodeName(path).toStdString());
     m_files = RecentFiles(stored);
+    // Entries that cannot be paths are read once, not on every look.
+    if (m_files.leftOutStored())
+        store();
 }
 
 void RecentCharactersMenu::store() const {

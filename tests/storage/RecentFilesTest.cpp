@@ -35,6 +35,15 @@ const RecentCase kCases[] = {
      {},
      {"/x", "/y", "/z", "/w"}},
     {"an empty path is never taken", {"/x"}, {""}, {"/x"}},
+    // The settings file is anyone's to edit: what cannot be a path is left out.
+    {"entries no path can be are left out",
+     {"/x", std::string(5000, 'a'), std::string("/a\0.QsZ", 8), "/" + std::string(4095, 'l'), "/y"},
+     {},
+     {"/x", "/y"}},
+    {"the longest path the system takes is kept",
+     {"/" + std::string(4094, 'l')},
+     {},
+     {"/" + std::string(4094, 'l')}},
     {"paths differ by their bytes, not by case", {}, {"/A.QsZ", "/a.QsZ"}, {"/a.QsZ", "/A.QsZ"}},
 };
 
