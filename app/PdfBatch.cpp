@@ -2,6 +2,8 @@
 
 #include "CharacterFile.h"
 #include "CharacterSheet.h"
+#include "CommandLine.h"
+#include "PdfOutput.h"
 #include "Picture.h"
 #include "PrintCommand.h"
 #include "SheetPdfFile.h"
@@ -33,9 +35,14 @@ PictureLookup lookUpPicture(const std::string& storedPath, const std::string& pr
     const QString stored = toQString(storedPath);
     if (stored.isEmpty())
         return {Picture{Picture::Kind::Bitmap, QImage(":/pictures/modelo.bmp")}, {}};
+    // Taken only up to a NUL, the name would be another file's.
+    if (stored.contains(QChar(u'\0')))
+        return {{},
+                "picture " + QString(stored).replace(QChar(u'\0'), u'?').toStdString() +
+                    ": Invalid filename"};
+    const std::string named = "picture " + stored.toStdString() + ": ";
     const QString path = QFile::decodeName(
         resolveAgainst(QFile::encodeName(stored).toStdString(), programDirectory).c_str());
-    const std::string named = "picture " + stored.toStdString() + ": ";
     if (!QFileInfo(path).isFile())
         return {{}, named + "File not found"};
     const PictureLoad load = loadPictureFile(path);
@@ -69,16 +76,28 @@ private:
 int exportPdfBatch(const std::string& output, const std::vector<std::string>& files,
                    const std::string& workingDirectory, const std::string& programDirectory,
                    std::ostream& errors) {
+    // Checked before anything is read: a forgotten PDF name makes the first
+    // character the output, and it must not become a PDF.
+    const std::string outputPath = resolveAgainst(output, workingDirectory);
+    std::vector<std::string> inputPaths;
+    inputPaths.reserve(files.size());
+    for (const std::string& file : files)
+        inputPaths.push_back(resolveAgainst(file, workingDirectory));
+    if (const Result refused = checkPdfOutput(outputPath, inputPaths)) {
+        errors << output << ": " << refused->message << '\n';
+        return kUsageStatus;
+    }
+
     int status = 0;
     // Deques: the pages point into them while more are added.
     std::deque<CharacterSheet> sheets;
     std::vector<SheetPdfPage> pages;
     PictureCache pictures(programDirectory);
-    for (const std::string& file : files) {
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const std::string& file = files[i];
         CharacterSheet sheet;
         CharacterFile reader;
-        if (const Result error =
-                reader.LoadCharacter(resolveAgainst(file, workingDirectory), sheet)) {
+        if (const Result error = reader.LoadCharacter(inputPaths[i], sheet)) {
             errors << file << ": " << error->message << '\n';
             status = 1;
             continue;
@@ -100,7 +119,7 @@ int exportPdfBatch(const std::string& output, const std::vector<std::string>& fi
         names.append(sheetPdfTitle(*page.sheet));
     info.title = names.join(QStringLiteral(", "));
     info.creator = sheetPdfCreator();
-    if (const Result error = saveSheetPdf(resolveAgainst(output, workingDirectory), pages, info)) {
+    if (const Result error = saveSheetPdf(outputPath, pages, info)) {
         errors << output << ": " << error->message << '\n';
         return 1;
     }

@@ -13,7 +13,9 @@ namespace kestrix {
 // names are taken from `workingDirectory`; the characters' own picture paths
 // as the editor takes them, from the program's directory. Returns the exit
 // status: 0 when every character was written, 1 otherwise (the PDF still
-// holds every character that could be read).
+// holds every character that could be read), 2 with nothing read or written
+// when the output may not be written (see checkPdfOutput): a character
+// file's name, one of the files, an existing file that is not a PDF.
 int exportPdfBatch(const std::string& output, const std::vector<std::string>& files,
                    const std::string& workingDirectory, const std::string& programDirectory,
                    std::ostream& errors);

@@ -1,9 +1,8 @@
 #include "DocumentCommands.h"
 
 #include "CatalogueFile.h"
+#include "SuggestedFileName.h"
 #include "Windows1252.h"
-
-#include <algorithm>
 
 namespace kestrix {
 
@@ -58,9 +57,7 @@ std::string DocumentCommands::suggestedSaveName() const {
         return m_document.file.currentFileName();
     // A character's name is a suggestion for a file in the dialog's folder,
     // never a path into another one.
-    std::string name = windows1252ToUtf8(m_document.sheet.name());
-    std::replace(name.begin(), name.end(), '/', '-');
-    return name;
+    return windows1252ToUtf8(fileNameFromCharacterName(m_document.sheet.name()));
 }
 
 bool DocumentCommands::save() {

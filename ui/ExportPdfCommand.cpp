@@ -2,8 +2,11 @@
 
 #include "Document.h"
 #include "FileDialogs.h"
+#include "PdfOutput.h"
 #include "PrintCommand.h"
 #include "SheetPdfFile.h"
+#include "SuggestedFileName.h"
+#include "TextConversion.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,9 +15,9 @@
 namespace kestrix {
 
 QString suggestedPdfPath(const Document& document) {
-    // A character's name names a file in the folder, never a path elsewhere.
-    QString name = sheetPdfTitle(document.sheet);
-    name.replace(QLatin1Char('/'), QLatin1Char('-'));
+    // A character's name names a file in the folder, never a path elsewhere,
+    // and holds nothing the file system would cut it at.
+    QString name = toQString(fileNameFromCharacterName(document.sheet.name())).trimmed();
     const QString current = QFile::decodeName(document.file.currentFileName().c_str());
     if (name.isEmpty())
         name = current.isEmpty() ? QStringLiteral("Personagem")
@@ -26,14 +29,21 @@ QString suggestedPdfPath(const Document& document) {
 }
 
 Result exportPdf(FileDialogs& dialogs, const Document& document, const Picture& picture) {
-    const std::optional<QString> path = dialogs.askExportPdf(suggestedPdfPath(document));
-    if (!path)
+    const std::string characterFile = document.file.currentFileName();
+    const std::optional<QString> chosen =
+        dialogs.askExportPdf(suggestedPdfPath(document), characterFile);
+    if (!chosen)
         return std::nullopt;
+    // Checked again as written: the dialog's check came before its own
+    // question, and the file may have changed since.
+    const std::string path = QFile::encodeName(*chosen).toStdString();
+    if (Result refused = checkPdfOutput(path, {characterFile}))
+        return Error{refused->code,
+                     QFileInfo(*chosen).fileName().toStdString() + ": " + refused->message};
     SheetPdfInfo info;
     info.title = sheetPdfTitle(document.sheet);
     info.creator = sheetPdfCreator();
-    return saveSheetPdf(QFile::encodeName(*path).toStdString(),
-                        {SheetPdfPage{&document.sheet, toPrintPicture(picture)}}, info);
+    return saveSheetPdf(path, {SheetPdfPage{&document.sheet, toPrintPicture(picture)}}, info);
 }
 
 } // namespace kestrix

@@ -1,5 +1,7 @@
 #include "FileDialogs.h"
 
+#include "PdfFileDialog.h"
+
 #include <QDir>
 #include <QFileDialog>
 
@@ -13,9 +15,8 @@ const char* const kPictureFilters =
     "Figura (*.[Bb][Mm][Pp] *.[Ww][Mm][Ff] *.[Ii][Cc][Oo]);;Todos os Arquivos (*)";
 const char* const kPdfFilters = "PDF (*.[Pp][Dd][Ff])";
 
-QFileDialog* makeDialog(QWidget* parent, const QString& directory, const char* name,
-                        const char* title, const char* filters, QFileDialog::AcceptMode mode) {
-    auto* dialog = new QFileDialog(parent, QString::fromUtf8(title), directory);
+QFileDialog* setUpDialog(QFileDialog* dialog, const char* name, const char* filters,
+                         QFileDialog::AcceptMode mode) {
     dialog->setObjectName(name);
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setOption(QFileDialog::HideNameFilterDetails);
@@ -25,6 +26,12 @@ QFileDialog* makeDialog(QWidget* parent, const QString& directory, const char* n
                                                         : QFileDialog::AnyFile);
     dialog->setModal(true);
     return dialog;
+}
+
+QFileDialog* makeDialog(QWidget* parent, const QString& directory, const char* name,
+                        const char* title, const char* filters, QFileDialog::AcceptMode mode) {
+    return setUpDialog(new QFileDialog(parent, QString::fromUtf8(title), directory), name, filters,
+                       mode);
 }
 
 } // namespace
@@ -61,9 +68,10 @@ QFileDialog* FileDialogs::pictureDialog() {
 
 QFileDialog* FileDialogs::pdfDialog() {
     if (!m_pdf) {
-        // A save dialog asks before it writes over an existing file.
-        m_pdf = makeDialog(m_parent, m_startDirectory, "exportpdfdlg", "Exportar PDF ...",
-                           kPdfFilters, QFileDialog::AcceptSave);
+        // A save dialog asks before it writes over an existing PDF; this one
+        // refuses any other file.
+        m_pdf = new PdfFileDialog(m_parent, m_startDirectory);
+        setUpDialog(m_pdf, "exportpdfdlg", kPdfFilters, QFileDialog::AcceptSave);
         m_pdf->setDefaultSuffix("pdf");
     }
     return m_pdf;
@@ -109,7 +117,12 @@ std::optional<QString> FileDialogs::askPicture() {
     return chosen;
 }
 
-std::optional<QString> FileDialogs::askExportPdf(const QString& suggestedPath) {
+std::optional<QString> FileDialogs::askExportPdf(const QString& suggestedPath,
+                                                 const std::string& characterFile) {
+    if (m_nextAnswers.empty()) {
+        pdfDialog();
+        m_pdf->setCharacterFile(characterFile);
+    }
     return run(&FileDialogs::pdfDialog, suggestedPath);
 }
 

@@ -3,11 +3,14 @@
 #include <QString>
 #include <deque>
 #include <optional>
+#include <string>
 
 class QFileDialog;
 class QWidget;
 
 namespace kestrix {
+
+class PdfFileDialog;
 
 // The file dialogs of the main window, each one object for the whole
 // run. Tests queue answers with setNextFileName() so no dialog blocks them.
@@ -26,8 +29,10 @@ public:
     // Offers the picture chosen the previous time.
     std::optional<QString> askPicture();
     // "Exportar PDF ...": `suggestedPath` names the file and, when it holds
-    // a folder, where the dialog opens.
-    std::optional<QString> askExportPdf(const QString& suggestedPath);
+    // a folder, where the dialog opens. The dialog refuses a name that would
+    // replace `characterFile` or any other file that is not a PDF.
+    std::optional<QString> askExportPdf(const QString& suggestedPath,
+                                        const std::string& characterFile = {});
 
     // The next dialog returns this instead of showing; a null QString
     // stands for a cancelled dialog.
@@ -46,7 +51,7 @@ private:
     QFileDialog* m_open = nullptr;
     QFileDialog* m_save = nullptr;
     QFileDialog* m_picture = nullptr;
-    QFileDialog* m_pdf = nullptr;
+    PdfFileDialog* m_pdf = nullptr;
     QString m_lastOpened;
     QString m_lastPicture;
     std::deque<QString> m_nextAnswers;

@@ -154,9 +154,21 @@ TEST_F(DocumentCommandsTest, AFailedSaveKeepsTheFlagAndTargetsThePathTried) {
 }
 
 TEST_F(DocumentCommandsTest, SaveAsSuggestsTheCurrentFileOrASafeName) {
-    makeDirty("Ana/Beto");
-    commands.saveAs();
-    EXPECT_EQ(view.suggestedNames.back(), "Ana-Beto") << "a name must not become a folder path";
+    // A name must not become a folder path, nor hold what a path is cut at.
+    const struct {
+        std::string name;
+        std::string suggested;
+    } names[] = {
+        {"Ana/Beto", "Ana-Beto"},
+        {std::string("alda.QsZ\0", 9), "alda.QsZ-"},
+        {"Cora\tde\nLima\x7f", "Cora-de-Lima-"},
+        {"Dan\x81\xe9", "Dan-\xc3\xa9"},
+    };
+    for (const auto& c : names) {
+        makeDirty(c.name);
+        commands.saveAs();
+        EXPECT_EQ(view.suggestedNames.back(), c.suggested);
+    }
     EXPECT_TRUE(document.sheet.isModified());
 
     openSaved("b.QsZ", "B");

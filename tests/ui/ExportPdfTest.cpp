@@ -6,15 +6,19 @@
 #include "UiTestSupport.h"
 
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QSet>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
+#include <unistd.h>
 
 namespace kestrix {
 namespace {
@@ -73,16 +77,95 @@ TEST_F(ExportPdfTest, ExportAndPreviewFollowPrintWithDistinctAccelerators) {
 
 TEST_F(ExportPdfTest, SuggestsTheCharactersNameInTheFolderOfItsFile) {
     QDir(QString::fromStdString(folder.root)).mkdir("grupo");
-    // A slash in the name must not lead into another folder.
-    openCharacter("Zeca/Lobo", "grupo/zeca.QsZ");
-    EXPECT_EQ(suggestedPdfPath(document),
-              QString::fromStdString(folder.path("grupo/Zeca-Lobo.pdf")));
+    openCharacter("Zeca", "grupo/zeca.QsZ");
+    // A name is free text: nothing in it may lead into another folder or
+    // hold what the file system would cut the name at.
+    const struct {
+        std::string name;
+        const char* suggested;
+    } names[] = {
+        {"Zeca/Lobo", "Zeca-Lobo.pdf"},
+        {std::string("alda.QsZ\0", 9), "alda.QsZ-.pdf"},
+        {"Cora\tde\rLima\x7f", "Cora-de-Lima-.pdf"},
+        {"  Dan\x81\xe9  ", "Dan-\xc3\xa9.pdf"},
+    };
+    for (const auto& c : names) {
+        document.sheet.setName(c.name);
+        EXPECT_EQ(suggestedPdfPath(document),
+                  QString::fromStdString(folder.path("grupo/")) + QString::fromUtf8(c.suggested));
+    }
 
     // No file yet: only the name; no name either: a name all the same.
+    document.sheet.setName("Zeca/Lobo");
     document.file.clearCurrentFileName();
     EXPECT_EQ(suggestedPdfPath(document), "Zeca-Lobo.pdf");
     document.sheet.setName("");
     EXPECT_EQ(suggestedPdfPath(document), "Personagem.pdf");
+}
+
+// A name ending in a NUL once made the suggested name that of the
+// character's own file.
+TEST_F(ExportPdfTest, TheSuggestedNameNeverReplacesTheCharactersFile) {
+    openCharacter(std::string("alda.QsZ\0", 9), "alda.QsZ");
+    const std::string character = folder.read("alda.QsZ");
+    window->fileDialogs().setNextFileName(suggestedPdfPath(document));
+    const QString errors =
+        test::errorBoxesDuring([this] { fileAction("&Exportar PDF ...")->trigger(); });
+    EXPECT_EQ(errors, "");
+    EXPECT_EQ(folder.read("alda.QsZ"), character);
+    EXPECT_EQ(folder.read("alda.QsZ-.pdf").rfind("%PDF-", 0), 0u);
+}
+
+// Whatever name reaches the export, a PDF never takes the place of a
+// character or of another file that is not a PDF.
+TEST_F(ExportPdfTest, APdfNeverReplacesACharacterOrAFileOfAnotherKind) {
+    openCharacter("Alda", "alda.QsZ");
+    folder.write("notas.txt", "notas da campanha");
+    folder.write("outro.pdf", "");
+    ASSERT_EQ(link(folder.path("alda.QsZ").c_str(), folder.path("copia.pdf").c_str()), 0);
+    for (const char* name : {"alda.QsZ", "notas.txt", "NOVO.QSZ", "copia.pdf"}) {
+        const std::string before = folder.read(name);
+        window->fileDialogs().setNextFileName(QString::fromStdString(folder.path(name)));
+        const QString errors =
+            test::errorBoxesDuring([this] { fileAction("&Exportar PDF ...")->trigger(); });
+        EXPECT_TRUE(errors.startsWith(QString::fromUtf8(name) + ": "))
+            << name << ": " << errors.toStdString();
+        EXPECT_EQ(folder.read(name), before) << name;
+    }
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(folder.path("NOVO.QSZ"))));
+
+    // The dialog says so before its own question, naming the file, and
+    // stays open for another name.
+    QFileDialog* dialog = window->fileDialogs().pdfDialog();
+    // What the dialog's button does with the name typed.
+    const auto choose = [dialog, this](const char* name) {
+        dialog->setResult(QDialog::Rejected);
+        dialog->selectFile(QString::fromStdString(folder.path(name)));
+        static_cast<QDialog*>(dialog)->accept();
+    };
+    for (const char* name : {"alda.QsZ", "notas.txt", "novo.qsz"}) {
+        QString notice;
+        test::expectErrorBox(&notice);
+        choose(name);
+        EXPECT_TRUE(notice.contains(QString::fromUtf8(name))) << notice.toStdString();
+        EXPECT_NE(dialog->result(), QDialog::Accepted) << name;
+    }
+    // An empty file holds nothing to lose: the usual question, then taken.
+    QString question;
+    test::onNextModal([&question](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        question = box ? box->text() : QString("(no question)");
+        if (box && box->button(QMessageBox::Yes))
+            box->button(QMessageBox::Yes)->click();
+        else
+            modal->close();
+    });
+    choose("outro.pdf");
+    EXPECT_TRUE(question.contains("outro.pdf")) << question.toStdString();
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    choose("novo");
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(dialog->selectedFiles().value(0), QString::fromStdString(folder.path("novo.pdf")));
 }
 
 TEST_F(ExportPdfTest, CtrlEWritesTheSheetEvenWhileTheNameHasTheFocus) {
