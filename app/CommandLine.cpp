@@ -15,7 +15,9 @@ const char* const kEditorUsage =
     "  --export-pdf OUT.pdf  write the sheets of the files into OUT.pdf\n"
     "  --version             print the version and exit\n"
     "  -h, --help            print this help and exit\n"
-    "  --                    treat every later argument as a file name\n";
+    "  --                    treat every later argument as a file name\n"
+    "The toolkit takes -display, -platform, -session, -geometry and -title\n"
+    "(and -qwindowgeometry, -qwindowtitle), each with its value, before \"--\".\n";
 
 namespace {
 
@@ -26,28 +28,32 @@ CommandLine usageError(const std::string& problem) {
     return result;
 }
 
-// The toolkit's own options (the desktop restarts the program after a logout
-// with one of them, users pass -platform or -style): left for the toolkit, which
-// takes them out of the command line itself.
-bool isToolkitOption(const std::string& argument, bool& takesValue) {
-    static const char* const withValue[] = {
-        "-platform",    "-platformpluginpath", "-platformtheme", "-plugin",  "-qwindowgeometry",
-        "-qwindowicon", "-qwindowtitle",       "-session",       "-display", "-geometry",
-        "-style",       "-stylesheet",         "-name",          "-title"};
-    static const char* const flags[] = {"-reverse", "-widgetcount", "-nograb", "-dograb", "-sync"};
-    for (const char* option : withValue) {
-        if (argument == option) {
-            takesValue = true;
+// The toolkit options taken, each with its value: those a desktop passes
+// (the session manager restarts the program with -session after a logout)
+// and those a user sets a display or a window with. Nothing that loads code
+// or reads a file (-platformpluginpath, -plugin, -style, -stylesheet,
+// -qwindowicon) is among them: such a name is refused as an unknown option,
+// and the toolkit never sees it.
+bool isToolkitOption(const std::string& argument) {
+    static const char* const options[] = {
+        "-session",  "-display",      "-platform", "-qwindowgeometry",
+        "-geometry", "-qwindowtitle", "-title"};
+    for (const char* option : options) {
+        if (argument == option)
             return true;
-        }
-    }
-    for (const char* option : flags) {
-        if (argument == option) {
-            takesValue = false;
-            return true;
-        }
     }
     return false;
+}
+
+// A name shown on the one line about unopened files: control characters
+// would break it into several.
+std::string shownName(const std::string& file) {
+    std::string shown = file;
+    for (char& c : shown) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = '?';
+    }
+    return shown;
 }
 
 bool isOption(const std::string& argument) {
@@ -64,15 +70,17 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         const std::string& argument = arguments[i];
         if (optionsEnded || !isOption(argument)) {
             result.files.push_back(argument);
-        } else if (bool takesValue = false; isToolkitOption(argument, takesValue)) {
-            if (takesValue)
-                ++i;
+        } else if (isToolkitOption(argument)) {
+            if (i + 1 == arguments.size())
+                return usageError(argument + " needs a value");
+            result.toolkitArguments.push_back(argument);
+            result.toolkitArguments.push_back(arguments[++i]);
         } else if (argument == "--") {
             optionsEnded = true;
         } else if (argument == "--version") {
-            return CommandLine{CommandLine::Action::Version, {}, {}, {}};
+            return CommandLine{CommandLine::Action::Version, {}, {}, {}, {}};
         } else if (argument == "--help" || argument == "-h") {
-            return CommandLine{CommandLine::Action::Help, {}, {}, {}};
+            return CommandLine{CommandLine::Action::Help, {}, {}, {}, {}};
         } else if (argument == "--export-pdf" || argument.rfind("--export-pdf=", 0) == 0) {
             if (exportPdf)
                 return usageError("--export-pdf given twice");
@@ -86,6 +94,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             }
             if (result.output.empty())
                 return usageError("--export-pdf needs the name of the PDF file");
+            // A forgotten name would make the next option, or "--", the PDF.
+            if (result.output.front() == '-')
+                return usageError("--export-pdf needs the name of the PDF file, not the option '" +
+                                  result.output + "' (for a file of that name, write ./" +
+                                  result.output + ")");
         } else {
             return usageError("unknown option '" + argument + "'");
         }
@@ -94,10 +107,21 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         if (result.files.empty())
             return usageError("--export-pdf needs at least one character file");
         result.action = CommandLine::Action::ExportPdf;
-    } else if (result.files.size() > 1) {
-        return usageError("the editor opens one character file at a time");
     }
     return result;
+}
+
+std::string unopenedFilesNotice(const std::vector<std::string>& files) {
+    if (files.size() < 2)
+        return {};
+    // A file manager may hand over thousands: a few are named, the rest counted.
+    constexpr std::size_t kNamed = 3;
+    std::string notice = "the editor opens one file at a time; not opened:";
+    for (std::size_t i = 1; i < files.size() && i <= kNamed; ++i)
+        notice += (i == 1 ? " " : ", ") + shownName(files[i]);
+    if (files.size() - 1 > kNamed)
+        notice += " and " + std::to_string(files.size() - 1 - kNamed) + " more";
+    return notice;
 }
 
 std::string versionText(const std::string& program) {

@@ -9,7 +9,7 @@ namespace kestrix {
 // toolkit starts, so --version, --help and a bad command line need no display.
 struct CommandLine {
     enum class Action {
-        OpenWindow, // the editor's window, with `files` (at most one) to open
+        OpenWindow, // the editor's window, with the first of `files` opened
         ExportPdf,  // --export-pdf: `output` from `files`, no window
         Version,    // print kVersionText, exit 0
         Help,       // print kUsage on stdout, exit 0
@@ -20,6 +20,10 @@ struct CommandLine {
     std::vector<std::string> files;
     std::string output;
     std::string problem;
+    // The toolkit's options given before "--", each followed by its value:
+    // all the toolkit is handed besides the program's name. A file name
+    // never is, whatever it looks like.
+    std::vector<std::string> toolkitArguments;
 };
 
 constexpr int kUsageStatus = 2;
@@ -29,6 +33,10 @@ extern const char* const kEditorUsage;
 // The arguments after the program name. Options are recognised up to "--";
 // a lone "-" and anything not starting with "-" are file names.
 CommandLine parseCommandLine(const std::vector<std::string>& arguments);
+
+// The editor opens one file: for more, the line that says which were not
+// opened; empty for one file or none.
+std::string unopenedFilesNotice(const std::vector<std::string>& files);
 
 // "kestrix VERSION".
 std::string versionText(const std::string& program);

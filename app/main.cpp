@@ -5,6 +5,7 @@
 #include "PdfBatch.h"
 #include "QtTranslations.h"
 #include "Startup.h"
+#include "ToolkitArguments.h"
 
 #include <QApplication>
 #include <QFile>
@@ -47,12 +48,12 @@ void keepToolkitWarningsQuiet(QtMsgType type, const QMessageLogContext&, const Q
         std::cerr << message.toLocal8Bit().constData() << '\n';
 }
 
-int exportPdf(int argc, char* argv[], const kestrix::CommandLine& commandLine) {
+int exportPdf(kestrix::ToolkitArguments& toolkit, const kestrix::CommandLine& commandLine) {
     // No window is ever shown: no display is needed, nor asked for.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(keepToolkitWarningsQuiet);
-    QGuiApplication application(argc, argv);
+    QGuiApplication application(toolkit.count(), toolkit.values());
     return kestrix::exportPdfBatch(commandLine.output, commandLine.files,
                                    kestrix::currentDirectory(), kestrix::executableDirectory(),
                                    std::cerr);
@@ -61,10 +62,14 @@ int exportPdf(int argc, char* argv[], const kestrix::CommandLine& commandLine) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    const kestrix::CommandLine commandLine =
-        kestrix::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    // A program may be started with no arguments at all, not even its name.
+    const kestrix::CommandLine commandLine = kestrix::parseCommandLine(
+        argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>());
     if (const int status = answerWithoutToolkit(commandLine); status >= 0)
         return status;
+    // The toolkit acts on options of its own that load code and read files;
+    // it has no "--", so it never sees a file name, which could look like one.
+    kestrix::ToolkitArguments toolkit(argc > 0 ? argv[0] : nullptr, commandLine.toolkitArguments);
 
     // The window asks for the classic Windows faces; these metric twins
     // keep every caption inside the box it was laid out for.
@@ -72,7 +77,11 @@ int main(int argc, char* argv[]) {
     QFont::insertSubstitution("Times New Roman", "Liberation Serif");
 
     if (commandLine.action == kestrix::CommandLine::Action::ExportPdf)
-        return exportPdf(argc, argv, commandLine);
+        return exportPdf(toolkit, commandLine);
+    // A file manager may pass several files: the first opens, the rest are
+    // named here.
+    if (const std::string notice = kestrix::unopenedFilesNotice(commandLine.files); !notice.empty())
+        std::cerr << "kestrix: " << notice << std::endl;
 
     // The catalogues may hold many thousand entries: read them on a second
     // core while the toolkit starts and the windows are built. A
@@ -93,7 +102,7 @@ int main(int argc, char* argv[]) {
         // itself. What the reading throws reaches start-up through get().
     }
 
-    QApplication application(argc, argv);
+    QApplication application(toolkit.count(), toolkit.values());
     application.setApplicationName(QString::fromUtf8(kestrix::kApplicationTitle));
     kestrix::installQtTranslations(application);
 

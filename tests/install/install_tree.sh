@@ -33,6 +33,16 @@ line=$("$prefix/bin/kestrix-info" "$program_dir/qsz.lib")
 [ "$line" = "$program_dir/qsz.lib"$'\tNome do Personagem\tatributos=0 vantagens=0 desvantagens=0 magias=0 total=0' ] ||
     fail "kestrix-info read the installed template as: $line"
 
+# A character named like a toolkit option is read as a character by the
+# installed command, never handed to the toolkit (which would load a
+# platform plug-in of that name, or one from a folder of that name).
+cp "$program_dir/qsz.lib" "$work/-platform"
+(cd "$work" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
+    "$prefix/bin/kestrix" --export-pdf partido.pdf -- -platform "$program_dir/qsz.lib") ||
+    fail "the installed kestrix took a file named -platform for an option"
+pages=$(pdfinfo "$work/partido.pdf" | sed -n 's/^Pages: *//p')
+[ "$pages" = 2 ] || fail "the installed kestrix wrote $pages pages for two characters"
+
 desktop-file-validate "$prefix/share/applications/kestrix.desktop" || fail "the desktop entry is not valid"
 for size in 16 24 32 48 64 128 256; do
     file "$prefix/share/icons/hicolor/${size}x${size}/apps/kestrix.png" | grep -q ", $size x $size," ||
