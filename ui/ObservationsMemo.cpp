@@ -86,12 +86,21 @@ std::vector<std::string> ObservationsMemo::sheetLines() const {
 }
 
 void ObservationsMemo::insertFromMimeData(const QMimeData* source) {
-    if (source && source->hasText()) {
-        QMimeData plain;
-        plain.setText(source->text());
-        QScopedValueRollback inserting(m_insertingData, true);
-        QTextEdit::insertFromMimeData(&plain);
+    if (!source || !source->hasText())
+        return;
+    QScopedValueRollback inserting(m_insertingData, true);
+    const QString text = source->text();
+    // No text the file holds is longer than ten full lines with their
+    // breaks: a longer one is refused before it is laid out, which for
+    // megabytes of text would keep the window busy for seconds.
+    constexpr auto kMostStorable = kMaxObservationLines * (kMaxObservationLineLength + 1);
+    if (static_cast<std::size_t>(text.size()) > kMostStorable) {
+        sayRefused(true);
+        return;
     }
+    QMimeData plain;
+    plain.setText(text);
+    QTextEdit::insertFromMimeData(&plain);
 }
 
 void ObservationsMemo::dropEvent(QDropEvent* event) {

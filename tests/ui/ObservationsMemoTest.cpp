@@ -166,6 +166,13 @@ TEST_F(ObservationsMemoTest, ARefusedEditIsNeverSilent) {
              QTest::keyClick(&memo, Qt::Key_V, Qt::ControlModifier);
          },
          true, 0, true},
+        // Refused whole, before the editor lays out megabytes.
+        {"a megabyte pasted", "",
+         [&] {
+             QApplication::clipboard()->setText(QString(1 << 20, 'x'));
+             QTest::keyClick(&memo, Qt::Key_V, Qt::ControlModifier);
+         },
+         true, 0, true},
         {"a paste with a character the file cannot hold", "",
          [&] {
              QApplication::clipboard()->setText("a → b");
