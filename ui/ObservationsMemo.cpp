@@ -92,7 +92,7 @@ void ObservationsMemo::insertFromMimeData(const QMimeData* source) {
     const QString text = source->text();
     // No text the file holds is longer than ten full lines with their
     // breaks: a longer one is refused before it is laid out, which for
-    // megabytes of text would keep the window busy for seconds.
+    // a megabyte of text would keep the window busy for minutes.
     constexpr auto kMostStorable = kMaxObservationLines * (kMaxObservationLineLength + 1);
     if (static_cast<std::size_t>(text.size()) > kMostStorable) {
         sayRefused(true);
