@@ -9,7 +9,7 @@ packages=(
     qt6-base-dev qt6-svg-dev qt6-image-formats-plugins qt6-translations-l10n
     libemf2svg-dev libemf2svg1 libwmf-dev libwmf-0.2-7 fonts-urw-base35
     fonts-liberation
-    xvfb xdotool x11-utils
+    xvfb xdotool x11-utils openbox
     cups libcups2-dev printer-driver-cups-pdf poppler-utils
     clang-14 libclang-rt-14-dev clang-format-14
     # building the Debian package and checking what it installs

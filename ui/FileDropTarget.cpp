@@ -1,5 +1,8 @@
 #include "FileDropTarget.h"
 
+#include "ErrorBox.h"
+#include "FileError.h"
+
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMimeData>
@@ -8,6 +11,28 @@
 #include <QWidget>
 
 namespace kestrix {
+namespace {
+
+// The file layer's codes (FileError.h).
+constexpr int kInvalidFilename = 3;
+constexpr int kAccessDenied = 5;
+
+// Why a dropped file is refused before anything opens it; nothing for one
+// that may be opened. A missing file is left to the reader, which says so.
+Result refusal(const QString& path) {
+    // The system call would read the name only up to the NUL: another file.
+    if (path.contains(QChar(0)))
+        return fileError(kInvalidFilename);
+    // Opening a named pipe waits for a writer that may never come, and
+    // opening a device may do anything: as the character reader does, only
+    // regular files are taken.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return fileError(kAccessDenied);
+    return std::nullopt;
+}
+
+} // namespace
 
 DroppedFile droppedFile(const QMimeData* data) {
     // Several files at once would leave it unclear which one was meant.
@@ -51,12 +76,19 @@ bool FileDropTarget::eventFilter(QObject* watched, QEvent* event) {
                        (file.kind == DroppedFile::Kind::Picture && watched == m_pictureBox);
     if (!taken)
         return false;
-    drop->acceptProposedAction();
-    if (type == QEvent::Drop) {
-        const Take& take =
-            file.kind == DroppedFile::Kind::Character ? m_openCharacter : m_setPicture;
-        QTimer::singleShot(0, m_window, [take, path = file.path] { take(path); });
+    // Always a copy, whatever the source proposes: a file manager told that
+    // a file was moved deletes the user's original.
+    drop->setDropAction(Qt::CopyAction);
+    drop->accept();
+    if (type != QEvent::Drop)
+        return true;
+    if (Result refused = refusal(file.path)) {
+        QTimer::singleShot(0, m_window,
+                           [window = m_window, error = *refused] { showErrorBox(window, error); });
+        return true;
     }
+    const Take& take = file.kind == DroppedFile::Kind::Character ? m_openCharacter : m_setPicture;
+    QTimer::singleShot(0, m_window, [take, path = file.path] { take(path); });
     return true;
 }
 

@@ -21,7 +21,9 @@ DroppedFile droppedFile(const QMimeData* data);
 // Takes files dropped on a window: a character anywhere on it, a picture
 // only on its picture box. Other drags (text on an edit) go on as before.
 // The file is handed over once the drop has finished, so that a prompt it
-// leads to does not keep the program the file came from waiting.
+// leads to does not keep the program the file came from waiting. A drop is
+// always taken as a copy, and anything but a regular file is refused
+// unopened, with the error box.
 class FileDropTarget : public QObject {
 public:
     using Take = std::function<void(const QString& path)>;

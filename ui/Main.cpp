@@ -43,12 +43,10 @@ int selectedRow(const QAbstractItemView* list) {
     return selected.isEmpty() ? -1 : selected.constFirst().row();
 }
 
-// The keys that act on a list's selected row as a double-click does: Enter
-// or Space acquires a catalogue entry, Delete or Enter removes an acquired
-// line. With nothing selected a key keeps its usual meaning (Space selects
-// the current row).
-bool actsAsDoubleClick(const QKeyEvent& key, bool catalogue, const QAbstractItemView* list) {
-    if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier || selectedRow(list) < 0)
+// The keys that act on a list's row as a double-click does: Enter or Space
+// acquires a catalogue entry, Delete or Enter removes an acquired line.
+bool actsAsDoubleClick(const QKeyEvent& key, bool catalogue) {
+    if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
         return false;
     switch (key.key()) {
     case Qt::Key_Return:
@@ -61,6 +59,20 @@ bool actsAsDoubleClick(const QKeyEvent& key, bool catalogue, const QAbstractItem
     default:
         return false;
     }
+}
+
+// A key acts on the row the list shows as current when nothing is selected,
+// as after tabbing into it: that row becomes the selected one, so the key
+// acts exactly as on a row picked with the mouse. False with no row at all.
+bool selectRowForKey(QAbstractItemView* list) {
+    if (selectedRow(list) >= 0)
+        return true;
+    const QModelIndex current = list->currentIndex();
+    if (!current.isValid())
+        return false;
+    list->selectionModel()->select(current,
+                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    return true;
 }
 
 } // namespace
@@ -112,12 +124,15 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
             // Keys reach the list, double-clicks its viewport.
             if (watched != (keyed ? static_cast<QObject*>(list) : list->viewport()))
                 continue;
-            if (keyed && !actsAsDoubleClick(*static_cast<QKeyEvent*>(event), catalogue, list))
+            if (keyed && !actsAsDoubleClick(*static_cast<QKeyEvent*>(event), catalogue))
                 break;
             // A filter sees input that a disabled list would drop, and the
             // window is disabled while an add dialog is open.
-            if (list->isEnabled())
-                (this->*handler)();
+            if (!list->isEnabled())
+                return true;
+            if (keyed && !selectRowForKey(list))
+                break;
+            (this->*handler)();
             // Handled once here, though the application filter sees it too.
             return true;
         }

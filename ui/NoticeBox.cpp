@@ -20,6 +20,13 @@ NoticeBox::NoticeBox(const char* objectName, const char* caption, const char* te
     buildForm(this, layout);
     m_text = formControl<QLabel>(this, "Label1");
     m_ok = formControl<QPushButton>(this, "BitBtn1");
+    // A text longer than the notice is wide widens it, its margins kept and
+    // OK centred below: a notice cut short says less than it was meant to.
+    const int width = m_text->width() + 2 * m_text->x();
+    if (width > this->width()) {
+        setFixedWidth(width);
+        m_ok->move((width - m_ok->width()) / 2, m_ok->y());
+    }
     m_ok->setDefault(true);
     connect(m_ok, &QPushButton::clicked, this, &NoticeBox::BitBtn1Click);
 }

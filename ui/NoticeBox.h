@@ -7,9 +7,10 @@ class QPushButton;
 
 namespace kestrix {
 
-// A one-line notice with one OK button. It stays above every other window
-// until closed, and only OK (or Enter) or the title bar closes it: Esc is
-// ignored so a stray key cannot dismiss what the user has not read.
+// A one-line notice with one OK button, 261 pixels wide or as wide as its
+// text needs. It stays above every other window until closed, and only OK
+// (or Enter) or the title bar closes it: Esc is ignored so a stray key cannot
+// dismiss what the user has not read.
 class NoticeBox : public QDialog {
     Q_OBJECT
 public:

@@ -1,8 +1,11 @@
 #include "ObservationsMemo.h"
 
+#include "NoticeBox.h"
 #include "TextConversion.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QDropEvent>
 #include <QMimeData>
 #include <QScopedValueRollback>
 #include <QTextBlock>
@@ -11,7 +14,8 @@
 
 namespace kestrix {
 
-ObservationsMemo::ObservationsMemo(QWidget* parent) : QTextEdit(parent) {
+ObservationsMemo::ObservationsMemo(QWidget* parent)
+    : QTextEdit(parent), m_beep([] { QApplication::beep(); }) {
     setAcceptRichText(false);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setLineWrapMode(QTextEdit::WidgetWidth);
@@ -20,6 +24,8 @@ ObservationsMemo::ObservationsMemo(QWidget* parent) : QTextEdit(parent) {
     setTabChangesFocus(true);
     connect(this, &QTextEdit::textChanged, this, &ObservationsMemo::acceptOrUndo);
 }
+
+ObservationsMemo::~ObservationsMemo() = default;
 
 QStringList ObservationsMemo::displayedLines() const {
     QTextDocument* doc = document();
@@ -80,11 +86,32 @@ std::vector<std::string> ObservationsMemo::sheetLines() const {
 }
 
 void ObservationsMemo::insertFromMimeData(const QMimeData* source) {
-    if (source && source->hasText()) {
-        QMimeData plain;
-        plain.setText(source->text());
-        QTextEdit::insertFromMimeData(&plain);
+    if (!source || !source->hasText())
+        return;
+    QScopedValueRollback inserting(m_insertingData, true);
+    const QString text = source->text();
+    // No text the file holds is longer than ten full lines with their
+    // breaks: a longer one is refused before it is laid out, which for
+    // a megabyte of text would keep the window busy for minutes.
+    constexpr auto kMostStorable = kMaxObservationLines * (kMaxObservationLineLength + 1);
+    if (static_cast<std::size_t>(text.size()) > kMostStorable) {
+        sayRefused(true);
+        return;
     }
+    QMimeData plain;
+    plain.setText(text);
+    QTextEdit::insertFromMimeData(&plain);
+}
+
+void ObservationsMemo::dropEvent(QDropEvent* event) {
+    // A drop changes the text as one step, judged once it has ended.
+    QScopedValueRollback inserting(m_insertingData, true);
+    m_insertRefused = false;
+    QTextEdit::dropEvent(event);
+    // Text refused here stays where it came from: a move would delete it
+    // there.
+    if (m_insertRefused && event->isAccepted())
+        event->setDropAction(Qt::CopyAction);
 }
 
 void ObservationsMemo::acceptOrUndo() {
@@ -99,11 +126,37 @@ void ObservationsMemo::acceptOrUndo() {
     }
     // The caret goes back to where the refused text was typed.
     const auto position = textCursor().position() - std::max<qsizetype>(grown, 0);
-    QScopedValueRollback guard(m_settingText, true);
-    setPlainText(m_acceptedText);
-    QTextCursor cursor = textCursor();
-    cursor.setPosition(static_cast<int>(std::clamp<qsizetype>(position, 0, m_acceptedText.size())));
-    setTextCursor(cursor);
+    {
+        QScopedValueRollback guard(m_settingText, true);
+        setPlainText(m_acceptedText);
+        QTextCursor cursor = textCursor();
+        cursor.setPosition(
+            static_cast<int>(std::clamp<qsizetype>(position, 0, m_acceptedText.size())));
+        setTextCursor(cursor);
+    }
+    sayRefused(fitsWindows1252(current));
+}
+
+void ObservationsMemo::sayRefused(bool forSize) {
+    m_insertRefused = m_insertingData;
+    if (!m_insertingData || !forSize) {
+        m_beep();
+        return;
+    }
+    if (!m_sizeNotice) {
+        m_sizeNotice = std::make_unique<NoticeBox>(
+            "msgObservacoes", "Atenção",
+            "As observações guardam no máximo 10 linhas de até 255 caracteres.");
+        // Closing the notice hands the keyboard back to the memo, to shorten
+        // the text or to go on typing.
+        connect(m_sizeNotice.get(), &QDialog::finished, this, [this] {
+            if (!isVisible())
+                return;
+            activateWindow();
+            setFocus(Qt::ActiveWindowFocusReason);
+        });
+    }
+    m_sizeNotice->showNotice();
 }
 
 } // namespace kestrix

@@ -2,6 +2,8 @@
 # started on it, and clean-up of exactly what the test started.
 set -euo pipefail
 
+E2E_LIB_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
 E2E_PIDS=()
 # Files a test made outside its work directory.
 E2E_FILES=()
@@ -51,22 +53,54 @@ stop_started() {
     E2E_PIDS=("${kept[@]}")
 }
 
-# Starts Xvfb on the first free display number and exports DISPLAY.
+# Starts Xvfb on a free display and exports DISPLAY. The server picks the
+# display itself and writes its number once it takes connections
+# (-displayfd), so tests run side by side never pick the same one.
 start_x() {
     command -v Xvfb >/dev/null || { echo "Xvfb missing: run scripts/install-deps.sh"; exit 1; }
-    local display
-    for display in $(seq 90 140); do
-        [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] && continue
-        Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$E2E_WORK/xvfb.log" 2>&1 &
-        E2E_PIDS+=($!)
-        export DISPLAY=":$display"
-        for _ in $(seq 1 100); do
-            xdpyinfo >/dev/null 2>&1 && return 0
-            sleep 0.1
-        done
-        fail "Xvfb did not start on :$display"
+    local number="$E2E_WORK/display"
+    # -fbdir keeps the screen in a file, for grab_window.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -fbdir "$E2E_WORK" \
+        3>"$number" >"$E2E_WORK/xvfb.log" 2>&1 &
+    E2E_PIDS+=($!)
+    for _ in $(seq 1 100); do
+        if [ "$(wc -l <"$number")" -ge 1 ]; then
+            export DISPLAY=":$(head -n 1 "$number")"
+            start_window_manager
+            return 0
+        fi
+        sleep 0.1
     done
-    fail "no free X display"
+    cat "$E2E_WORK/xvfb.log" >&2
+    fail "Xvfb did not start"
+}
+
+# Every user has a window manager, and it changes what a test sees: windows
+# are reparented into frames, and activation and focus go through it. So the
+# tests run under one (openbox), started on the test's own display.
+start_window_manager() {
+    command -v openbox >/dev/null || { echo "openbox missing: run scripts/install-deps.sh"; exit 1; }
+    openbox --sm-disable >"$E2E_WORK/openbox.log" 2>&1 &
+    E2E_PIDS+=($!)
+    # A window manager announces itself on the root window once it manages.
+    for _ in $(seq 1 300); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && return 0
+        sleep 0.1
+    done
+    cat "$E2E_WORK/openbox.log" >&2
+    fail "openbox did not start on $DISPLAY"
+}
+
+# Writes what a window shows (its client area, without the window
+# manager's frame) as a PNG. xwininfo, not xdotool, tells where: xdotool
+# counts the frame twice.
+grab_window() {
+    local window=$1 output=$2 geometry
+    geometry=$(xwininfo -id "$window" | awk -F: '
+        /Absolute upper-left X/ {x = $2} /Absolute upper-left Y/ {y = $2}
+        /Width/ {w = $2} /Height/ {h = $2} END {print x, y, w, h}')
+    # shellcheck disable=SC2086 # four numbers
+    python3 "$E2E_LIB_DIR/grab_window.py" "$E2E_WORK/Xvfb_screen0" $geometry "$output"
 }
 
 # Starts the editor with the given arguments; sets EDITOR_PID.

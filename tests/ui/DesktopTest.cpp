@@ -37,6 +37,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/stat.h>
 
 namespace kestrix {
 namespace {
@@ -149,18 +150,56 @@ TEST_F(DesktopTest, KeysInACatalogueAcquireTheSelectedEntryAsADoubleClickDoes) {
     }
 }
 
-TEST_F(DesktopTest, EnterWithNoEntrySelectedAcquiresNothing) {
+// Tabbing into a list makes its first row current without selecting it: the
+// keys act on the row the list shows, even with a single acquired line.
+TEST_F(DesktopTest, KeysActOnTheCurrentRowWhenNothingIsSelected) {
+    const ListKey cases[] = {
+        {"ls_Vant", Qt::Key_Return, {}, true},
+        {"ls_Vant", Qt::Key_Space, {}, true},
+        {"ls_DV", Qt::Key_Enter, Qt::KeypadModifier, true},
+        {"ls_vant_adq", Qt::Key_Delete, {}, true},
+        {"ls_DV_adq", Qt::Key_Return, {}, true},
+        {"ls_vant_adq", Qt::Key_Space, {}, false},
+    };
+    for (const ListKey& c : cases) {
+        const std::string name = c.list;
+        const bool catalogue = name == "ls_Vant" || name == "ls_DV";
+        document.sheet.addAdvantage("2", "Sorte");
+        document.sheet.addDisadvantage("-1", "Azar");
+        window->sheetReplaced();
+        document.sheet.clearModified();
+        auto* list = child<QAbstractItemView>(c.list);
+        list->selectionModel()->setCurrentIndex(list->model()->index(0, 0),
+                                                QItemSelectionModel::Clear);
+        list->setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(list->selectionModel()->selectedRows().isEmpty()) << c.list;
+
+        QTest::keyClick(list, c.key, c.modifiers);
+        if (catalogue) {
+            AddItemDialog* dialog = name == "ls_Vant"
+                                        ? static_cast<AddItemDialog*>(window->addvant())
+                                        : static_cast<AddItemDialog*>(window->addDV());
+            EXPECT_TRUE(dialog->isVisible()) << c.list << " key " << c.key;
+            EXPECT_EQ(dialog->nameEdit()->text(), list->model()->index(0, 0).data().toString());
+            QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
+        } else {
+            EXPECT_EQ(list->model()->rowCount(), c.acts ? 0 : 1) << c.list << " key " << c.key;
+            EXPECT_EQ(document.sheet.isModified(), c.acts) << c.list << " key " << c.key;
+        }
+        ASSERT_TRUE(window->isEnabled());
+        while (!document.sheet.advantages().empty())
+            document.sheet.removeAdvantage(0);
+        while (!document.sheet.disadvantages().empty())
+            document.sheet.removeDisadvantage(0);
+    }
+
+    // With no row current there is nothing to act on.
     auto* list = child<QListView>("ls_Vant");
-    list->setFocus();
+    list->setCurrentIndex(QModelIndex());
+    list->selectionModel()->clearSelection();
     QTest::keyClick(list, Qt::Key_Return);
     EXPECT_FALSE(window->addvant()->isVisible());
     EXPECT_TRUE(window->isEnabled());
-    // Space then only selects the current entry, as it always has.
-    list->setCurrentIndex(list->model()->index(0, 0));
-    list->selectionModel()->clearSelection();
-    QTest::keyClick(list, Qt::Key_Space);
-    EXPECT_FALSE(window->addvant()->isVisible());
-    EXPECT_EQ(list->selectionModel()->selectedRows().size(), 1);
 }
 
 TEST_F(DesktopTest, KeysInAnAcquiredListRemoveTheSelectedLineAsADoubleClickDoes) {
@@ -371,15 +410,24 @@ std::unique_ptr<QMimeData> filesData(const QStringList& paths) {
 }
 
 // A drag entering `target` and, when it is accepted, dropped there. Returns
-// whether the drop was accepted.
+// whether the drop was accepted. The drag proposes a move, as a file manager
+// does while Shift is held: what is taken must still be taken as a copy, or
+// the file manager deletes the user's file.
 bool dropOn(QWidget* target, const QMimeData* data) {
     const QPoint at = target->rect().center();
-    QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+    QDragEnterEvent enter(at, offered, data, Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_EQ(enter.proposedAction(), Qt::MoveAction);
     QApplication::sendEvent(target, &enter);
     if (!enter.isAccepted())
         return false;
-    QDropEvent drop(QPointF(at), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    EXPECT_EQ(enter.dropAction(), Qt::CopyAction);
+    QDragMoveEvent move(at, offered, data, Qt::LeftButton, Qt::ShiftModifier);
+    QApplication::sendEvent(target, &move);
+    EXPECT_EQ(move.dropAction(), Qt::CopyAction);
+    QDropEvent drop(QPointF(at), offered, data, Qt::LeftButton, Qt::ShiftModifier);
     QApplication::sendEvent(target, &drop);
+    EXPECT_EQ(drop.dropAction(), Qt::CopyAction);
     // The file is taken once the drop has finished.
     QCoreApplication::processEvents();
     return drop.isAccepted();
@@ -456,6 +504,44 @@ TEST_F(DesktopTest, APictureDroppedOnThePictureBoxIsTakenAsFiguraTakesIt) {
         [&] { dropOn(child<QLabel>("figura"), filesData({path("quebrada.bmp")}).get()); });
     EXPECT_FALSE(shown.isEmpty());
     EXPECT_EQ(window->shownPicture().image.pixelColor(0, 0), QColor(Qt::blue));
+}
+
+TEST_F(DesktopTest, ADroppedFileThatIsNoRegularFileIsRefusedUnopened) {
+    saveCharacter("solto.QsZ", "Solto");
+    ASSERT_EQ(mkfifo(folder.path("cano.bmp").c_str(), 0600), 0);
+    ASSERT_EQ(mkfifo(folder.path("cano.QsZ").c_str(), 0600), 0);
+    std::filesystem::create_directory(folder.path("pasta.bmp"));
+    // Cut at the NUL, this would name solto.QsZ.
+    const QString withNul = path("solto.QsZ") + QChar(0) + ".QsZ";
+    ASSERT_TRUE(droppedFile(filesData({withNul}).get()).path.contains(QChar(0)));
+    makeDirty();
+    const QString nameBefore = child<QLineEdit>("tx_nome")->text();
+    const std::string fileBefore = document.file.currentFileName();
+    const QImage shownBefore = window->shownPicture().image;
+
+    const struct {
+        QString path;
+        const char* target;
+        QString error;
+    } cases[] = {
+        // Opened, a named pipe would wait for a writer for good.
+        {path("cano.bmp"), "figura", "File access denied."},
+        {path("cano.QsZ"), "tx_nome", "File access denied."},
+        {path("pasta.bmp"), "figura", "File access denied."},
+        {withNul, "tx_nome", "Invalid filename."},
+    };
+    for (const auto& c : cases) {
+        const auto data = filesData({c.path});
+        bool accepted = false;
+        // The error comes before any question about the changed sheet.
+        const QString shown = test::errorBoxesDuring(
+            [&] { accepted = dropOn(window->findChild<QWidget*>(c.target), data.get()); });
+        EXPECT_TRUE(accepted) << c.path.toStdString();
+        EXPECT_EQ(shown, c.error) << c.path.toStdString();
+    }
+    EXPECT_EQ(child<QLineEdit>("tx_nome")->text(), nameBefore);
+    EXPECT_EQ(document.file.currentFileName(), fileBefore);
+    EXPECT_EQ(window->shownPicture().image, shownBefore);
 }
 
 } // namespace

@@ -1,8 +1,16 @@
 #include "ObservationsMemo.h"
 
+#include "NoticeBox.h"
 #include "UiTestSupport.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QPushButton>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace kestrix {
@@ -107,6 +115,102 @@ TEST_F(ObservationsMemoTest, AnOverfullTextTakesEveryEditThatShortensIt) {
     lines.removeLast();
     EXPECT_EQ(memo.toPlainText(), lines.join('\n'));
     EXPECT_EQ(memo.storableLines(), toLines(lines));
+}
+
+QString numberedLines(int count) {
+    QStringList lines;
+    for (int i = 0; i < count; ++i)
+        lines << QString("linha %1").arg(i);
+    return lines.join('\n');
+}
+
+// Drops text on the memo as another program would, proposing a move;
+// returns the action the drop was taken with.
+Qt::DropAction dropText(ObservationsMemo& memo, const QString& text) {
+    QMimeData data;
+    data.setText(text);
+    QWidget* viewport = memo.viewport();
+    const QPoint at = viewport->rect().center();
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, Qt::ShiftModifier);
+    QApplication::sendEvent(viewport, &enter);
+    QDropEvent drop(QPointF(at), offered, &data, Qt::LeftButton, Qt::ShiftModifier);
+    QApplication::sendEvent(viewport, &drop);
+    return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
+}
+
+// A player who types twelve short lines must not save ten unknowingly: every
+// refused edit says so, a key with a beep, a paste or a drop with a notice.
+TEST_F(ObservationsMemoTest, ARefusedEditIsNeverSilent) {
+    int beeps = 0;
+    memo.setBeep([&beeps] { ++beeps; });
+    const QString full = numberedLines(ObservationsMemo::kMaxLines);
+    const QString twelve = numberedLines(12);
+    const struct {
+        const char* edit;
+        QString start;
+        std::function<void()> act;
+        bool refused;
+        int beeps;
+        bool notice;
+    } cases[] = {
+        {"an eleventh line typed", full + "\n", [&] { QTest::keyClicks(&memo, "x"); }, true, 1,
+         false},
+        {"a 256th character typed", longLine("um"), [&] { QTest::keyClicks(&memo, "x"); }, true, 1,
+         false},
+        {"a character the file cannot hold", "", [&] { test::typeText(&memo, "→"); }, true, 1,
+         false},
+        {"twelve lines pasted", "",
+         [&] {
+             QApplication::clipboard()->setText(twelve);
+             QTest::keyClick(&memo, Qt::Key_V, Qt::ControlModifier);
+         },
+         true, 0, true},
+        // Refused whole, before the editor lays out megabytes.
+        {"a megabyte pasted", "",
+         [&] {
+             QApplication::clipboard()->setText(QString(1 << 20, 'x'));
+             QTest::keyClick(&memo, Qt::Key_V, Qt::ControlModifier);
+         },
+         true, 0, true},
+        {"a paste with a character the file cannot hold", "",
+         [&] {
+             QApplication::clipboard()->setText("a → b");
+             QTest::keyClick(&memo, Qt::Key_V, Qt::ControlModifier);
+         },
+         true, 1, false},
+        {"twelve lines dropped", "",
+         [&] { EXPECT_EQ(dropText(memo, twelve), Qt::CopyAction) << "the source keeps it"; }, true,
+         0, true},
+        {"a line dropped", "", [&] { EXPECT_NE(dropText(memo, "solta"), Qt::IgnoreAction); }, false,
+         0, false},
+        {"a line typed that fits", "", [&] { QTest::keyClicks(&memo, "ok"); }, false, 0, false},
+        {"ten lines pasted", "",
+         [&] {
+             QApplication::clipboard()->setText(full);
+             QTest::keyClick(&memo, Qt::Key_V, Qt::ControlModifier);
+         },
+         false, 0, false},
+    };
+    for (const auto& c : cases) {
+        memo.setLines(c.start.split('\n'));
+        memo.setFocus();
+        QTest::keyClick(&memo, Qt::Key_End, Qt::ControlModifier);
+        beeps = 0;
+        c.act();
+        EXPECT_EQ(memo.text() == c.start, c.refused) << c.edit;
+        EXPECT_EQ(beeps, c.beeps) << c.edit;
+        NoticeBox* notice = memo.sizeNotice();
+        const bool shown = notice && notice->isVisible();
+        EXPECT_EQ(shown, c.notice) << c.edit;
+        if (shown) {
+            // Its text whole, inside the notice.
+            const QRect text = notice->textLabel()->geometry();
+            EXPECT_TRUE(notice->rect().contains(text)) << c.edit;
+            EXPECT_GE(text.width(), notice->textLabel()->sizeHint().width()) << c.edit;
+            notice->okButton()->click();
+        }
+    }
 }
 
 } // namespace
