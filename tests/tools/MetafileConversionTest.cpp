@@ -135,6 +135,27 @@ TEST(MetafileConversionTest, TheRootIsReplacedAndDrawingsAreFound) {
     EXPECT_EQ(withSvgRoot("<svg/>", 1, 1), "");
     EXPECT_TRUE(drawsSomething(document));
     EXPECT_FALSE(drawsSomething("<svg><g></g><rectangle/></svg>"));
+
+    // A drawing mapped onto one point draws nothing, whatever its shapes.
+    const struct {
+        const char* svg;
+        bool draws;
+    } cases[] = {
+        {"<svg><rect x=\"0.0000\" y=\"0.0000\" width=\"0.0000\" height=\"0.0000\"/>"
+         "<path d=\"M 0.0000,0.0000 L 0.0000,0.0000 \"/><path d=\"M 3,4 L 3,4 L 3,4\"/>"
+         "<text x=\"0\" y=\"0\" font-size=\"0.0000\">UML</text></svg>",
+         false},
+        {"<svg><rect x=\"-nan\" y=\"-nan\" width=\"-nan\" height=\"-nan\"/></svg>", false},
+        {"<svg><defs><clipPath id=\"c\"><rect width=\"9\" height=\"9\"/></clipPath></defs>"
+         "<ellipse cx=\"1\" cy=\"1\" rx=\"0\" ry=\"0\"/></svg>",
+         false},
+        {"<svg><path d=\"M 0,0 L 0,5\"/></svg>", true},
+        {"<svg><rect width=\"0\" height=\"4\"/></svg>", true},
+        // A text without a font of its own is drawn in a stock size.
+        {"<svg><text x=\"10\" y=\"10\" font-size=\"0.0000\">Ol\xC3\xA1</text></svg>", true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(drawsSomething(c.svg), c.draws) << c.svg;
 }
 
 TEST(MetafileConversionTest, AWindowsMetafileKeepsItsColoursAndItsViewport) {
