@@ -37,6 +37,7 @@ constexpr double kScreenPixelsPerMm = 96 / 25.4;
 constexpr std::size_t kMaxSaved = 4096;
 constexpr std::size_t kHeaderRecords = 52;
 constexpr std::size_t kHeaderBytes = 48;
+constexpr std::size_t kSlack = 64 * 1024;
 
 std::uint32_t u32(std::string_view bytes, std::size_t at) {
     std::uint32_t value = 0;
@@ -155,6 +156,10 @@ std::string EmfMappingRepair::apply(std::string_view prepared) {
         repair.play(prepared.substr(at, size), out);
         at += size;
     }
+    // Each mapping change costs a few records before the next drawing; a
+    // metafile of nothing but changes must not grow without bound.
+    if (out.size() > 2 * prepared.size() + kSlack)
+        return std::string(prepared);
     if (out.size() >= 56) {
         putAt(out, kHeaderBytes, static_cast<std::uint32_t>(out.size()));
         putAt(out, kHeaderRecords, repair.m_records);

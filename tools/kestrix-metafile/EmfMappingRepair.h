@@ -25,8 +25,8 @@ namespace kestrix {
 class EmfMappingRepair {
 public:
     // The prepared metafile (header bounds = the frame, in device units)
-    // with its mapping records repaired, or unchanged when it has none or
-    // holds EMF+ records, which map themselves.
+    // with its mapping records repaired, or unchanged when it has none,
+    // holds EMF+ records, which map themselves, or would more than double.
     static std::string apply(std::string_view prepared);
 
     struct Affine {
