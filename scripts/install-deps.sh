@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++ pkg-config python3
     libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
     qt6-base-dev qt6-svg-dev qt6-image-formats-plugins qt6-translations-l10n
-    libemf2svg-dev libemf2svg1 libwmf-dev libwmf-0.2-7 fonts-urw-base35
+    libemf2svg-dev libemf2svg1 libwmf-dev libwmf-0.2-7 libwmf-bin fonts-urw-base35
     fonts-liberation
     xvfb xdotool x11-utils openbox
     cups libcups2-dev printer-driver-cups-pdf poppler-utils

@@ -52,6 +52,7 @@ const std::set<std::string_view, std::less<>> kAttributes = {
     "stroke-miterlimit",
     "stroke-dasharray",
     "stroke-dashoffset",
+    "vector-effect",
     "opacity",
     "clip-path",
     "clip-rule",

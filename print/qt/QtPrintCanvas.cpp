@@ -82,9 +82,13 @@ void QtPrintCanvas::drawPicture(const PrintPicture& picture, const PrintRect& re
     }
     const QtPrintPicture& source = m_pictures[static_cast<std::size_t>(picture.handle)];
     const QRectF target = toRectF(rect);
+    // No picture draws outside its frame, whatever it holds: a metafile's
+    // shapes beyond its own frame, an icon larger than the frame.
+    m_painter.save();
+    m_painter.setClipRect(target, Qt::IntersectClip);
     switch (picture.kind) {
     case PrintPicture::Kind::None:
-        return;
+        break;
     case PrintPicture::Kind::Icon:
         if (!source.image.isNull()) {
             m_painter.drawImage(target.topLeft(), source.image);
@@ -99,12 +103,11 @@ void QtPrintCanvas::drawPicture(const PrintPicture& picture, const PrintRect& re
         break;
     case PrintPicture::Kind::Metafile:
         if (source.player && target.width() > 0 && target.height() > 0) {
-            m_painter.save();
             source.player(m_painter, target);
-            m_painter.restore();
         }
         break;
     }
+    m_painter.restore();
     checkDevice();
 }
 

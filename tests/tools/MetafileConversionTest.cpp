@@ -1,6 +1,7 @@
 #include "MetafileConversion.h"
 
 #include "EmfConversion.h"
+#include "EmfMappingRepair.h"
 #include "MetafileWriter.h"
 #include "SvgAllowList.h"
 #include "SvgDocument.h"
@@ -9,6 +10,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <limits>
 #include <string>
 
 namespace kestrix {
@@ -108,6 +110,40 @@ TEST(MetafileConversionTest, ABrokenRecordChainIsRefused) {
     EXPECT_FALSE(convertMetafile(std::string(20000000, '\0')).ok()) << "too large";
 }
 
+TEST(MetafileConversionTest, HostileMappingRecordsNeitherGrowNorBreakTheDrawing) {
+    // Every drawing record after a change of every mapping: the repair
+    // adds at most its few records each time, and gives up before it
+    // doubles the metafile.
+    test::EmfWriter flips(1000, 1000);
+    flips.mapMode(8).windowExt(1000, 1000);
+    for (int i = 0; i < 20000; ++i)
+        flips.viewportExt(1000, i % 2 == 0 ? -1000 : 1000)
+            .worldTransform(2, 0, 0, 2, i, 0)
+            .record(59, {});
+    // Transforms that are not numbers or flatten everything, empty
+    // extents and unknown modes are ignored.
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    test::EmfWriter odd(1000, 1000);
+    odd.mapMode(8).windowExt(0, 0).viewportExt(0, 5);
+    odd.worldTransform(nan, 0, 0, 1, 0, 0).worldTransform(0, 0, 0, 0, 0, 0);
+    odd.mapMode(99);
+    odd.nullPen().brush(test::kRed).rectangle(100, 100, 300, 300);
+    for (const std::string& bytes : {flips.bytes(), odd.bytes()}) {
+        double width = 0;
+        double height = 0;
+        const std::string prepared = prepareEmf(bytes, width, height);
+        ASSERT_FALSE(prepared.empty());
+        EXPECT_LE(EmfMappingRepair::apply(prepared).size(), 2 * prepared.size() + 65536);
+        convertMetafile(bytes);
+    }
+    const MetafileConversion result = convertMetafile(odd.bytes());
+    ASSERT_TRUE(result.ok()) << result.error;
+    EXPECT_NE(result.svg.find("width=\"200.0000\" height=\"200.0000\""), std::string::npos)
+        << result.svg;
+    EXPECT_EQ(result.svg.find("nan"), std::string::npos) << result.svg;
+    EXPECT_EQ(result.svg.find("matrix"), std::string::npos) << "nothing to transform";
+}
+
 TEST(MetafileConversionTest, TextsBecomeXmlCharacterData) {
     struct Case {
         std::string windows1252;
@@ -135,6 +171,27 @@ TEST(MetafileConversionTest, TheRootIsReplacedAndDrawingsAreFound) {
     EXPECT_EQ(withSvgRoot("<svg/>", 1, 1), "");
     EXPECT_TRUE(drawsSomething(document));
     EXPECT_FALSE(drawsSomething("<svg><g></g><rectangle/></svg>"));
+
+    // A drawing mapped onto one point draws nothing, whatever its shapes.
+    const struct {
+        const char* svg;
+        bool draws;
+    } cases[] = {
+        {"<svg><rect x=\"0.0000\" y=\"0.0000\" width=\"0.0000\" height=\"0.0000\"/>"
+         "<path d=\"M 0.0000,0.0000 L 0.0000,0.0000 \"/><path d=\"M 3,4 L 3,4 L 3,4\"/>"
+         "<text x=\"0\" y=\"0\" font-size=\"0.0000\">UML</text></svg>",
+         false},
+        {"<svg><rect x=\"-nan\" y=\"-nan\" width=\"-nan\" height=\"-nan\"/></svg>", false},
+        {"<svg><defs><clipPath id=\"c\"><rect width=\"9\" height=\"9\"/></clipPath></defs>"
+         "<ellipse cx=\"1\" cy=\"1\" rx=\"0\" ry=\"0\"/></svg>",
+         false},
+        {"<svg><path d=\"M 0,0 L 0,5\"/></svg>", true},
+        {"<svg><rect width=\"0\" height=\"4\"/></svg>", true},
+        // A text without a font of its own is drawn in a stock size.
+        {"<svg><text x=\"10\" y=\"10\" font-size=\"0.0000\">Ol\xC3\xA1</text></svg>", true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(drawsSomething(c.svg), c.draws) << c.svg;
 }
 
 TEST(MetafileConversionTest, AWindowsMetafileKeepsItsColoursAndItsViewport) {

@@ -4,7 +4,9 @@
 // (placeable or plain) and enhanced metafiles. Little-endian throughout.
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kestrix::test {
@@ -52,6 +54,7 @@ public:
     WmfWriter& viewportOrg(std::int16_t x, std::int16_t y) { return record(0x020D, {y, x}); }
     WmfWriter& viewportExt(std::int16_t x, std::int16_t y) { return record(0x020E, {y, x}); }
     WmfWriter& saveDc() { return record(0x001E, {}); }
+    WmfWriter& nullPen() { return pen(5, 0, {0, 0, 0}); }
     WmfWriter& restoreDc() { return record(0x0127, {-1}); }
     // Creates the next object (the tests never delete one) and selects it.
     WmfWriter& pen(std::uint16_t style, std::int16_t width, Rgb colour) {
@@ -168,6 +171,50 @@ public:
         return record(24, p);
     }
 
+    EmfWriter& mapMode(std::uint32_t mode) { return values(17, {static_cast<std::int32_t>(mode)}); }
+    EmfWriter& windowExt(std::int32_t x, std::int32_t y) { return values(9, {x, y}); }
+    EmfWriter& windowOrg(std::int32_t x, std::int32_t y) { return values(10, {x, y}); }
+    EmfWriter& viewportExt(std::int32_t x, std::int32_t y) { return values(11, {x, y}); }
+    EmfWriter& viewportOrg(std::int32_t x, std::int32_t y) { return values(12, {x, y}); }
+    EmfWriter& saveDc() { return record(33, {}); }
+    EmfWriter& restoreDc() { return values(34, {-1}); }
+    // SETWORLDTRANSFORM: x' = m11 x + m21 y + dx, y' = m12 x + m22 y + dy.
+    EmfWriter& worldTransform(float m11, float m12, float m21, float m22, float dx, float dy) {
+        std::string p;
+        for (const float v : {m11, m12, m21, m22, dx, dy}) {
+            std::uint32_t bits = 0;
+            std::memcpy(&bits, &v, sizeof bits);
+            put32(p, bits);
+        }
+        return record(35, p);
+    }
+    // CREATEPEN (a width of 0 is one device pixel whatever the mapping),
+    // then selects it.
+    EmfWriter& pen(std::uint32_t style, std::int32_t width, Rgb colour) {
+        const std::int32_t handle = ++m_handles;
+        values(38, {handle, static_cast<std::int32_t>(style), width, 0,
+                    static_cast<std::int32_t>(colorref(colour))});
+        return values(37, {handle});
+    }
+    EmfWriter& nullPen() { return values(37, {static_cast<std::int32_t>(0x80000008)}); }
+    EmfWriter& brush(Rgb colour) {
+        const std::int32_t handle = ++m_handles;
+        values(39, {handle, 0, static_cast<std::int32_t>(colorref(colour)), 0});
+        return values(37, {handle});
+    }
+    EmfWriter& rectangle(std::int32_t left, std::int32_t top, std::int32_t right,
+                         std::int32_t bottom) {
+        return values(43, {left, top, right, bottom});
+    }
+    EmfWriter& polyline(const std::vector<std::pair<std::int32_t, std::int32_t>>& points) {
+        std::vector<std::int32_t> v{0, 0, 0, 0, static_cast<std::int32_t>(points.size())};
+        for (const auto& [x, y] : points) {
+            v.push_back(x);
+            v.push_back(y);
+        }
+        return values(4, v);
+    }
+
     // EXTTEXTOUTW, or EXTTEXTOUTA when the text is given as Windows-1252
     // bytes; the reference point is the cell's top-left.
     EmfWriter& text(std::int32_t x, std::int32_t y, const std::u16string& text) {
@@ -202,7 +249,7 @@ public:
         put32(header, 0x10000);
         put32(header, static_cast<std::uint32_t>(108 + body.size()));
         put32(header, static_cast<std::uint32_t>(m_count + 2));
-        put16(header, 1);
+        put16(header, static_cast<std::uint16_t>(m_handles + 1));
         put16(header, 0);
         put32(header, 0);
         put32(header, 0);
@@ -221,6 +268,13 @@ public:
     }
 
 private:
+    EmfWriter& values(std::uint32_t type, const std::vector<std::int32_t>& values) {
+        std::string p;
+        for (const std::int32_t v : values)
+            put32(p, static_cast<std::uint32_t>(v));
+        return record(type, p);
+    }
+
     EmfWriter& textRecord(std::uint32_t type, std::int32_t x, std::int32_t y,
                           const std::string& chars, std::size_t count) {
         std::string padded = chars;
@@ -249,6 +303,7 @@ private:
     std::int32_t m_height;
     std::string m_body;
     std::uint32_t m_count = 0;
+    std::int32_t m_handles = 0;
 };
 
 // Colours no named SVG colour matches, and a metafile that sets its own

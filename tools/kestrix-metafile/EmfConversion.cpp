@@ -1,5 +1,7 @@
 #include "EmfConversion.h"
 
+#include "EmfHairlines.h"
+#include "EmfMappingRepair.h"
 #include "SvgDocument.h"
 #include "Windows1252.h"
 
@@ -287,6 +289,7 @@ MetafileConversion convertEmf(std::string_view bytes) {
     std::string prepared = prepareEmf(bytes, width, height);
     if (prepared.empty())
         return {std::string(), "the enhanced metafile is damaged or truncated"};
+    prepared = EmfMappingRepair::apply(prepared);
 
     generatorOptions options{};
     char noNamespace[] = "";
@@ -299,7 +302,7 @@ MetafileConversion convertEmf(std::string_view bytes) {
     const int converted = emf2svg(prepared.data(), prepared.size(), &out, &length, &options);
     std::string document = out != nullptr ? std::string(out, length) : std::string();
     std::free(out);
-    document = cdataAsText(document, kGreaterStandInUtf8);
+    document = withHairlines(cdataAsText(document, kGreaterStandInUtf8));
 
     if (converted == 0 || document.empty())
         return {std::string(), "libemf2svg could not convert the metafile"};

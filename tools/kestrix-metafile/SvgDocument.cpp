@@ -2,8 +2,11 @@
 
 #include "Windows1252.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstdlib>
+#include <vector>
 
 namespace kestrix {
 namespace {
@@ -43,6 +46,97 @@ void appendUtf8(std::string& out, char32_t c) {
     }
 }
 
+// The element name a tag's text starts with.
+std::string_view elementName(std::string_view tag) {
+    std::size_t length = 0;
+    while (length < tag.size() && !isTagEnd(tag[length]))
+        ++length;
+    return tag.substr(0, length);
+}
+
+// The numbers an attribute of a start tag holds, in order; none when the
+// tag does not have it.
+std::vector<double> numbersOf(std::string_view tag, std::string_view attribute, bool& present) {
+    std::vector<double> numbers;
+    present = false;
+    for (std::size_t at = tag.find(attribute); at != std::string_view::npos;
+         at = tag.find(attribute, at + 1)) {
+        const std::size_t after = at + attribute.size();
+        if (at == 0 || !isTagEnd(tag[at - 1]) || tag.substr(after, 2) != "=\"")
+            continue;
+        const std::size_t close = tag.find('"', after + 2);
+        if (close == std::string_view::npos)
+            return numbers;
+        present = true;
+        const std::string value(tag.substr(after + 2, close - after - 2));
+        const char* cursor = value.c_str();
+        while (*cursor != '\0') {
+            char* next = nullptr;
+            const double number = std::strtod(cursor, &next);
+            if (next == cursor) {
+                ++cursor;
+                continue;
+            }
+            numbers.push_back(number);
+            cursor = next;
+        }
+        return numbers;
+    }
+    return numbers;
+}
+
+// Whether a length attribute is there and not above zero (or no number).
+bool flat(std::string_view tag, std::string_view attribute) {
+    bool present = false;
+    const std::vector<double> numbers = numbersOf(tag, attribute, present);
+    return present && (numbers.empty() || !(numbers.front() > 0));
+}
+
+// Whether every point a list of coordinates names is one and the same.
+bool onePoint(const std::vector<double>& numbers) {
+    const auto equal = [](double a, double b) { return a == b || (a != a && b != b); };
+    bool allSame = true;
+    for (const double n : numbers)
+        allSame = allSame && equal(n, numbers.front());
+    if (allSame)
+        return true;
+    if (numbers.size() % 2 != 0)
+        return false;
+    for (std::size_t i = 2; i < numbers.size(); i += 2) {
+        if (!equal(numbers[i], numbers[0]) || !equal(numbers[i + 1], numbers[1]))
+            return false;
+    }
+    return true;
+}
+
+// Whether a shape covers more than a point. What it does not say is taken
+// to draw: only sizes written as nothing and points that all coincide make
+// a shape that shows nothing, as a converter that mapped everything onto
+// one point writes them.
+bool hasExtent(std::string_view name, std::string_view tag) {
+    bool present = false;
+    if (name == "rect")
+        return !(flat(tag, "width") && flat(tag, "height"));
+    if (name == "image")
+        return !(flat(tag, "width") || flat(tag, "height"));
+    if (name == "ellipse")
+        return !(flat(tag, "rx") && flat(tag, "ry"));
+    if (name == "circle")
+        return !flat(tag, "r");
+    if (name == "line") {
+        std::vector<double> ends;
+        for (const std::string_view attribute : {"x1", "y1", "x2", "y2"}) {
+            const std::vector<double> value = numbersOf(tag, attribute, present);
+            if (!present || value.empty())
+                return true;
+            ends.push_back(value.front());
+        }
+        return !onePoint(ends);
+    }
+    const std::vector<double> points = numbersOf(tag, name == "path" ? "d" : "points", present);
+    return !present || points.empty() || !onePoint(points);
+}
+
 } // namespace
 
 std::string withSvgRoot(std::string_view document, double width, double height) {
@@ -65,11 +159,44 @@ std::string withSvgRoot(std::string_view document, double width, double height) 
 bool drawsSomething(std::string_view document) {
     static constexpr std::array<std::string_view, 9> kShapes = {
         "path", "rect", "ellipse", "circle", "line", "polyline", "polygon", "text", "image"};
-    for (std::string_view shape : kShapes) {
-        if (findStartTag(document, shape) != std::string_view::npos)
+    // Shapes inside these only ever clip or fill others.
+    static constexpr std::array<std::string_view, 3> kNotDrawn = {"defs", "clipPath", "pattern"};
+    int hidden = 0;
+    bool collapsed = false;
+    bool texts = false;
+    bool sizedTexts = false;
+    for (std::size_t at = document.find('<'); at != std::string_view::npos;
+         at = document.find('<', at + 1)) {
+        const std::size_t end = document.find('>', at);
+        if (end == std::string_view::npos)
+            break;
+        const std::string_view tag = document.substr(at + 1, end - at - 1);
+        const bool closing = !tag.empty() && tag.front() == '/';
+        const std::string_view name = elementName(closing ? tag.substr(1) : tag);
+        const bool selfClosing = !tag.empty() && tag.back() == '/';
+        if (std::find(kNotDrawn.begin(), kNotDrawn.end(), name) != kNotDrawn.end()) {
+            if (closing)
+                --hidden;
+            else if (!selfClosing)
+                ++hidden;
+            continue;
+        }
+        if (closing || hidden > 0 ||
+            std::find(kShapes.begin(), kShapes.end(), name) == kShapes.end())
+            continue;
+        if (name == "text") {
+            // QtSvg draws a text of no size at a size of its own, as the
+            // drawing interface draws one without a font in its stock
+            // font; it draws nothing only beside shapes that collapsed.
+            sizedTexts = sizedTexts || !flat(tag, "font-size");
+            texts = true;
+        } else if (hasExtent(name, tag)) {
             return true;
+        } else {
+            collapsed = true;
+        }
     }
-    return false;
+    return sizedTexts || (texts && !collapsed);
 }
 
 std::string cdataAsText(std::string_view document, std::string_view greaterStandIn) {

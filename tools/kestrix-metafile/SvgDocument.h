@@ -10,7 +10,9 @@ namespace kestrix {
 // 0 0 width height. Returns an empty text when the document has no root.
 std::string withSvgRoot(std::string_view document, double width, double height);
 
-// Whether the document draws anything at all.
+// Whether the document draws anything at all: some shape outside the
+// definitions that is more than a point (sizes of zero, every point the
+// same, a font zero high draw nothing).
 bool drawsSomething(std::string_view document);
 
 // The document with every CDATA section turned into escaped character data,

@@ -1,8 +1,8 @@
 #include "WmfConversion.h"
 
 #include "SvgDocument.h"
+#include "WmfMappings.h"
 #include "WmfSvgDevice.h"
-#include "WmfViewports.h"
 
 #include <cstdint>
 #include <libwmf/api.h>
@@ -82,8 +82,8 @@ MetafileConversion convertWmf(std::string_view bytes) {
         if (!frame->usable())
             return failed("the placeable header has an empty frame");
     }
-    const WmfViewports viewports(bytes, header + kHeaderSize);
-    WmfSvgDevice device(frame, viewports);
+    const WmfMappings mappings(bytes, header + kHeaderSize);
+    WmfSvgDevice device(frame, mappings);
 
     // The device is built before libwmf so that it outlives the library.
     LibraryScope scope;
@@ -97,7 +97,7 @@ MetafileConversion convertWmf(std::string_view bytes) {
 
     // libwmf reads from the buffer and never writes to it.
     std::vector<unsigned char> input(bytes.begin(), bytes.end());
-    viewports.hideOriginsFromLibwmf(input);
+    mappings.hideOriginsFromLibwmf(input);
     if (wmf_mem_open(api, input.data(), static_cast<long>(input.size())) != wmf_E_None)
         return failed("libwmf could not open the metafile");
     wmfD_Rect ink{};

@@ -40,11 +40,6 @@ struct Point {
     double y = 0;
 };
 
-struct Scale {
-    double x = 1;
-    double y = 1;
-};
-
 thread_local WmfSvgDevice::Impl* tDevice = nullptr;
 
 } // namespace
@@ -63,16 +58,15 @@ bool WmfRect::usable() const {
 }
 
 struct WmfSvgDevice::Impl {
-    Impl(std::optional<WmfRect> placeable, const WmfViewports& viewports)
-        : placeable(placeable), viewports(viewports) {}
+    Impl(std::optional<WmfRect> placeable, const WmfMappings& mappings)
+        : placeable(placeable), mappings(mappings) {}
 
     std::optional<WmfRect> placeable;
-    const WmfViewports& viewports;
+    const WmfMappings& mappings;
     std::size_t record = 0;
 
     bool frameSet = false;
     bool framed = false; // false: no usable frame, the ink decides
-    Point frameOrigin;   // where the frame's corner lies before the viewport applies
     double width = 0;    // the frame's size in picture units
     double height = 0;
     double inkLeft = std::numeric_limits<double>::infinity();
@@ -83,43 +77,80 @@ struct WmfSvgDevice::Impl {
     std::string body;
     int shapes = 0;
 
-    // The window-to-viewport scale of the drawing interface, with the
-    // viewport following the window until the metafile sets its own.
-    // Text mode and libwmf's own mode for placeable metafiles that set
-    // none map one unit to one; the fixed modes count y upwards.
-    Scale scaleOf(const wmfDC* dc) const {
-        const double windowX = dc->Window.width;
-        const double windowY = dc->Window.height;
-        const unsigned mode = dc->map_mode;
-        if (mode >= kLoMetric && mode <= kTwips)
-            return {1, -1};
-        if ((mode != kIsotropic && mode != kAnisotropic) || windowX == 0 || windowY == 0)
-            return {};
-        const WmfViewport& viewport = viewports.at(record);
-        if (!viewport.extentSet)
-            return {windowX < 0 ? -1.0 : 1.0, windowY < 0 ? -1.0 : 1.0};
-        Scale scale{viewport.extentX / windowX, viewport.extentY / windowY};
-        if (mode == kIsotropic) {
-            const double smaller = std::min(std::abs(scale.x), std::abs(scale.y));
-            scale = {std::copysign(smaller, scale.x), std::copysign(smaller, scale.y)};
+    // How the metafile's logical units land in the picture: picture =
+    // logical * scale + offset, as the drawing interface maps window to
+    // viewport. The player's device is the frame: the viewport covers it
+    // and the window is the placeable box until the metafile sets its own,
+    // so a window of any extent (of either sign) is drawn onto the frame.
+    struct Page {
+        Point scale{1, 1};
+        Point offset;
+    };
+
+    Page page() const {
+        const WmfMapping& m = mappings.at(record);
+        const bool windowed =
+            m.mode == kIsotropic || m.mode == kAnisotropic || (m.mode == 0 && m.windowExtentSet);
+        Page p;
+        if (windowed) {
+            const WmfPair frame = framed ? WmfPair{width, height} : WmfPair{1, 1};
+            const WmfPair window = m.windowExtentSet ? m.windowExtent : frame;
+            const WmfPair viewport =
+                m.viewportExtentSet
+                    ? m.viewportExtent
+                    : (framed ? frame : WmfPair{std::abs(window.x), std::abs(window.y)});
+            p.scale = {viewport.x / window.x, viewport.y / window.y};
+            if (m.mode == kIsotropic) {
+                const double smaller = std::min(std::abs(p.scale.x), std::abs(p.scale.y));
+                p.scale = {std::copysign(smaller, p.scale.x), std::copysign(smaller, p.scale.y)};
+            }
+        } else if (m.mode >= kLoMetric && m.mode <= kTwips) {
+            p.scale = {1, -1};
         }
-        return scale;
+        // Without a window origin of its own, the box's corner that the
+        // scale turns to the top left is the frame's top left.
+        WmfPair origin = m.windowOrigin;
+        if (!m.windowOriginSet && placeable)
+            origin = {p.scale.x >= 0 ? std::min(placeable->left, placeable->right)
+                                     : std::max(placeable->left, placeable->right),
+                      p.scale.y >= 0 ? std::min(placeable->top, placeable->bottom)
+                                     : std::max(placeable->top, placeable->bottom)};
+        p.offset = {m.viewportOrigin.x - origin.x * p.scale.x,
+                    m.viewportOrigin.y - origin.y * p.scale.y};
+        return p;
     }
 
-    // libwmf's device point back to logical units relative to the window
-    // origin, then through the window and viewport into picture units.
+    // The size of one logical unit in libwmf's device units, with the sign
+    // libwmf gives it: libwmf's points are (logical - window origin) * unit.
+    static Point libwmfUnit(const wmfDC* dc) {
+        if (dc->map_mode == kIsotropic || dc->map_mode == kAnisotropic)
+            return {dc->pixel_width, dc->pixel_height};
+        return {dc->Window.width < 0 ? -dc->pixel_width : dc->pixel_width,
+                dc->Window.height < 0 ? -dc->pixel_height : dc->pixel_height};
+    }
+
+    // libwmf's device point back to the metafile's logical units, then
+    // through our own window and viewport into picture units.
     Point map(const wmfDC* dc, wmfD_Coord d) const {
-        const Scale scale = scaleOf(dc);
-        const WmfViewport& viewport = viewports.at(record);
-        return {d.x / dc->pixel_width * scale.x + viewport.originX - frameOrigin.x,
-                d.y / dc->pixel_height * scale.y + viewport.originY - frameOrigin.y};
+        const Point unit = libwmfUnit(dc);
+        const Page p = page();
+        const double x = d.x / unit.x + dc->Window.Ox;
+        const double y = d.y / unit.y + dc->Window.Oy;
+        return {x * p.scale.x + p.offset.x, y * p.scale.y + p.offset.y};
+    }
+
+    // A displacement along each axis, from libwmf's device units to
+    // picture units, with its sign.
+    Point along(const wmfDC* dc, double dx, double dy) const {
+        const Point unit = libwmfUnit(dc);
+        const Page p = page();
+        return {dx / unit.x * p.scale.x, dy / unit.y * p.scale.y};
     }
 
     // A length along each axis, from device units to picture units.
     Point size(const wmfDC* dc, double dx, double dy) const {
-        const Scale scale = scaleOf(dc);
-        return {std::abs(dx / dc->pixel_width * scale.x),
-                std::abs(dy / dc->pixel_height * scale.y)};
+        const Point d = along(dc, dx, dy);
+        return {std::abs(d.x), std::abs(d.y)};
     }
 
     bool usableDc(const wmfDC* dc) const {
@@ -127,30 +158,24 @@ struct WmfSvgDevice::Impl {
                dc->pixel_width != 0 && dc->pixel_height != 0;
     }
 
-    void setFrame(const wmfDC* dc) {
+    // The frame is the placeable box; a plain metafile's is the window
+    // it has set by its first shape.
+    void setFrame() {
         if (frameSet)
             return;
         frameSet = true;
-        const WmfRect window{static_cast<double>(dc->Window.Ox), static_cast<double>(dc->Window.Oy),
-                             static_cast<double>(dc->Window.Ox) + dc->Window.width,
-                             static_cast<double>(dc->Window.Oy) + dc->Window.height};
-        const WmfRect logical = placeable ? *placeable : window;
-        if (!logical.usable())
+        if (placeable) {
+            width = std::round(placeable->width());
+            height = std::round(placeable->height());
+            framed = true;
             return;
-        // Where the frame lies with the viewport at its origin, following
-        // the window: the player puts that at the picture's corner.
-        const unsigned mode = dc->map_mode;
-        const bool scaled = mode == kIsotropic || mode == kAnisotropic;
-        const double signX = scaled && dc->Window.width < 0 ? -1 : 1;
-        const double signY =
-            (scaled && dc->Window.height < 0) || (mode >= kLoMetric && mode <= kTwips) ? -1 : 1;
-        const double x1 = (logical.left - dc->Window.Ox) * signX;
-        const double x2 = (logical.right - dc->Window.Ox) * signX;
-        const double y1 = (logical.top - dc->Window.Oy) * signY;
-        const double y2 = (logical.bottom - dc->Window.Oy) * signY;
-        frameOrigin = {std::min(x1, x2), std::min(y1, y2)};
-        width = std::round(logical.width());
-        height = std::round(logical.height());
+        }
+        const WmfMapping& m = mappings.at(record);
+        const WmfRect window{0, 0, m.windowExtent.x, m.windowExtent.y};
+        if (!m.windowExtentSet || !window.usable())
+            return;
+        width = std::round(window.width());
+        height = std::round(window.height());
         framed = true;
     }
 
@@ -158,7 +183,7 @@ struct WmfSvgDevice::Impl {
     bool begin(const wmfDC* dc) {
         if (!usableDc(dc))
             return false;
-        setFrame(dc);
+        setFrame();
         return true;
     }
 
@@ -297,11 +322,11 @@ struct WmfSvgDevice::Impl {
         const double rx = std::abs(br.x - tl.x) / 2;
         const double ry = std::abs(br.y - tl.y) / 2;
         // libwmf hands the ends relative to the centre.
-        const Scale scale = scaleOf(dc);
-        const double fx = scale.x / dc->pixel_width;
-        const double fy = scale.y / dc->pixel_height;
-        const Point start{centre.x + a->start.x * fx, centre.y + a->start.y * fy};
-        const Point end{centre.x + a->end.x * fx, centre.y + a->end.y * fy};
+        const Point startOffset = along(dc, a->start.x, a->start.y);
+        const Point endOffset = along(dc, a->end.x, a->end.y);
+        const Point unitOffset = along(dc, 1, 1);
+        const Point start{centre.x + startOffset.x, centre.y + startOffset.y};
+        const Point end{centre.x + endOffset.x, centre.y + endOffset.y};
         if (!finite({tl.x, tl.y, br.x, br.y, start.x, start.y, end.x, end.y}))
             return;
         const double margin = strokeMargin(dc);
@@ -310,7 +335,7 @@ struct WmfSvgDevice::Impl {
         const double from = std::atan2(start.y - centre.y, start.x - centre.x);
         const double to = std::atan2(end.y - centre.y, end.x - centre.x);
         // Counterclockwise as seen, unless the mapping mirrors the picture.
-        const bool mirrored = (fx < 0) != (fy < 0);
+        const bool mirrored = (unitOffset.x < 0) != (unitOffset.y < 0);
         double sweep = mirrored ? to - from : from - to;
         while (sweep <= 0)
             sweep += 2 * kPi;
@@ -562,8 +587,8 @@ void regionFrame(wmfAPI* api, wmfPolyRectangle_t* r) {
 
 } // namespace
 
-WmfSvgDevice::WmfSvgDevice(std::optional<WmfRect> placeableFrame, const WmfViewports& viewports)
-    : m_impl(std::make_unique<Impl>(placeableFrame, viewports)) {
+WmfSvgDevice::WmfSvgDevice(std::optional<WmfRect> placeableFrame, const WmfMappings& mappings)
+    : m_impl(std::make_unique<Impl>(placeableFrame, mappings)) {
     tDevice = m_impl.get();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WmfViewports.h"
+#include "WmfMappings.h"
 
 #include <libwmf/ipa.h>
 #include <memory>
@@ -25,17 +25,19 @@ struct WmfRect {
 
 // Our own device layer for libwmf: it writes the shapes libwmf plays as SVG
 // in the picture's frame, with exact #rrggbb colours, texts escaped, and the
-// metafile's window and viewport (origin and extent) applied as the drawing
-// interface applies them. libwmf computes device points from the window
-// only; the device takes them back to logical units and maps them itself.
+// metafile's mapping mode, window and viewport (origin and extent, with
+// their signs, saved and restored with the rest of the state) applied as
+// the drawing interface applies them. libwmf's device points are taken back
+// to logical units and mapped again by the device itself.
 //
-// The frame is the placeable header's rectangle, or else the window in
-// effect at the first shape; the picture's units are its logical units.
-// The metafile's own viewport is in those units: its origin moves the
-// drawing within the frame and its extent scales it.
+// The frame is the placeable header's box, or else the window in effect at
+// the first shape; the picture's units are the box's units. The player's
+// device is the frame: the window, the box until the metafile sets its own,
+// is drawn onto it. The metafile's own viewport is in picture units: its
+// origin moves the drawing within the frame and its extent scales it.
 class WmfSvgDevice {
 public:
-    WmfSvgDevice(std::optional<WmfRect> placeableFrame, const WmfViewports& viewports);
+    WmfSvgDevice(std::optional<WmfRect> placeableFrame, const WmfMappings& mappings);
     ~WmfSvgDevice();
     WmfSvgDevice(const WmfSvgDevice&) = delete;
     WmfSvgDevice& operator=(const WmfSvgDevice&) = delete;
