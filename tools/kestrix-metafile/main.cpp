@@ -1,7 +1,10 @@
 // kestrix-metafile FILE: writes the metafile FILE (wmf or emf) to standard
 // output as an SVG document, or a reason to standard error and exits 1.
 // The editor runs it as a separate, limited process, so that a metafile that
-// crashes or hangs the parsers takes down nothing but this.
+// crashes or hangs the parsers takes down nothing but this. Before it hands
+// a document over, it draws it once as the editor would: a picture that the
+// editor cannot afford to draw is no picture.
+#include "DrawingBudget.h"
 #include "MetafileConversion.h"
 
 #include <cstdio>
@@ -25,7 +28,11 @@ int main(int argc, char** argv) {
     in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     bytes.resize(static_cast<std::size_t>(in.gcount()));
 
-    const kestrix::MetafileConversion result = kestrix::convertMetafile(bytes);
+    kestrix::MetafileConversion result = kestrix::convertMetafile(bytes);
+    if (result.ok()) {
+        kestrix::endProcessFarBeyondDrawingBudget();
+        result.error = kestrix::drawingBudgetViolation(result.svg);
+    }
     if (!result.ok()) {
         std::cerr << "kestrix-metafile: " << result.error << "\n";
         return 1;
