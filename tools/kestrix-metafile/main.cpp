@@ -7,10 +7,12 @@
 #include "DrawingBudget.h"
 #include "MetafileConversion.h"
 
+#include <QThreadPool>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <malloc.h>
 #include <string>
 
 int main(int argc, char** argv) {
@@ -18,6 +20,11 @@ int main(int argc, char** argv) {
         std::cerr << "usage: kestrix-metafile FILE\n";
         return 2;
     }
+    // The address space is capped: each thread the toolkit starts for image
+    // work would reserve a heap of its own, as many as there are cores.
+    mallopt(M_ARENA_MAX, 1);
+    QThreadPool::globalInstance()->setMaxThreadCount(1);
+
     std::ifstream in(argv[1], std::ios::binary);
     if (!in) {
         std::cerr << "kestrix-metafile: cannot open " << argv[1] << "\n";
