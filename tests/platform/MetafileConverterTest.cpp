@@ -85,6 +85,34 @@ TEST_F(MetafileConverterTest, AFileNamedLikeAToolkitOptionIsReadAsAPicture) {
     }
 }
 
+TEST_F(MetafileConverterTest, ATextIsDrawnWhereFontconfigFindsFontsItHasNoCacheFor) {
+    // Fonts the user just added: fontconfig wants to write their cache,
+    // which the converter, allowed to write no file, must survive.
+    const QString fonts = QDir(folder.path()).filePath("fontes");
+    ASSERT_TRUE(QDir().mkpath(fonts));
+    ASSERT_TRUE(QFile::copy("/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf",
+                            fonts + "/Nova.ttf"));
+    const QString config = QDir(folder.path()).filePath("fonts.conf");
+    QFile file(config);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("<?xml version=\"1.0\"?><fontconfig>"
+               "<include ignore_missing=\"yes\">/etc/fonts/fonts.conf</include>"
+               "<dir>" +
+               fonts.toUtf8() + "</dir><cachedir>" + folder.path().toUtf8() +
+               "/cache</cachedir></fontconfig>");
+    file.close();
+    const QByteArray saved = qgetenv("FONTCONFIG_FILE");
+    qputenv("FONTCONFIG_FILE", config.toUtf8());
+    const auto svg = MetafileConverter(test::realConverter(), MetafileConverter::Limits{})
+                         .toSvg(test::sampleMetafile("ansi-text.emf"));
+    if (saved.isEmpty())
+        qunsetenv("FONTCONFIG_FILE");
+    else
+        qputenv("FONTCONFIG_FILE", saved);
+    ASSERT_TRUE(svg);
+    EXPECT_TRUE(svg->contains("Ação"));
+}
+
 TEST_F(MetafileConverterTest, TheEditorLooksForTheConverterBesideItself) {
     EXPECT_EQ(MetafileConverter().program(),
               QDir(QCoreApplication::applicationDirPath()).filePath("kestrix-metafile"));

@@ -8,6 +8,7 @@
 #include "MetafileConversion.h"
 
 #include <QThreadPool>
+#include <csignal>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -24,6 +25,9 @@ int main(int argc, char** argv) {
     // work would reserve a heap of its own, as many as there are cores.
     mallopt(M_ARENA_MAX, 1);
     QThreadPool::globalInstance()->setMaxThreadCount(1);
+    // Nor may it write files: fontconfig, finding fonts it has no cache
+    // for, tries to write one. Let that write fail, not end the process.
+    std::signal(SIGXFSZ, SIG_IGN);
 
     std::ifstream in(argv[1], std::ios::binary);
     if (!in) {
