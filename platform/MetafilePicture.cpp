@@ -2,10 +2,12 @@
 
 #include "SvgAllowList.h"
 
+#include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QXmlStreamReader>
 #include <cmath>
+#include <memory>
 #include <string_view>
 
 namespace kestrix {
@@ -40,6 +42,17 @@ bool trusted(const QByteArray& svg) {
         std::string_view(svg.constData(), static_cast<std::size_t>(svg.size())));
 }
 
+// QtSvg decodes the document's images as it reads it; none may cost more
+// than the allow-list's caps let through (what the converter writes is far
+// less), whatever an image claims to be.
+std::unique_ptr<QSvgRenderer> read(const QByteArray& svg) {
+    const int saved = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(kEmbeddedImageAllocationMb);
+    auto renderer = std::make_unique<QSvgRenderer>(svg);
+    QImageReader::setAllocationLimit(saved);
+    return renderer;
+}
+
 bool drawable(const QSvgRenderer& renderer) {
     const QRectF frame = renderer.viewBoxF();
     return renderer.isValid() && frame.width() > 0 && frame.height() > 0;
@@ -50,15 +63,15 @@ bool drawable(const QSvgRenderer& renderer) {
 std::optional<Picture> metafilePicture(const QByteArray& svg) {
     if (!trusted(svg) || !hasFrame(svg))
         return std::nullopt;
-    QSvgRenderer renderer(svg);
-    if (!drawable(renderer))
+    const std::unique_ptr<QSvgRenderer> renderer = read(svg);
+    if (!drawable(*renderer))
         return std::nullopt;
     QImage preview(kMetafilePreviewSize, QImage::Format_ARGB32_Premultiplied);
     preview.fill(Qt::transparent);
     QPainter painter(&preview);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(kMetafilePreviewSize)));
+    renderer->render(&painter, QRectF(QPointF(0, 0), QSizeF(kMetafilePreviewSize)));
     painter.end();
     return Picture{Picture::Kind::Metafile, std::move(preview), svg};
 }
@@ -66,9 +79,9 @@ std::optional<Picture> metafilePicture(const QByteArray& svg) {
 void playMetafile(const QByteArray& svg, QPainter& painter, const QRectF& rect) {
     if (!trusted(svg))
         return;
-    QSvgRenderer renderer(svg);
-    if (drawable(renderer))
-        renderer.render(&painter, rect);
+    const std::unique_ptr<QSvgRenderer> renderer = read(svg);
+    if (drawable(*renderer))
+        renderer->render(&painter, rect);
 }
 
 } // namespace kestrix

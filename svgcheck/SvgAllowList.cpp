@@ -1,5 +1,8 @@
 #include "SvgAllowList.h"
 
+#include "PlainPng.h"
+#include "StrokeDashes.h"
+
 #include <algorithm>
 #include <array>
 #include <set>
@@ -189,13 +192,6 @@ std::uint32_t bigEndian32(std::string_view bytes, std::size_t at) {
     return value;
 }
 
-std::uint32_t littleEndian(std::string_view bytes, std::size_t at, std::size_t size) {
-    std::uint32_t value = 0;
-    for (std::size_t i = size; i-- > 0;)
-        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
-    return value;
-}
-
 bool sideFits(std::uint32_t side) {
     return side >= 1 && side <= kMaxEmbeddedImageSide;
 }
@@ -203,43 +199,19 @@ bool sideFits(std::uint32_t side) {
 // Why an image reference fails, or an empty text; adds its pixels.
 std::string imageViolation(std::string_view href, std::uint64_t& pixels) {
     constexpr std::string_view kPng = "data:image/png;base64,";
-    constexpr std::string_view kBmp = "data:image/bmp;base64,";
-    const bool png = href.substr(0, kPng.size()) == kPng;
-    const bool bmp = href.substr(0, kBmp.size()) == kBmp;
-    if (!png && !bmp)
-        return "an image that is not embedded PNG or BMP data";
+    if (href.substr(0, kPng.size()) != kPng)
+        return "an image that is not embedded PNG data";
     std::string bytes;
     if (!decodeBase64(href.substr(kPng.size()), bytes))
         return bytes.size() > kMaxEmbeddedImageBytes ? "an embedded image over the size cap"
                                                      : "an embedded image that is not base64";
-    if (png) {
-        constexpr std::string_view kSignature("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR", 16);
-        if (bytes.size() < 24 || std::string_view(bytes).substr(0, 16) != kSignature)
-            return "embedded data that is not a PNG image";
-        if (!sideFits(bigEndian32(bytes, 16)) || !sideFits(bigEndian32(bytes, 20)))
-            return "an embedded image over the size cap";
-        pixels += std::uint64_t{bigEndian32(bytes, 16)} * bigEndian32(bytes, 20);
-        return pixels <= kMaxEmbeddedPixels ? "" : "embedded images over the size cap";
-    }
-    if (bytes.size() < 26 || bytes[0] != 'B' || bytes[1] != 'M')
-        return "embedded data that is not a BMP image";
-    const std::uint32_t headerSize = littleEndian(bytes, 14, 4);
-    std::uint32_t width = 0;
-    std::uint32_t height = 0;
-    if (headerSize == 12) {
-        width = littleEndian(bytes, 18, 2);
-        height = littleEndian(bytes, 20, 2);
-    } else if (headerSize >= 40) {
-        const auto signedHeight = static_cast<std::int32_t>(littleEndian(bytes, 22, 4));
-        width = littleEndian(bytes, 18, 4);
-        height = signedHeight < 0 ? 0u - static_cast<std::uint32_t>(signedHeight)
-                                  : static_cast<std::uint32_t>(signedHeight);
-    } else {
-        return "embedded data that is not a BMP image";
-    }
-    if (!sideFits(width) || !sideFits(height))
+    // Texts, profiles and private chunks are what a reader inflates or
+    // interprets beyond the pixels; the converter writes none.
+    if (!isPlainPng(bytes))
+        return "embedded data that is not a plain PNG image";
+    if (!sideFits(bigEndian32(bytes, 16)) || !sideFits(bigEndian32(bytes, 20)))
         return "an embedded image over the size cap";
-    pixels += std::uint64_t{width} * height;
+    pixels += std::uint64_t{bigEndian32(bytes, 16)} * bigEndian32(bytes, 20);
     return pixels <= kMaxEmbeddedPixels ? "" : "embedded images over the size cap";
 }
 
@@ -285,6 +257,12 @@ public:
             fail("no root element");
         if (m_error.empty() && !m_open.empty())
             fail("an element that is never closed");
+        // Only images may be drawn again: a <use> of a group could draw
+        // the group's own <use> elements, each as often, level on level.
+        for (const std::string& target : m_useTargets) {
+            if (m_error.empty() && m_imageIds.find(target) == m_imageIds.end())
+                fail("a <use> of something other than an image");
+        }
         return m_error;
     }
 
@@ -439,6 +417,7 @@ private:
         }
         ++m_at;
         m_open.pop_back();
+        m_dashPeriods.pop_back();
     }
 
     void startTag() {
@@ -461,7 +440,11 @@ private:
             fail("the element <" + std::string(element) + ">");
             return;
         }
-        std::vector<std::string_view> seen;
+        if (!m_open.empty() && m_open.back() == "use") {
+            fail("an element inside <use>");
+            return;
+        }
+        SvgAttributes attributes;
         bool svgNamespace = false;
         for (;;) {
             const std::size_t before = m_at;
@@ -477,11 +460,11 @@ private:
                 fail("a bad attribute in <" + std::string(element) + ">");
                 return;
             }
-            if (std::find(seen.begin(), seen.end(), attribute) != seen.end()) {
+            if (std::any_of(attributes.begin(), attributes.end(),
+                            [attribute](const auto& seen) { return seen.first == attribute; })) {
                 fail("a repeated attribute");
                 return;
             }
-            seen.push_back(attribute);
             std::string value;
             if (!attributeValue(value)) {
                 fail("a bad attribute value");
@@ -491,12 +474,16 @@ private:
                 svgNamespace = true;
             else if (!attributeAllowed(element, root, attribute, value))
                 return;
+            attributes.emplace_back(attribute, std::move(value));
         }
         if (root && !svgNamespace) {
             fail("a root element outside the SVG namespace");
             return;
         }
         m_rootSeen = true;
+        const double dashPeriod = dashPeriodOf(attributes);
+        if (!costAllowed(element, attributes, dashPeriod))
+            return;
         if (m_text[m_at] == '>') {
             ++m_at;
             if (m_open.size() >= kMaxDepth) {
@@ -504,9 +491,46 @@ private:
                 return;
             }
             m_open.push_back(element);
+            m_dashPeriods.push_back(dashPeriod);
         } else {
             m_at += 2;
         }
+    }
+
+    // The dash pattern an element strokes with: its own or its parent's.
+    double dashPeriodOf(const SvgAttributes& attributes) const {
+        const std::string_view own = dashArrayOf(attributes);
+        if (own.empty() || own == "inherit")
+            return m_dashPeriods.empty() ? 0 : m_dashPeriods.back();
+        return dashPeriod(own);
+    }
+
+    // What the renderer cannot draw cheaply, counted over the document:
+    // the dashes of dashed outlines, each stroked on its own, and <use>,
+    // which draws what it names once more.
+    bool costAllowed(std::string_view element, const SvgAttributes& attributes, double dashPeriod) {
+        if (dashPeriod < 0) {
+            fail("a dash pattern that is not a list of lengths");
+            return false;
+        }
+        if (dashPeriod > 0) {
+            m_dashes += outlineLength(element, attributes) / dashPeriod;
+            if (!(m_dashes <= kMaxDashes)) {
+                fail("dashed lines of too many dashes");
+                return false;
+            }
+        }
+        for (const auto& [attribute, value] : attributes) {
+            if (attribute == "id" && element == "image")
+                m_imageIds.insert(value);
+            else if (attribute == "xlink:href" && element == "use")
+                m_useTargets.push_back(value.substr(1));
+        }
+        if (m_useTargets.size() > kMaxUses) {
+            fail("too many <use> elements");
+            return false;
+        }
+        return true;
     }
 
     bool attributeValue(std::string& value) {
@@ -581,7 +605,11 @@ private:
     std::size_t m_at = 0;
     std::vector<std::string_view> m_open;
     bool m_rootSeen = false;
+    std::vector<double> m_dashPeriods;
     std::uint64_t m_pixels = 0;
+    double m_dashes = 0;
+    std::set<std::string, std::less<>> m_imageIds;
+    std::vector<std::string> m_useTargets;
     std::string m_error;
 };
 

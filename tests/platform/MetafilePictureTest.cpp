@@ -1,5 +1,6 @@
 #include "MetafilePicture.h"
 
+#include "HostileMetafiles.h"
 #include "MetafileTestSupport.h"
 #include "MetafileWriter.h"
 #include "Picture.h"
@@ -208,7 +209,29 @@ TEST_F(MetafilePictureTest, TheEditorChecksTheConverterDocumentAgain) {
         buffer.open(QIODevice::WriteOnly);
         small.save(&buffer, "JPG");
     }
+    // Each level draws the one below eight times: sixteen million squares.
+    QByteArray fanOut = head.left(head.indexOf("<image")) + "<defs><rect id=\"l0\" width=\"1\" "
+                                                            "height=\"1\" fill=\"#FF00FF\"/>";
+    for (int level = 1; level <= 8; ++level) {
+        fanOut += "<g id=\"l" + QByteArray::number(level) + "\">";
+        for (int i = 0; i < 8; ++i)
+            fanOut += "<use xlink:href=\"#l" + QByteArray::number(level - 1) + "\"/>";
+        fanOut += "</g>";
+    }
+    fanOut += "</defs><use xlink:href=\"#l8\"/></svg>";
+    QByteArray zigZag = head.left(head.indexOf("<image")) +
+                        "<polyline fill=\"none\" "
+                        "stroke=\"#FF00FF\" stroke-width=\"0.01\" "
+                        "stroke-dasharray=\"0.01\" points=\"";
+    for (int i = 0; i < 2000; ++i)
+        zigZag += QByteArray(i % 2 == 0 ? "0," : "10,") + QByteArray::number(i / 200.0) + " ";
+    zigZag += "\"/></svg>";
+    const QByteArray texts = QByteArray::fromStdString(
+        test::pngWith(test::filledImage(2, 2, Qt::magenta), test::compressedTextChunk(1 << 20)));
     const QByteArray refused[] = {
+        fanOut,
+        zigZag,
+        imageOf("data:image/png;base64," + texts.toBase64()),
         imageOf(photo.toUtf8()),
         imageOf(QUrl::fromLocalFile(photo).toEncoded()),
         imageOf("data:image/png;base64," + bigPng.toBase64()),

@@ -26,13 +26,15 @@ std::string image(const std::string& href) {
                     "\"/>");
 }
 
-// A PNG header claiming a size, base64 encoded by hand: signature, IHDR.
-std::string pngClaiming(std::uint32_t width, std::uint32_t height) {
-    std::string bytes("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR", 16);
-    for (const std::uint32_t v : {width, height})
-        for (int shift = 24; shift >= 0; shift -= 8)
-            bytes += static_cast<char>((v >> shift) & 0xFF);
-    bytes += std::string("\x08\x06\0\0\0\0\0\0\0", 9);
+std::string chunk(const std::string& type, const std::string& data) {
+    std::string bytes;
+    for (int shift = 24; shift >= 0; shift -= 8)
+        bytes += static_cast<char>((data.size() >> shift) & 0xFF);
+    // The check reads no CRC: four zero bytes stand in.
+    return bytes + type + data + std::string(4, '\0');
+}
+
+std::string base64(const std::string& bytes) {
     static const char* alphabet =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     std::string out;
@@ -47,6 +49,27 @@ std::string pngClaiming(std::uint32_t width, std::uint32_t height) {
         out += i + 2 < bytes.size() ? alphabet[n & 63] : '=';
     }
     return out;
+}
+
+// A PNG claiming a size, base64 encoded by hand: signature, IHDR, the
+// chunks given, an empty IDAT and IEND. The check decodes no pixels.
+std::string pngClaiming(std::uint32_t width, std::uint32_t height,
+                        const std::string& moreChunks = {}) {
+    std::string header;
+    for (const std::uint32_t v : {width, height})
+        for (int shift = 24; shift >= 0; shift -= 8)
+            header += static_cast<char>((v >> shift) & 0xFF);
+    header += std::string("\x08\x06\0\0\0", 5);
+    return base64(std::string("\x89PNG\r\n\x1A\n", 8) + chunk("IHDR", header) + moreChunks +
+                  chunk("IDAT", "") + chunk("IEND", ""));
+}
+
+// A zig-zag of `segments` lines across a frame `side` units wide.
+std::string zigZag(int segments, int side) {
+    std::string points;
+    for (int i = 0; i <= segments; ++i)
+        points += std::to_string(i % 2 == 0 ? 0 : side) + "," + std::to_string(i) + " ";
+    return "points=\"" + points + "\"";
 }
 
 std::string nestedGroups(int depth) {
@@ -73,8 +96,16 @@ TEST(SvgAllowListTest, WhatTheConversionsWritePasses) {
                  "\"/></defs>"
                  "<use id=\"img-1-ign\" xlink:href=\"#img-1\"/>"),
         image("data:image/png;base64,\n" + kPng.substr(0, 40) + "\n" + kPng.substr(40)),
-        image("data:image/bmp;base64," + kBmp),
         image("data:image/png;base64," + pngClaiming(kMaxEmbeddedImageSide, 1)),
+        image("data:image/png;base64," +
+              pngClaiming(2, 2, chunk("PLTE", std::string(6, 'x')) + chunk("tRNS", "x"))),
+        // Dashed outlines within the cap, in attributes, styles and groups.
+        document("<polyline " + zigZag(30, 1000) +
+                 " stroke=\"#000000\" stroke-dasharray=\"3.0000 1.0000\"/>"),
+        document("<g stroke-dasharray=\"5,5\"><rect width=\"1000\" height=\"1000\"/>"
+                 "<path d=\"M0,0 h1000 v1000 C 0,0 0,0 0,0 Z\"/></g>"),
+        document("<path d=\"M0,0 L100000,0\" style=\"stroke:#000;stroke-dasharray:none\"/>"),
+        document("<path d=\"M0,0 L100000,0\" stroke-dasharray=\"0,0\"/>"),
         document("<image width=\"1\" height=\"1\" xlink:href=\"data:image/png;base64," +
                  pngClaiming(kMaxEmbeddedImageSide, kMaxEmbeddedImageSide / 2) +
                  "\"/><image width=\"1\" height=\"1\" xlink:href=\"data:image/png;base64," +
@@ -93,6 +124,8 @@ TEST(SvgAllowListTest, AnythingElseFails) {
         image("file:///home/jogador/foto.png"),
         image("http://example.com/foto.png"),
         image("data:image/jpeg;base64," + kPng),
+        // The converter writes every image again as a plain PNG.
+        image("data:image/bmp;base64," + kBmp),
         image("data:image/svg+xml;base64,PHN2Zy8+"),
         image("data:image/png;base64,Qk06AAAA;base64," + kPng),
         image("data:image/png;base64," + kBmp),
@@ -119,6 +152,44 @@ TEST(SvgAllowListTest, AnythingElseFails) {
         }()),
         image("data:image/png;base64," + kPng +
               std::string(kMaxEmbeddedImageBytes * 4 / 3 + 8, 'A')),
+        // Chunks a reader inflates or interprets, and bytes after the end.
+        image("data:image/png;base64," +
+              pngClaiming(1, 1, chunk("zTXt", std::string("Comment\0\0", 9) + "xx"))),
+        image("data:image/png;base64," + pngClaiming(1, 1, chunk("iCCP", "x"))),
+        image("data:image/png;base64," + pngClaiming(1, 1, chunk("tEXt", "a\0b"))),
+        image("data:image/png;base64," + pngClaiming(1, 1, chunk("prVt", "x"))),
+        image("data:image/png;base64," + kPng.substr(0, kPng.size() - 2) + "AAAAA"),
+        image("data:image/png;base64," + kPng.substr(0, 40)),
+        // More dashes than a renderer strokes in a second, however spelt.
+        document("<polyline " + zigZag(4000, 30000) +
+                 " stroke=\"#000000\" stroke-width=\"1.0000\" "
+                 "stroke-dasharray=\"5.0000,5.0000\"/>"),
+        document("<g stroke-dasharray=\"3\"><g><polygon " + zigZag(2000, 30000) + "/></g></g>"),
+        document("<path d=\"M0,0 l30000,0 0,1 -30000,0 0,1 30000,0 0,1 -30000,0 0,1 30000,0\" "
+                 "style=\"fill:none;stroke-dasharray: 0.5 .5\"/>"),
+        document("<ellipse rx=\"1e9\" ry=\"1\" stroke-dasharray=\"4,4\"/>"),
+        document("<path d=\"M0,0 a1e9,1e9 0 11 1,0\" stroke-dasharray=\"4,4\"/>"),
+        document("<line x1=\"-1e9\" x2=\"1e9\" stroke-dasharray=\"1e-300\"/>"),
+        document("<rect width=\"10\" height=\"10\" stroke-dasharray=\"-5,5\"/>"),
+        document("<rect width=\"10\" height=\"10\" stroke-dasharray=\"5%\"/>"),
+        // <use> of anything but an image, inside <use>, or over the cap.
+        document("<defs><g id=\"a\"><rect width=\"1\" height=\"1\"/></g></defs>"
+                 "<use xlink:href=\"#a\"/>"),
+        document("<use xlink:href=\"#nothing\"/>"),
+        document("<image id=\"i\" width=\"1\" height=\"1\" xlink:href=\"data:image/png;base64," +
+                 kPng +
+                 "\"/><g id=\"b\"><use xlink:href=\"#i\"/><use xlink:href=\"#i\"/></g>"
+                 "<use xlink:href=\"#b\"/>"),
+        document("<image id=\"i\" width=\"1\" height=\"1\" xlink:href=\"data:image/png;base64," +
+                 kPng + "\"/><use xlink:href=\"#i\"><use xlink:href=\"#i\"/></use>"),
+        document([] {
+            std::string uses = "<image id=\"i\" width=\"1\" height=\"1\" "
+                               "xlink:href=\"data:image/png;base64," +
+                               kPng + "\"/>";
+            for (std::size_t i = 0; i <= kMaxUses; ++i)
+                uses += "<use xlink:href=\"#i\"/>";
+            return uses;
+        }()),
         // Elements and attributes no conversion writes.
         document("<script>alert(1)</script>"),
         document("<style>@import url(x.css);</style>"),

@@ -1,3 +1,4 @@
+#include "HostileMetafiles.h"
 #include "Main.h"
 #include "MetafileTestSupport.h"
 #include "MetafileWriter.h"
@@ -197,6 +198,59 @@ TEST_F(MetafilePictureUiTest, AWindowsMetafileKeepsItsColoursAndFrameInTheWindow
     }
     const QRect text(in(target, 100, 480), in(target, 650, 690));
     EXPECT_GT(test::pixelsOf(page, text, QColor(0xFF, 0x80, 0x00)), 100) << "the text's colour";
+}
+
+TEST_F(MetafilePictureUiTest, AnEnhancedMetafileWithAPhotoShowsItInTheWindowAndOnThePage) {
+    ConverterOverride converter(realConverter());
+    // A photo stored as JPEG, orange on its left half and blue on its right,
+    // drawn into (100, 100)-(900, 900) of a frame of 1000 x 1000.
+    QImage photo(64, 32, QImage::Format_RGB32);
+    photo.fill(QColor(0xFF, 0x80, 0x00));
+    for (int y = 0; y < 32; ++y)
+        for (int x = 32; x < 64; ++x)
+            photo.setPixelColor(x, y, QColor(0x00, 0x40, 0xC0));
+    folder.write("foto.emf", test::bitmapEmf(test::kBiJpeg, test::encoded(photo, "JPG"), 64, 32));
+    choosePicture(QString::fromStdString(folder.path("foto.emf")));
+    ASSERT_EQ(window->shownPicture().kind, Picture::Kind::Metafile);
+
+    struct Spot {
+        const char* what;
+        double x, y;   // in the 1000 x 1000 frame
+        QColor colour; // invalid: nothing drawn there
+    };
+    const Spot spots[] = {
+        {"the photo's left half", 300, 500, QColor(0xFF, 0x80, 0x00)},
+        {"the photo's right half", 700, 500, QColor(0x00, 0x40, 0xC0)},
+        {"outside the photo", 50, 50, QColor()},
+    };
+    const auto in = [](const QRectF& target, double x, double y) {
+        return QPoint(static_cast<int>(target.left() + target.width() * x / 1000),
+                      static_cast<int>(target.top() + target.height() * y / 1000));
+    };
+    auto* figura = window->findChild<QLabel*>("figura");
+    const QImage shown = figura->grab().toImage();
+    const QColor background = figura->palette().color(figura->backgroundRole());
+    for (const Spot& spot : spots) {
+        const QColor expected = spot.colour.isValid() ? spot.colour : background;
+        const QColor actual = shown.pixelColor(in(QRectF(shown.rect()), spot.x, spot.y));
+        EXPECT_TRUE(near(actual, expected, 24)) << spot.what << ": " << actual.name().toStdString();
+    }
+
+    QImage page(1900, 1100, QImage::Format_RGB32);
+    page.setDotsPerMeterX(11811);
+    page.setDotsPerMeterY(11811);
+    page.fill(Qt::white);
+    QtPrintCanvas canvas(page);
+    const PrintPicture onPage = canvas.addPicture(toPrintPicture(window->shownPicture()));
+    ASSERT_TRUE(canvas.beginDocument());
+    canvas.drawPicture(onPage, kPictureRect);
+    ASSERT_TRUE(canvas.endDocument());
+    const QRectF target(1161, 139, 1742 - 1161, 1023 - 139);
+    for (const Spot& spot : spots) {
+        const QColor expected = spot.colour.isValid() ? spot.colour : QColor(Qt::white);
+        const QColor actual = page.pixelColor(in(target, spot.x, spot.y));
+        EXPECT_TRUE(near(actual, expected, 24)) << spot.what << ": " << actual.name().toStdString();
+    }
 }
 
 TEST_F(MetafilePictureUiTest, AMetafileThatBreaksTheConverterLeavesTheEditorAsItWas) {

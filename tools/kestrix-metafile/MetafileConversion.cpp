@@ -1,5 +1,6 @@
 #include "MetafileConversion.h"
 
+#include "EmbeddedImages.h"
 #include "EmfConversion.h"
 #include "SvgAllowList.h"
 #include "WmfConversion.h"
@@ -16,6 +17,8 @@ MetafileConversion convertMetafile(std::string_view bytes) {
         result = convertEmf(bytes);
     else if (looksLikeWmf(bytes))
         result = convertWmf(bytes);
+    if (result.ok())
+        result = withPlainPngImages(result.svg);
     // The libraries write what the metafile makes them write; nothing but
     // what our conversions produce leaves this process.
     if (result.ok()) {
