@@ -2,6 +2,7 @@
 
 #include "FileSystem.h"
 #include "Paths.h"
+#include "SaveTarget.h"
 
 #include <cerrno>
 #include <new>
@@ -34,6 +35,34 @@ bool makeFolders(const std::string& folder) {
     return mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
 }
 
+// A path that holds a NUL would name another file once it reaches the
+// system, which stops at the NUL.
+Result refuseNul(const std::string& path) {
+    const auto nul = path.find('\0');
+    if (nul == std::string::npos)
+        return std::nullopt;
+    return dataFileError(path.substr(0, nul), fileError(3));
+}
+
+// How much of an existing file is looked at to tell whether it is a
+// catalogue: enough to meet the binary bytes of any picture, character or
+// PDF.
+constexpr std::size_t kKindCheckBytes = 64 * 1024;
+
+// A catalogue is written only over a file that could be one (or none): the
+// file a save would replace, through its links, is looked at first.
+Result refuseFileOfAnotherKind(const std::string& path) {
+    SaveTarget target;
+    if (resolveSaveTarget(path, target) != 0 || !target.exists || !S_ISREG(target.status.st_mode))
+        return std::nullopt; // the save itself reports these
+    const ReadResult head = readRegularFilePrefix(target.path, kKindCheckBytes);
+    if (head.error)
+        return dataFileError(path, *head.error);
+    if (!Catalogue::couldBeCatalogueFile(head.bytes))
+        return dataFileError(path, Error{0, "Not a catalogue file; it was left as it was"});
+    return std::nullopt;
+}
+
 } // namespace
 
 Error dataFileError(const std::string& path, const Error& error) {
@@ -45,6 +74,8 @@ Error dataFileError(const std::string& path, const Error& error) {
 
 Result loadCatalogueFile(const std::string& path, Catalogue& catalogue, std::size_t maxBytes) {
     using Refusal = BoundedReadResult::Refusal;
+    if (Result error = refuseNul(path))
+        return error;
     try {
         BoundedReadResult read = readRegularFile(path, maxBytes);
         if (read.error)
@@ -58,7 +89,8 @@ Result loadCatalogueFile(const std::string& path, Catalogue& catalogue, std::siz
             return dataFileError(
                 path, Error{0, "Catalogue file too large (at most " + sizeText(maxBytes) + ")"});
         }
-        catalogue.assign(std::move(read.bytes));
+        if (Result error = catalogue.assign(std::move(read.bytes)))
+            return dataFileError(path, *error);
         return std::nullopt;
     } catch (const std::bad_alloc&) {
         return dataFileError(path, Error{0, "Not enough memory to read the catalogue"});
@@ -66,6 +98,10 @@ Result loadCatalogueFile(const std::string& path, Catalogue& catalogue, std::siz
 }
 
 Result saveCatalogueFile(const std::string& path, const std::string& bytes) {
+    if (Result error = refuseNul(path))
+        return error;
+    if (Result error = refuseFileOfAnotherKind(path))
+        return error;
     const std::string folder = directoryOf(path);
     if (!makeFolders(folder))
         return dataFileError(path, fileErrorFromErrno(errno, path));
