@@ -11,6 +11,8 @@ namespace {
 
 void setUpQuestion(QMessageBox& box) {
     box.setObjectName("questionBox");
+    // Questions name files, and a file's name is never markup.
+    box.setTextFormat(Qt::PlainText);
     box.setFont(windowFont());
 }
 

@@ -34,7 +34,8 @@ protected:
                 modal->close();
                 return;
             }
-            texts << box->text();
+            // A file's name in a box is text, whatever it looks like.
+            texts << box->text() + (box->textFormat() == Qt::PlainText ? "" : " (markup)");
             if (!box->findChild<QPushButton*>("sim"))
                 box->accept();
             else if (answer == "esc")
@@ -263,6 +264,11 @@ TEST_F(CatalogueEditorLossTest, ImportSaysWhatItReplacesAndLosesFirst) {
          "sim",
          {QString::fromUtf8("1 linha passa de 40 caracteres e é cortada.\n\nSubstituir as 2 "
                             "entradas mostradas pela 1 de longa.lib?")},
+         {QString(40, 'x') + "/Var./x"}},
+        {"<!--grupo-->.lib",
+         "Sorte\r\n1\r\n",
+         "nao",
+         {QString::fromUtf8("Substituir a 1 entrada mostrada pela 1 de <!--grupo-->.lib?")},
          {QString(40, 'x') + "/Var./x"}},
         {"muitas.lib",
          std::string(2 * Catalogue::kMaxEntries + 1, '\n'),
