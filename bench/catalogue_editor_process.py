@@ -100,7 +100,8 @@ def measure(kestrix, entries):
         finally:
             program.kill()
             program.wait()
-            server.kill()
+            # Asked to end, the server removes its lock and socket.
+            server.terminate()
             server.wait()
     return {"entries": entries, "startup_rss_mb": startup_rss, "startup_peak_mb": startup_peak,
             "rss_before_open_mb": before, "peak_while_opening_mb": peak,

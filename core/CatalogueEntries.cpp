@@ -62,6 +62,14 @@ CatalogueEntries::CatalogueEntries(std::string variableCostMarker)
 
 CatalogueEntries::CatalogueEntries(const Catalogue& catalogue)
     : m_marker(catalogue.variableCostMarker()) {
+    // The texts' size first: a buffer that grew by doubling could hold twice
+    // what it needs at its peak.
+    std::size_t textBytes = 0;
+    for (int i = 0; i < catalogue.size(); ++i) {
+        const std::string_view cost = catalogue.costText(i);
+        textBytes += cut(catalogue.name(i)).size() + (cost == m_marker ? 0 : cut(cost).size());
+    }
+    m_text.reserve(textBytes);
     m_records.reserve(static_cast<std::size_t>(catalogue.size()));
     for (int i = 0; i < catalogue.size(); ++i) {
         const std::string_view name = catalogue.name(i);
@@ -159,7 +167,7 @@ void CatalogueEntries::swap(int first, int second) {
               m_records[static_cast<std::size_t>(second)]);
 }
 
-void CatalogueEntries::sortAlphabetically() {
+std::vector<int> CatalogueEntries::sortAlphabetically() {
     struct Keyed {
         std::uint64_t prefix;
         std::uint32_t keyStart;
@@ -189,9 +197,13 @@ void CatalogueEntries::sortAlphabetically() {
     });
     std::vector<Record> sorted;
     sorted.reserve(m_records.size());
-    for (const Keyed& keyed : order)
+    std::vector<int> newRows(m_records.size());
+    for (const Keyed& keyed : order) {
+        newRows[keyed.row] = static_cast<int>(sorted.size());
         sorted.push_back(m_records[keyed.row]);
+    }
     m_records = std::move(sorted);
+    return newRows;
 }
 
 int CatalogueEntries::firstWithoutName() const {

@@ -60,8 +60,9 @@ public:
     void insert(int row, std::string_view name, std::string_view cost);
     void remove(int row);
     void swap(int first, int second);
-    // By the names' alphabetical keys; entries of equal keys keep their order.
-    void sortAlphabetically();
+    // By the names' alphabetical keys; entries of equal keys keep their
+    // order. Returns where each row went: the new row of each old one.
+    std::vector<int> sortAlphabetically();
 
     // The first row with an empty name, or -1.
     int firstWithoutName() const;

@@ -146,8 +146,16 @@ void CatalogueEditorModel::sortAlphabetically() {
     // Rows change places but not number: the views keep their columns and
     // the rows' heights, and only lay the rows out again.
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    m_entries.sortAlphabetically();
+    const std::vector<int> newRows = m_entries.sortAlphabetically();
     m_modified = true;
+    // What the views hold on to (the current row, the selection) follows
+    // its entry.
+    const QModelIndexList held = persistentIndexList();
+    QModelIndexList moved;
+    moved.reserve(held.size());
+    for (const QModelIndex& index : held)
+        moved << index.sibling(newRows[static_cast<std::size_t>(index.row())], index.column());
+    changePersistentIndexList(held, moved);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 

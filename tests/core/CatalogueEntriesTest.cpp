@@ -49,7 +49,11 @@ TEST(CatalogueEntriesTest, SortingIgnoresAccentsAndCase) {
          {"\xd3rf\xe3o", "agilidade", "Zelo", "\xc1gua", "Alerta", "\xe9tica", "Esporte", "\xc7ol",
           "casa", "cor", "\xc1GUA", "agua", "Ataque Especial 10", "Ataque Especial 1", ""})
         entries.insert(entries.size(), name, std::to_string(++cost));
-    entries.sortAlphabetically();
+    const std::vector<PlainEntry> before = plain(entries);
+    const std::vector<int> newRows = entries.sortAlphabetically();
+    ASSERT_EQ(newRows.size(), before.size());
+    for (std::size_t row = 0; row < before.size(); ++row)
+        EXPECT_EQ(entries.name(newRows[row]), before[row].name) << "where row " << row << " went";
     std::vector<std::string> names;
     for (const auto& entry : plain(entries))
         names.push_back(entry.name + "/" + entry.cost);
