@@ -16,7 +16,7 @@ cmake --build "$build_dir" -j2
 results="$build_dir/bench-results"
 mkdir -p "$results"
 echo "Load average: $(cut -d' ' -f1-3 /proc/loadavg)"
-for benchmark in bench_core bench_storage bench_print; do
+for benchmark in bench_core bench_storage bench_print bench_catalogue_editor; do
     # Repetitions run in random order across the benchmarks of one program,
     # so a program and its floor (the raw file I/O) share the machine's load.
     QT_QPA_PLATFORM=offscreen "$build_dir/bench/$benchmark" \
@@ -37,6 +37,9 @@ python3 bench/compare_startup.py \
 
 python3 bench/pdf_party.py --kestrix "$build_dir/app/kestrix" \
     --runs "${BENCH_PDF_RUNS:-5}" --json "$results/pdf_party.json"
+
+python3 bench/catalogue_editor_process.py --kestrix "$build_dir/app/kestrix" \
+    --entries 1000000 --json "$results/catalogue_editor_process.json"
 
 python3 bench/summarize.py "$results" >"$results/summary.md"
 echo

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Error.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -19,6 +21,10 @@ public:
     static constexpr std::string_view kAdvantageMarker = "-1";
     static constexpr std::string_view kDisadvantageMarker = "--1";
     static constexpr std::string_view kVariableCostText = "Var.";
+    // The most entries a catalogue may have: the README's million, with no
+    // room to spare. A file of empty lines within the size cap would
+    // otherwise make tens of millions of rows for the windows to hold.
+    static constexpr int kMaxEntries = 1'000'000;
 
     explicit Catalogue(std::string variableCostMarker) : m_marker(std::move(variableCostMarker)) {}
 
@@ -41,10 +47,23 @@ public:
     // line, then a cost line, per entry. A line ends at CR LF, a lone CR or a
     // lone LF; the first Ctrl-Z ends the file. A file that is well-formed
     // UTF-8 with accents (written by a text editor of today) is taken as
-    // UTF-8 and held as Windows-1252, like every other text.
-    void assign(std::string fileBytes);
+    // UTF-8 and held as Windows-1252, like every other text. A file of more
+    // than kMaxEntries entries is refused, and the catalogue keeps what it
+    // held.
+    Result assign(std::string fileBytes);
     // Whether the last assign took its bytes as UTF-8.
     bool readAsUtf8() const { return m_readAsUtf8; }
+    // The characters of a UTF-8 file that Windows-1252 lacks, each held as
+    // '?', and the file's line (counted from 1) that holds the first of them;
+    // 0 and 0 when nothing was lost.
+    int lostCharacters() const { return m_lostCharacters; }
+    int firstLineWithLostCharacter() const { return m_firstLineWithLostCharacter; }
+
+    // Whether a file that starts with these bytes could be a catalogue: text
+    // with no control character other than the line ends, a tab, a form
+    // feed and the Ctrl-Z that ends a file. A catalogue is written only over
+    // such a file, never over a character, a picture or a PDF.
+    static bool couldBeCatalogueFile(std::string_view head);
 
 private:
     std::size_t entryStart(int index) const;
@@ -54,10 +73,12 @@ private:
     // Where each entry's name line starts; its cost line follows it.
     std::vector<std::size_t> m_entryStarts;
     bool m_readAsUtf8 = false;
+    int m_lostCharacters = 0;
+    int m_firstLineWithLostCharacter = 0;
 };
 
 // Fills a catalogue from a copy of a catalogue file's bytes (see
 // Catalogue::assign, which takes them without a copy).
-void parseCatalogue(std::string_view fileBytes, Catalogue& catalogue);
+Result parseCatalogue(std::string_view fileBytes, Catalogue& catalogue);
 
 } // namespace kestrix

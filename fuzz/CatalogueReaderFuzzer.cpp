@@ -6,11 +6,15 @@
 // entry has a shown cost; and reading the file through the file layer gives
 // exactly the entries of parsing its bytes. Against a lowered size limit, a
 // file above it is refused, naming the file, and leaves the catalogue as it
-// was; a file up to it loads.
+// was; a file up to it loads. The editor's entries of the catalogue hold no
+// line longer than an item line, and what it writes reads back as the same
+// entries.
 #include "Catalogue.h"
+#include "CatalogueEntries.h"
 #include "CatalogueFile.h"
 #include "FuzzCheck.h"
 #include "MemoryFile.h"
+#include "Windows1252.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -29,6 +33,29 @@ constexpr std::size_t kLoweredLimit = 1024;
 void checkText(std::string_view text) {
     fuzzCheck(text.find('\r') == std::string::npos, "no text holds a carriage return");
     fuzzCheck(text.find(kCtrlZ) == std::string::npos, "no text holds a Ctrl-Z");
+}
+
+void checkEditorEntries(const Catalogue& parsed) {
+    const CatalogueEntries entries(parsed);
+    fuzzCheck(entries.size() == parsed.size(), "the editor takes every entry");
+    for (int i = 0; i < entries.size(); ++i) {
+        fuzzCheck(entries.name(i).size() <= CatalogueEntries::kLongestLine &&
+                      entries.fileCost(i).size() <= CatalogueEntries::kLongestLine,
+                  "no line of the editor's is longer than an item line");
+        fuzzCheck(parsed.name(i).substr(0, CatalogueEntries::kLongestLine) == entries.name(i),
+                  "the editor's name is the file's, cut");
+    }
+    const std::string written = entries.fileBytes();
+    // Windows-1252 bytes that happen to be UTF-8 are read as UTF-8: a rule of
+    // the format, not of the editor.
+    if (isUtf8WithMultiByteSequence(written))
+        return;
+    Catalogue reread = Catalogue::advantages();
+    parseCatalogue(written, reread);
+    bool same = reread.size() == entries.size();
+    for (int i = 0; same && i < entries.size(); ++i)
+        same = reread.name(i) == entries.name(i) && reread.costText(i) == entries.fileCost(i);
+    fuzzCheck(same, "what the editor writes reads back as its entries");
 }
 
 void checkCatalogue(std::string_view input) {
@@ -51,6 +78,7 @@ void checkCatalogue(std::string_view input) {
                   "the shown cost is the cost text or Var. for the marker");
     }
     fuzzCheck(textBytes <= contentSize, "the texts come from the file's bytes");
+    checkEditorEntries(parsed);
 
     const MemoryFile file(input);
     Catalogue loaded = Catalogue::advantages();

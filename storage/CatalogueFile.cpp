@@ -3,6 +3,7 @@
 #include "FileSystem.h"
 #include "FolderTree.h"
 #include "Paths.h"
+#include "SaveTarget.h"
 
 #include <cerrno>
 #include <new>
@@ -21,6 +22,25 @@ std::string sizeText(std::size_t bytes) {
     return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
 }
 
+// How much of an existing file is looked at to tell whether it is a
+// catalogue: enough to meet the binary bytes of any picture, character or
+// PDF.
+constexpr std::size_t kKindCheckBytes = 64 * 1024;
+
+// A catalogue is written only over a file that could be one (or none): the
+// file a save would replace, through its links, is looked at first.
+Result refuseFileOfAnotherKind(const std::string& path) {
+    SaveTarget target;
+    if (resolveSaveTarget(path, target) != 0 || !target.exists || !S_ISREG(target.status.st_mode))
+        return std::nullopt; // the save itself reports these
+    const ReadResult head = readRegularFilePrefix(target.path, kKindCheckBytes);
+    if (head.error)
+        return dataFileError(path, *head.error);
+    if (!Catalogue::couldBeCatalogueFile(head.bytes))
+        return dataFileError(path, Error{0, "Not a catalogue file; it was left as it was"});
+    return std::nullopt;
+}
+
 } // namespace
 
 Error dataFileError(const std::string& path, const Error& error) {
@@ -32,6 +52,8 @@ Error dataFileError(const std::string& path, const Error& error) {
 
 Result loadCatalogueFile(const std::string& path, Catalogue& catalogue, std::size_t maxBytes) {
     using Refusal = BoundedReadResult::Refusal;
+    if (holdsNul(path))
+        return dataFileError(path, fileError(3));
     try {
         BoundedReadResult read = readRegularFile(path, maxBytes);
         if (read.error)
@@ -45,7 +67,8 @@ Result loadCatalogueFile(const std::string& path, Catalogue& catalogue, std::siz
             return dataFileError(
                 path, Error{0, "Catalogue file too large (at most " + sizeText(maxBytes) + ")"});
         }
-        catalogue.assign(std::move(read.bytes));
+        if (Result error = catalogue.assign(std::move(read.bytes)))
+            return dataFileError(path, *error);
         return std::nullopt;
     } catch (const std::bad_alloc&) {
         return dataFileError(path, Error{0, "Not enough memory to read the catalogue"});
@@ -55,6 +78,8 @@ Result loadCatalogueFile(const std::string& path, Catalogue& catalogue, std::siz
 Result saveCatalogueFile(const std::string& path, const std::string& bytes) {
     if (holdsNul(path))
         return dataFileError(path, fileError(3));
+    if (Result error = refuseFileOfAnotherKind(path))
+        return error;
     // Only for its owner to read, as the base directory rules ask of a data
     // folder.
     if (const int error = makeFolderTree(directoryOf(path), 0700))

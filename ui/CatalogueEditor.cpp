@@ -1,68 +1,27 @@
 #include "CatalogueEditor.h"
 
-#include "CatalogueFile.h"
-#include "CharacterRecord.h"
+#include "CatalogueEditorDelegate.h"
+#include "CatalogueEditorModel.h"
 #include "Document.h"
-#include "ErrorBox.h"
 #include "FormLayout.h"
 #include "QuestionBox.h"
-#include "TextConversion.h"
 #include "WindowPlacement.h"
 #include "WindowSetup.h"
-#include "Windows1252Validator.h"
 
-#include <QFile>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
-#include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyledItemDelegate>
-#include <QTableWidget>
+#include <QTableView>
 #include <algorithm>
 
 namespace kestrix {
 
 namespace {
 
-enum Column { kNameColumn, kCostColumn, kVariableColumn };
-
-constexpr int kLineCapacity = static_cast<int>(CharacterRecord::kItemCapacity);
-
-// An item line holds the cost, a blank and the name: what one of them may
-// take is what the other leaves. An empty cost is typed when the item is
-// acquired, so it counts as one character.
-int typingRoom(const std::string& other, bool otherIsCost) {
-    const int otherLength = static_cast<int>(other.size());
-    const int used = (otherIsCost ? std::max(otherLength, 1) : otherLength) + 1;
-    return std::max(kLineCapacity - used, 1);
-}
-
-// Edits a name or a cost as the main window's edits do: only what
-// Windows-1252 holds, and no more than the item line leaves.
-class EntryDelegate : public QStyledItemDelegate {
-public:
-    EntryDelegate(const std::vector<CatalogueEntry>* const* entries, QObject* parent)
-        : QStyledItemDelegate(parent), m_entries(entries) {}
-
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
-                          const QModelIndex& index) const override {
-        auto* edit = new QLineEdit(parent);
-        edit->setValidator(new Windows1252Validator(edit));
-        const auto& entry = (**m_entries).at(static_cast<std::size_t>(index.row()));
-        const bool name = index.column() == kNameColumn;
-        const int room = name ? typingRoom(entry.cost, true) : typingRoom(entry.name, false);
-        // A longer text from a file is not cut by opening it for editing.
-        const int current = static_cast<int>((name ? entry.name : entry.cost).size());
-        edit->setMaxLength(std::max(room, current));
-        return edit;
-    }
-
-private:
-    const std::vector<CatalogueEntry>* const* m_entries;
-};
+using Column = CatalogueEditorModel::Column;
 
 QString utf8(const char* text) {
     return QString::fromUtf8(text);
@@ -97,24 +56,20 @@ CatalogueEditor::CatalogueEditor(Document& document, QWidget* parent)
     buildForm(this, layout);
     m_advantagesButton = formControl<QRadioButton>(this, "rb_vantagens");
     m_disadvantagesButton = formControl<QRadioButton>(this, "rb_desvantagens");
-    m_table = formControl<QTableWidget>(this, "tb_itens");
+    m_table = formControl<QTableView>(this, "tb_itens");
     m_status = formControl<QLabel>(this, "lb_status");
 
+    m_models = {new CatalogueEditorModel(std::string(Catalogue::kAdvantageMarker), this),
+                new CatalogueEditorModel(std::string(Catalogue::kDisadvantageMarker), this)};
     m_table->setAccessibleName(utf8("Itens do catálogo"));
-    m_table->setColumnCount(3);
-    m_table->setHorizontalHeaderLabels({utf8("Nome"), utf8("Custo"), utf8("Custo variável")});
-    m_table->verticalHeader()->hide();
-    m_table->verticalHeader()->setDefaultSectionSize(18);
-    // The name takes what the cost and the check box leave: no sideways
-    // scrolling in a window of fixed size.
-    QHeaderView* header = m_table->horizontalHeader();
-    header->setSectionResizeMode(kNameColumn, QHeaderView::Stretch);
-    header->setSectionResizeMode(kCostColumn, QHeaderView::Fixed);
-    header->setSectionResizeMode(kVariableColumn, QHeaderView::ResizeToContents);
-    m_table->setColumnWidth(kCostColumn, 44);
+    // Every row has one height, set once: nothing is measured per row.
+    QHeaderView* rows = m_table->verticalHeader();
+    rows->hide();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setDefaultSectionSize(18);
     m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_table->setItemDelegate(new EntryDelegate(&m_shownEntries, m_table));
-    connect(m_table, &QTableWidget::cellChanged, this, &CatalogueEditor::tableItemChanged);
+    m_table->setItemDelegate(new CatalogueEditorDelegate(m_table));
+    setTableModel(shownModel());
 
     m_advantagesButton->setChecked(true);
     connect(m_advantagesButton, &QRadioButton::toggled, this,
@@ -127,11 +82,12 @@ CatalogueEditor::CatalogueEditor(Document& document, QWidget* parent)
         {"cm_ordenar", &CatalogueEditor::sortClick},
         {"cm_importar", &CatalogueEditor::importClick},
         {"cm_exportar", &CatalogueEditor::exportClick},
-        {"cm_salvar", &CatalogueEditor::saveClick},
         {"cm_restaurar", &CatalogueEditor::restoreClick},
     };
     for (const auto& [name, handler] : buttons)
         connect(formControl<QPushButton>(this, name), &QPushButton::clicked, this, handler);
+    connect(formControl<QPushButton>(this, "cm_salvar"), &QPushButton::clicked, this,
+            [this] { saveClick(); });
     // Enter belongs to the table's cells: no button takes it.
     for (QPushButton* button : findChildren<QPushButton*>())
         button->setAutoDefault(false);
@@ -139,41 +95,68 @@ CatalogueEditor::CatalogueEditor(Document& document, QWidget* parent)
             &QDialog::close);
 }
 
-const char* CatalogueEditor::fileName(List list) const {
+const char* CatalogueEditor::fileName(List list) {
     return list == List::Advantages ? kAdvantageCatalogueName : kDisadvantageCatalogueName;
 }
 
-std::string CatalogueEditor::marker(List list) const {
-    return std::string(list == List::Advantages ? Catalogue::kAdvantageMarker
-                                                : Catalogue::kDisadvantageMarker);
+QString CatalogueEditor::number(int count) {
+    return QLocale(QLocale::Portuguese, QLocale::Brazil).toString(count);
+}
+
+QString CatalogueEditor::cutLinesNote(int lines) {
+    return (lines == 1 ? utf8("1 linha longa cortada em %2 caracteres.")
+                       : utf8("%1 linhas longas cortadas em %2 caracteres.").arg(number(lines)))
+        .arg(CatalogueEntries::kLongestLine);
+}
+
+QString CatalogueEditor::listCaption(List list) {
+    return utf8(list == List::Advantages ? "Vantagens/Perícias" : "Desvantagens");
+}
+
+void CatalogueEditor::setTableModel(CatalogueEditorModel* model) {
+    if (m_table->model() != model) {
+        // The view makes a selection model for each model it is given and
+        // leaves the old one to whoever set it.
+        QItemSelectionModel* previous = m_table->selectionModel();
+        m_table->setModel(model);
+        delete previous;
+    }
+    // The name takes what the cost and the check box leave: no sideways
+    // scrolling in a window of fixed size. The box's column is as wide as its
+    // caption, measured once rather than against the rows at every change.
+    QHeaderView* header = m_table->horizontalHeader();
+    header->setSectionResizeMode(Column::kNameColumn, QHeaderView::Stretch);
+    header->setSectionResizeMode(Column::kCostColumn, QHeaderView::Fixed);
+    header->setSectionResizeMode(Column::kVariableColumn, QHeaderView::Fixed);
+    m_table->setColumnWidth(Column::kCostColumn, 44);
+    m_table->setColumnWidth(Column::kVariableColumn,
+                            header->sectionSizeHint(Column::kVariableColumn));
 }
 
 void CatalogueEditor::showEditor() {
     // Open already: the edits in it stay.
     if (!isVisible()) {
         QStringList readAsUtf8;
+        int cutLines = 0;
         for (List list : {List::Advantages, List::Disadvantages}) {
             if (loadFromDocument(list))
                 readAsUtf8 << QString::fromUtf8(fileName(list));
+            cutLines += model(list)->entries().cutLines();
         }
         // Said once, when the lists are taken: Salvar writes them as Windows-1252.
-        setStatus(readAsUtf8.isEmpty() ? QString()
-                                       : utf8("%1 lido como UTF-8; Salvar grava em Windows-1252.")
-                                             .arg(readAsUtf8.join(utf8(" e "))));
-        fillTable(0);
+        QStringList notes;
+        if (!readAsUtf8.isEmpty())
+            notes << utf8("%1 lido como UTF-8; Salvar grava em Windows-1252.")
+                         .arg(readAsUtf8.join(utf8(" e ")));
+        if (cutLines > 0)
+            notes << cutLinesNote(cutLines);
+        setStatus(notes.join(QLatin1Char(' ')));
+        setCurrentRow(0);
         centreOnScreen(this);
     }
     show();
     raise();
     activateWindow();
-}
-
-bool CatalogueEditor::loadFromDocument(List list) {
-    const Catalogue& catalogue =
-        list == List::Advantages ? m_document.advantageCatalogue : m_document.disadvantageCatalogue;
-    m_entries[static_cast<int>(list)] = catalogueEntries(catalogue);
-    m_modified[static_cast<int>(list)] = false;
-    return catalogue.readAsUtf8();
 }
 
 void CatalogueEditor::showList(List list) {
@@ -182,86 +165,55 @@ void CatalogueEditor::showList(List list) {
     const QSignalBlocker block(m_advantagesButton);
     m_advantagesButton->setChecked(list == List::Advantages);
     m_disadvantagesButton->setChecked(list == List::Disadvantages);
-    fillTable(0);
+    setTableModel(shownModel());
+    setCurrentRow(0);
 }
 
-void CatalogueEditor::fillTable(int currentRow) {
-    m_shownEntries = &shown();
-    m_filling = true;
-    const auto& entries = shown();
-    const std::string variable = marker(m_shown);
-    m_table->setRowCount(static_cast<int>(entries.size()));
-    for (int row = 0; row < static_cast<int>(entries.size()); ++row) {
-        const CatalogueEntry& entry = entries[static_cast<std::size_t>(row)];
-        const bool isVariable = entry.cost == variable;
-        auto* name = new QTableWidgetItem(toQString(entry.name));
-        auto* cost = new QTableWidgetItem(isVariable ? toQString(Catalogue::kVariableCostText)
-                                                     : toQString(entry.cost));
-        if (isVariable)
-            cost->setFlags(cost->flags() & ~Qt::ItemIsEditable);
-        auto* check = new QTableWidgetItem();
-        check->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-        check->setCheckState(isVariable ? Qt::Checked : Qt::Unchecked);
-        m_table->setItem(row, kNameColumn, name);
-        m_table->setItem(row, kCostColumn, cost);
-        m_table->setItem(row, kVariableColumn, check);
-    }
-    m_filling = false;
-    if (!entries.empty())
-        m_table->setCurrentCell(std::clamp(currentRow, 0, static_cast<int>(entries.size()) - 1),
-                                kNameColumn);
+int CatalogueEditor::currentRow() const {
+    const QModelIndex current = m_table->currentIndex();
+    return current.isValid() ? current.row() : -1;
 }
 
-void CatalogueEditor::tableItemChanged(int row, int column) {
-    if (m_filling || row < 0 || row >= static_cast<int>(shown().size()))
+void CatalogueEditor::setCurrentRow(int row) {
+    const int rows = shownModel()->rowCount();
+    if (rows == 0)
         return;
-    CatalogueEntry& entry = shown()[static_cast<std::size_t>(row)];
-    const QTableWidgetItem* item = m_table->item(row, column);
-    if (column == kNameColumn) {
-        entry.name = toWindows1252(item->text());
-    } else if (column == kCostColumn) {
-        entry.cost = toWindows1252(item->text());
-    } else {
-        const bool variable = item->checkState() == Qt::Checked;
-        if (variable == (entry.cost == marker(m_shown)))
-            return;
-        entry.cost = variable ? marker(m_shown) : std::string();
-        m_modified[static_cast<int>(m_shown)] = true;
-        // The cost cell changes between "Var." and an editable cost.
-        QMetaObject::invokeMethod(
-            this, [this, row] { fillTable(row); }, Qt::QueuedConnection);
-        return;
-    }
-    m_modified[static_cast<int>(m_shown)] = true;
+    m_table->setCurrentIndex(
+        shownModel()->index(std::clamp(row, 0, rows - 1), Column::kNameColumn));
 }
 
 void CatalogueEditor::addClick() {
-    const int row =
-        m_table->currentRow() < 0 ? static_cast<int>(shown().size()) : m_table->currentRow() + 1;
-    shown().insert(shown().begin() + row, CatalogueEntry{});
-    m_modified[static_cast<int>(m_shown)] = true;
-    fillTable(row);
+    commitEdit();
+    CatalogueEditorModel* list = shownModel();
+    if (!list->canInsert()) {
+        setStatus(
+            utf8("A lista já tem %1 entradas, o máximo.").arg(number(Catalogue::kMaxEntries)));
+        return;
+    }
+    const int row = currentRow() < 0 ? list->rowCount() : currentRow() + 1;
+    list->insertEntry(row);
+    setCurrentRow(row);
     m_table->setFocus();
-    m_table->editItem(m_table->item(row, kNameColumn));
+    m_table->edit(list->index(row, Column::kNameColumn));
 }
 
 void CatalogueEditor::removeClick() {
-    const int row = m_table->currentRow();
-    if (row < 0 || row >= static_cast<int>(shown().size()))
+    commitEdit();
+    const int row = currentRow();
+    if (row < 0 || row >= shownModel()->rowCount())
         return;
-    shown().erase(shown().begin() + row);
-    m_modified[static_cast<int>(m_shown)] = true;
-    fillTable(row);
+    shownModel()->removeEntry(row);
+    setCurrentRow(row);
 }
 
 void CatalogueEditor::moveCurrent(int step) {
-    const int row = m_table->currentRow();
+    commitEdit();
+    const int row = currentRow();
     const int target = row + step;
-    if (row < 0 || target < 0 || target >= static_cast<int>(shown().size()))
+    if (row < 0 || target < 0 || target >= shownModel()->rowCount())
         return;
-    std::swap(shown()[static_cast<std::size_t>(row)], shown()[static_cast<std::size_t>(target)]);
-    m_modified[static_cast<int>(m_shown)] = true;
-    fillTable(target);
+    shownModel()->swapEntries(row, target);
+    setCurrentRow(target);
 }
 
 void CatalogueEditor::moveUpClick() {
@@ -273,128 +225,46 @@ void CatalogueEditor::moveDownClick() {
 }
 
 void CatalogueEditor::sortClick() {
-    sortAlphabetically(shown());
-    m_modified[static_cast<int>(m_shown)] = true;
-    fillTable(0);
-}
-
-std::optional<QString> CatalogueEditor::askFileName(bool save) {
-    if (!m_nextFileNames.empty()) {
-        const QString answer = m_nextFileNames.front();
-        m_nextFileNames.pop_front();
-        return answer.isNull() ? std::nullopt : std::optional(answer);
-    }
-    const QString filter = utf8("Catálogos (*.lib);;Textos (*.txt);;Todos os arquivos (*)");
-    const QString path =
-        save ? QFileDialog::getSaveFileName(this, utf8("Exportar catálogo"),
-                                            QString::fromUtf8(fileName(m_shown)), filter)
-             : QFileDialog::getOpenFileName(this, utf8("Importar catálogo"), QString(), filter);
-    return path.isEmpty() ? std::nullopt : std::optional(path);
-}
-
-void CatalogueEditor::importClick() {
-    const auto path = askFileName(false);
-    if (!path)
-        return;
-    Catalogue imported(marker(m_shown));
-    if (const Result error = loadCatalogueFile(QFile::encodeName(*path).toStdString(), imported)) {
-        showErrorBox(this, *error);
-        return;
-    }
-    shown() = catalogueEntries(imported);
-    m_modified[static_cast<int>(m_shown)] = true;
-    fillTable(0);
-    const QString name = QFileInfo(*path).fileName();
-    setStatus(imported.readAsUtf8()
-                  ? utf8("%1 lido como UTF-8; Salvar grava em Windows-1252.").arg(name)
-                  : utf8("%1 importado.").arg(name));
-}
-
-void CatalogueEditor::exportClick() {
-    const auto path = askFileName(true);
-    if (!path)
-        return;
-    if (const Result error = saveCatalogueFile(QFile::encodeName(*path).toStdString(),
-                                               catalogueFileBytes(shown()))) {
-        showErrorBox(this, *error);
-        return;
-    }
-    setStatus(utf8("Catálogo exportado para %1.").arg(QFileInfo(*path).fileName()));
-}
-
-// Loads the list's file in effect into the document, as start-up would.
-bool CatalogueEditor::reloadIntoDocument(List list) {
-    Catalogue& catalogue =
-        list == List::Advantages ? m_document.advantageCatalogue : m_document.disadvantageCatalogue;
-    const Result error =
-        loadCatalogueFile(m_document.dataFolders.locate(fileName(list)), catalogue);
-    if (error)
-        showErrorBox(this, *error);
-    emit cataloguesChanged();
-    return !error;
-}
-
-void CatalogueEditor::saveClick() {
     commitEdit();
-    // Only the changed lists become the user's own: an untouched one keeps
-    // following the site's or the shipped file.
-    std::vector<List> changed;
-    for (List list : {List::Advantages, List::Disadvantages}) {
-        if (m_modified[static_cast<int>(list)] || list == m_shown)
-            changed.push_back(list);
-    }
-    for (List list : changed) {
-        const std::string path = m_document.dataFolders.userFile(fileName(list));
-        if (path.empty()) {
-            showErrorBox(this, {0, "No folder of the user's own (HOME is not set)"});
-            return;
-        }
-        if (const Result error =
-                saveCatalogueFile(path, catalogueFileBytes(m_entries[static_cast<int>(list)]))) {
-            showErrorBox(this, *error);
-            return;
-        }
-        m_modified[static_cast<int>(list)] = false;
-        reloadIntoDocument(list);
-        setStatus(utf8("Catálogo salvo em %1.").arg(QFile::decodeName(path.c_str())));
-    }
-}
-
-void CatalogueEditor::restoreClick() {
-    const std::string path = m_document.dataFolders.userFile(fileName(m_shown));
-    if (path.empty() || !QFileInfo::exists(QFile::decodeName(path.c_str()))) {
-        setStatus(utf8("Este catálogo já é o padrão."));
-        return;
-    }
-    if (!askQuestion(this, utf8("Apagar a sua cópia de %1 e voltar ao catálogo padrão?")
-                               .arg(QString::fromUtf8(fileName(m_shown)))))
-        return;
-    if (const Result error = removeDataFile(path)) {
-        showErrorBox(this, *error);
-        return;
-    }
-    reloadIntoDocument(m_shown);
-    loadFromDocument(m_shown);
-    fillTable(0);
-    setStatus(utf8("Catálogo padrão restaurado."));
+    shownModel()->sortAlphabetically();
+    setCurrentRow(0);
 }
 
 void CatalogueEditor::reject() {
+    closeAfterAsking();
+}
+
+bool CatalogueEditor::closeForExit() {
+    return !isVisible() || closeAfterAsking();
+}
+
+bool CatalogueEditor::closeAfterAsking() {
     commitEdit();
-    if ((m_modified[0] || m_modified[1]) &&
-        askQuestion(this, utf8("Os catálogos foram alterados. Salvar as alterações?")))
-        saveClick();
+    if (model(List::Advantages)->isModified() || model(List::Disadvantages)->isModified()) {
+        switch (askQuestionOrCancel(this,
+                                    utf8("Os catálogos foram alterados. Salvar as alterações?"))) {
+        case QuestionAnswer::Cancelar:
+            return false;
+        case QuestionAnswer::Sim:
+            // A save that failed has said why; the edits stay to be saved.
+            if (!saveClick())
+                return false;
+            break;
+        case QuestionAnswer::Nao:
+            break;
+        }
+    }
     QDialog::reject();
+    return true;
 }
 
 void CatalogueEditor::commitEdit() {
     // Leaving the cell commits an editor open in it.
-    const int row = m_table->currentRow();
-    const int column = m_table->currentColumn();
-    if (row < 0)
+    const QModelIndex current = m_table->currentIndex();
+    if (!current.isValid())
         return;
-    m_table->setCurrentCell(-1, -1);
-    m_table->setCurrentCell(row, column);
+    m_table->setCurrentIndex(QModelIndex());
+    m_table->setCurrentIndex(current);
 }
 
 void CatalogueEditor::setStatus(const QString& text) {

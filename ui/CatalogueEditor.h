@@ -1,25 +1,27 @@
 #pragma once
 
-#include "CatalogueEntries.h"
-
 #include <QDialog>
 #include <array>
 #include <deque>
 #include <optional>
 
 class QLabel;
-class QPushButton;
 class QRadioButton;
-class QTableWidget;
+class QTableView;
 
 namespace kestrix {
 
+class CatalogueEditorModel;
 struct Document;
 
 // "Catálogos": edits the two catalogues. The entries in effect are offered;
 // "Salvar" writes the edited lists to the user's data folder, where they
 // come first from then on, and "Restaurar padrão" removes the user's copy of
 // the list shown so the site's or the shipped one is in effect again.
+//
+// The table shows one list through its model; each action tells the view
+// only the rows it changed, so a list of a million entries opens, scrolls
+// and changes as quickly as one of sixty.
 class CatalogueEditor : public QDialog {
     Q_OBJECT
 public:
@@ -32,15 +34,17 @@ public:
 
     List shownList() const { return m_shown; }
     void showList(List list);
-    const std::vector<CatalogueEntry>& entries(List list) const {
-        return m_entries[static_cast<int>(list)];
-    }
-    QTableWidget* table() const { return m_table; }
+    CatalogueEditorModel* model(List list) const { return m_models[static_cast<int>(list)]; }
+    QTableView* table() const { return m_table; }
     QLabel* statusLine() const { return m_status; }
 
     // The next import or export dialog returns this instead of showing; a
     // null QString stands for a cancelled dialog.
     void setNextFileName(const QString& answer) { m_nextFileNames.push_back(answer); }
+    // Where the next import or export dialog opens: the folder of the file
+    // last imported or exported, else the user's documents folder, else the
+    // home folder; never the program's folder.
+    QString fileDialogFolder() const;
 
     void addClick();
     void removeClick();
@@ -49,43 +53,54 @@ public:
     void sortClick();
     void importClick();
     void exportClick();
-    void saveClick();
+    // True when every list to write was written.
+    bool saveClick();
     void restoreClick();
 
-    // Fechar, Esc and the title bar: unsaved changes are offered for saving.
+    // Fechar, Esc and the title bar: unsaved changes are offered for saving,
+    // and "Cancelar" keeps the editor open with them.
     void reject() override;
+    // Before the program ends: closes the editor as Fechar does; false when
+    // the user chose to stay in it.
+    bool closeForExit();
 
 signals:
     // A catalogue in effect changed: the main window's lists follow.
     void cataloguesChanged();
 
 private:
-    std::vector<CatalogueEntry>& shown() { return m_entries[static_cast<int>(m_shown)]; }
-    const char* fileName(List list) const;
-    std::string marker(List list) const;
+    CatalogueEditorModel* shownModel() const { return model(m_shown); }
+    static const char* fileName(List list);
+    static QString listCaption(List list);
+    // A count as a Brazilian reader writes it: 100.000.
+    static QString number(int count);
+    static QString cutLinesNote(int lines);
     // Takes the list in effect; true when its file was read as UTF-8.
     bool loadFromDocument(List list);
-    void fillTable(int currentRow);
-    void tableItemChanged(int row, int column);
+    // Shows a list in the table; the columns keep their widths.
+    void setTableModel(CatalogueEditorModel* model);
+    int currentRow() const;
+    void setCurrentRow(int row);
     void moveCurrent(int step);
     std::optional<QString> askFileName(bool save);
     bool reloadIntoDocument(List list);
+    // Refuses, with the row selected and a message, a list whose entry has
+    // no name: it would be a blank line in every list.
+    bool everyEntryNamed(List list);
+    bool closeAfterAsking();
     void setStatus(const QString& text);
     // Takes what an open cell editor holds into the list.
     void commitEdit();
 
     Document& m_document;
-    std::array<std::vector<CatalogueEntry>, 2> m_entries;
-    std::array<bool, 2> m_modified{};
+    std::array<CatalogueEditorModel*, 2> m_models{};
     List m_shown = List::Advantages;
-    // The list the table shows, for its cell editors' limits.
-    const std::vector<CatalogueEntry>* m_shownEntries = &m_entries[0];
-    bool m_filling = false;
     std::deque<QString> m_nextFileNames;
+    QString m_lastFolder;
 
     QRadioButton* m_advantagesButton;
     QRadioButton* m_disadvantagesButton;
-    QTableWidget* m_table;
+    QTableView* m_table;
     QLabel* m_status;
 };
 

@@ -15,6 +15,8 @@ void showErrorBox(QWidget* parent, const Error& error) {
     QMessageBox box(QMessageBox::Critical, QString::fromUtf8(kApplicationTitle),
                     QString::fromStdString(error.message) + ".", QMessageBox::Ok, parent);
     box.setObjectName("errorBox");
+    // Messages name files, and a file's name is never markup.
+    box.setTextFormat(Qt::PlainText);
     box.setFont(windowFont());
     box.exec();
 }

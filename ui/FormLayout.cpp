@@ -14,7 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QToolButton>
 #include <utility>
 #include <vector>
@@ -117,7 +117,7 @@ QWidget* makeControl(const FormControl& control, QWidget* parent) {
         return view;
     }
     case Kind::Table: {
-        auto* table = new QTableWidget(parent);
+        auto* table = new QTableView(parent);
         table->setSelectionBehavior(QAbstractItemView::SelectRows);
         table->setSelectionMode(QAbstractItemView::SingleSelection);
         return table;

@@ -28,7 +28,7 @@ struct FormControl {
         EtchedLine,    // the etched line under a menu bar
         Memo,          // the observations memo
         TextView,      // read-only QPlainTextEdit
-        Table,         // QTableWidget, one row per entry, whole rows selected
+        Table,         // QTableView over a model, whole rows selected
         RadioButton,   // QRadioButton
     };
 

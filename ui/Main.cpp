@@ -1,5 +1,6 @@
 #include "Main.h"
 
+#include "CatalogueEditor.h"
 #include "CatalogueModel.h"
 #include "EditHistory.h"
 #include "ErrorBox.h"
@@ -318,9 +319,12 @@ void TfrmMain::VisualizarClick() {
 }
 
 void TfrmMain::SairClick() {
-    m_commands.exit();
+    FormClose();
 }
 void TfrmMain::FormClose() {
+    // Catalogue edits still open in their window are offered first.
+    if (m_catalogueEditor && !m_catalogueEditor->closeForExit())
+        return;
     m_commands.exit();
 }
 

@@ -11,4 +11,11 @@ namespace kestrix {
 // that Enter never destroys anything. True for "Sim".
 bool askQuestion(QWidget* parent, const QString& question);
 
+enum class QuestionAnswer { Sim, Nao, Cancelar };
+
+// The same box for a question that may also be taken back: "Sim", "Não" and
+// "Cancelar", "Sim" the default. Esc and the title bar's close mean
+// "Cancelar", so no stray key throws work away.
+QuestionAnswer askQuestionOrCancel(QWidget* parent, const QString& question);
+
 } // namespace kestrix

@@ -1,7 +1,5 @@
 #include "Catalogue.h"
 
-#include "CatalogueEntries.h"
-
 #include <cctype>
 #include <gtest/gtest.h>
 #include <ostream>
@@ -183,26 +181,93 @@ TEST(CatalogueEncodingTest, AValidUtf8FileWithAccentsIsReadAsUtf8) {
     }
 }
 
-TEST(CatalogueEntriesTest, EntriesWriteBackTheFileTheyCameFrom) {
-    const std::string bytes = "Acelera\xe7\xe3o\r\n1\r\nAtaque\r\n-1\r\n\r\n\r\n";
-    const Catalogue catalogue = parsedAdvantages(bytes);
-    EXPECT_EQ(catalogueFileBytes(catalogueEntries(catalogue)), bytes);
+// A file of more entries than a program can hold is refused whole, however
+// cheap each entry is on disk; one at the limit is read.
+TEST(CatalogueSizeTest, MoreEntriesThanTheLimitAreRefusedAndTheOldOnesKept) {
+    const int limit = Catalogue::kMaxEntries;
+    const struct {
+        const char* description;
+        std::string bytes;
+        bool refused;
+    } cases[] = {
+        {"exactly the limit, names and costs",
+         [&] {
+             std::string bytes;
+             for (int i = 0; i < limit; ++i)
+                 bytes += "a\n1\n";
+             return bytes;
+         }(),
+         false},
+        {"one name past the limit", std::string(2 * static_cast<std::size_t>(limit), '\n') + "x",
+         true},
+        {"64 MB of empty lines", std::string(64u << 20, '\n'), true},
+        {"one CR LF line past the limit",
+         [&] {
+             std::string bytes;
+             for (int i = 0; i <= 2 * limit; ++i)
+                 bytes += "\r\n";
+             return bytes;
+         }(),
+         true},
+    };
+    for (const auto& c : cases) {
+        Catalogue catalogue = parsedAdvantages("kept\r\n1\r\n");
+        const Result error = catalogue.assign(c.bytes);
+        EXPECT_EQ(error.has_value(), c.refused) << c.description;
+        if (c.refused) {
+            EXPECT_EQ(error->message, "Catalogue file has too many entries (at most 1,000,000)");
+            ASSERT_EQ(catalogue.size(), 1) << c.description;
+            EXPECT_EQ(catalogue.name(0), "kept") << c.description;
+        } else {
+            EXPECT_EQ(catalogue.size(), limit) << c.description;
+        }
+    }
 }
 
-// Sorted as a Portuguese reader expects: accents and case do not count.
-TEST(CatalogueEntriesTest, SortingIgnoresAccentsAndCase) {
-    std::vector<CatalogueEntry> entries;
-    for (const char* name : {"\xd3rf\xe3o", "agilidade", "Zelo", "\xc1gua", "Alerta", "\xe9tica",
-                             "Esporte", "\xc7ol", "casa", "cor"})
-        entries.push_back({name, "1"});
-    sortAlphabetically(entries);
-    std::vector<std::string> names;
-    for (const auto& entry : entries)
-        names.push_back(entry.name);
-    EXPECT_EQ(names,
-              (std::vector<std::string>{"agilidade", "\xc1gua", "Alerta", "casa", "\xc7ol", "cor",
-                                        "Esporte", "\xe9tica", "\xd3rf\xe3o", "Zelo"}));
-    EXPECT_EQ(alphabeticalKey("\xc6on \xdf \x8a\x9f \xd7"), "aeon ss sy \xd7");
+// A UTF-8 file's characters that Windows-1252 lacks are counted, with the
+// line of the first, counting lines as the reader splits them.
+TEST(CatalogueEncodingTest, CharactersWindows1252LacksAreCountedWithTheirFirstLine) {
+    const struct {
+        const char* description;
+        std::string bytes;
+        int lost;
+        int firstLine;
+    } cases[] = {
+        {"none", "Vis\xc3\xa3o\r\n1\r\n", 0, 0},
+        {"a question mark of its own is no loss", "Qu\xc3\xaa?\r\n1\r\n", 0, 0},
+        {"arrow and CJK on lines 3 and 4, CR LF",
+         "Vis\xc3\xa3o\r\n1\r\nA \xe2\x86\x92\r\n\xe4\xb8\xad\r\n", 2, 3},
+        {"after a lone CR and a lone LF", "\xc3\xa1\r1\nx\xf0\x9f\x98\x80y\r\n", 1, 3},
+        {"on the first line, after a euro sign", "\xe2\x82\xac\xe2\x86\x92\n1\n", 1, 1},
+        {"Windows-1252 bytes are held as they are", "\x81\x8d\xe7\r\n1\r\n", 0, 0},
+    };
+    for (const auto& c : cases) {
+        const Catalogue catalogue = parsedAdvantages(c.bytes);
+        EXPECT_EQ(catalogue.lostCharacters(), c.lost) << c.description;
+        EXPECT_EQ(catalogue.firstLineWithLostCharacter(), c.firstLine) << c.description;
+    }
+}
+
+// What a catalogue is written over: text, never a character, a picture or
+// a PDF.
+TEST(CatalogueKindTest, OnlyTextCouldBeACatalogue) {
+    std::string record(4012, '\0');
+    record.replace(0, 5, "Heroi");
+    const struct {
+        const char* description;
+        std::string head;
+        bool catalogue;
+    } cases[] = {
+        {"empty", "", true},
+        {"a catalogue", "Acelera\xe7\xe3o\r\n1\r\n\x1a", true},
+        {"UTF-8 text with tabs and a form feed", "Vis\xc3\xa3o\t1\n\f", true},
+        {"a character file", record, false},
+        {"a PNG picture", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), false},
+        {"a PDF", "%PDF-1.4\n%\xe2\xe3\xcf\xd3\n1 0 obj\n", false},
+        {"an escape sequence", "a\x1b[2J\r\n", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Catalogue::couldBeCatalogueFile(c.head), c.catalogue) << c.description;
 }
 
 } // namespace

@@ -19,6 +19,7 @@ using test::writeFile;
 TEST(CatalogueFileTest, MissingOrUnreadableFilesReportTheirCode) {
     TempDir dir;
     ASSERT_EQ(mkdir((dir / "sub").c_str(), 0755), 0);
+    writeFile(dir / "real.lib", "Azar\r\n-1\r\n");
     const struct {
         std::string path;
         Error expected;
@@ -26,6 +27,9 @@ TEST(CatalogueFileTest, MissingOrUnreadableFilesReportTheirCode) {
         {dir / "vantagem.lib", {2, "vantagem.lib: File not found"}},
         {dir / "missing/vantagem.lib", {3, "vantagem.lib: Invalid filename"}},
         {dir / "sub", {5, "sub: File access denied"}},
+        // The system would stop at the NUL and read real.lib.
+        {dir / "real.lib" + std::string(1, '\0') + "/../other.lib",
+         {3, "real.lib: Invalid filename"}},
     };
     for (const auto& c : cases) {
         Catalogue catalogue = Catalogue::advantages();
@@ -77,6 +81,7 @@ TEST(CatalogueFileTest, FilesTooLargeOrEndlessAreRefusedUnread) {
     };
     sparse("vantagem.lib", kMaxCatalogueFileBytes + 1);
     writeFile(dir / "desvant.lib", "Azar\r\n-1\r\n");
+    writeFile(dir / "lines.lib", std::string(2 * Catalogue::kMaxEntries, '\n') + "x");
     ASSERT_EQ(symlink("/dev/zero", (dir / "zero.lib").c_str()), 0);
     ASSERT_EQ(mkfifo((dir / "idle.lib").c_str(), 0600), 0);
     ASSERT_EQ(mkfifo((dir / "held.lib").c_str(), 0600), 0);
@@ -114,6 +119,11 @@ TEST(CatalogueFileTest, FilesTooLargeOrEndlessAreRefusedUnread) {
              close(writer);
              writer = -1;
          }},
+        // Small on disk, but more entries than a program can hold.
+        {dir / "lines.lib",
+         kMaxCatalogueFileBytes,
+         {0, "lines.lib: Catalogue file has too many entries (at most 1,000,000)"},
+         [] {}},
         // A regular file that does not know its size is read no further
         // than the limit.
         {"/proc/self/cmdline",
@@ -138,6 +148,51 @@ TEST(CatalogueFileTest, AFileUpToTheLimitLoads) {
     Catalogue catalogue = Catalogue::disadvantages();
     ASSERT_EQ(loadCatalogueFile(dir / "desvant.lib", catalogue, 10), std::nullopt);
     EXPECT_EQ(catalogue.names(), std::vector<std::string>{"Azar"});
+}
+
+// A catalogue is written over another catalogue or text, never over a file
+// of another kind, whichever name or link leads to it; a path with a NUL,
+// which the system would read as a shorter one, is refused.
+TEST(CatalogueFileTest, SavingRefusesFilesOfAnotherKind) {
+    TempDir dir;
+    std::string character(4012, '\0');
+    character.replace(0, 6, "Guerra");
+    const std::string png("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x01", 20);
+    const std::string pdf = "%PDF-1.4\n%\xe2\xe3\xcf\xd3\n1 0 obj << >>\nendobj\n";
+    writeFile(dir / "vantagem.lib", "Sorte\r\n1\r\n");
+    writeFile(dir / "intacto.lib", "Sorte\r\n1\r\n");
+    writeFile(dir / "vazio.lib", "");
+    writeFile(dir / "notas.txt", "Vis\xc3\xa3o\n\tcusto 2\n");
+    writeFile(dir / "heroi.QsZ", character);
+    writeFile(dir / "retrato.png", png);
+    writeFile(dir / "ficha.pdf", pdf);
+    ASSERT_EQ(symlink((dir / "heroi.QsZ").c_str(), (dir / "atalho.lib").c_str()), 0);
+    const std::string refused = ": Not a catalogue file; it was left as it was";
+    const struct {
+        std::string path;
+        std::string before; // empty for a file that is written
+        Result expected;
+    } cases[] = {
+        {dir / "vantagem.lib", "", std::nullopt},
+        {dir / "vazio.lib", "", std::nullopt},
+        {dir / "notas.txt", "", std::nullopt},
+        {dir / "novo/pasta/desvant.lib", "", std::nullopt},
+        {dir / "heroi.QsZ", character, Error{0, "heroi.QsZ" + refused}},
+        {dir / "retrato.png", png, Error{0, "retrato.png" + refused}},
+        {dir / "ficha.pdf", pdf, Error{0, "ficha.pdf" + refused}},
+        {dir / "atalho.lib", character, Error{0, "atalho.lib" + refused}},
+        {dir / "intacto.lib" + std::string(1, '\0') + "x", "Sorte\r\n1\r\n",
+         Error{3, "intacto.lib: Invalid filename"}},
+    };
+    const std::string bytes = "Azar\r\n-1\r\n";
+    for (const auto& c : cases) {
+        const std::string shown = c.path.substr(0, c.path.find('\0'));
+        EXPECT_EQ(saveCatalogueFile(c.path, bytes), c.expected) << shown;
+        EXPECT_EQ(test::readFile(c.path.substr(0, c.path.find('\0'))),
+                  c.expected ? c.before : bytes)
+            << shown;
+    }
+    EXPECT_EQ(test::readFile(dir / "heroi.QsZ"), character);
 }
 
 } // namespace

@@ -1,8 +1,4 @@
-#include "CatalogueEditor.h"
-
-#include "Main.h"
-#include "Startup.h"
-#include "UiTestSupport.h"
+#include "CatalogueEditorFixture.h"
 
 #include <QAbstractItemModel>
 #include <QAction>
@@ -16,7 +12,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -25,90 +21,14 @@ namespace kestrix {
 namespace {
 
 using List = CatalogueEditor::List;
-using test::TestFolder;
-
-std::string readBytes(const std::string& path) {
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly))
-        return "(missing)";
-    return file.readAll().toStdString();
-}
-
-// The main window started with the test folder as the program's folder and
-// a user and a site folder of its own, never this machine's.
-class CatalogueEditorTest : public ::testing::Test {
-protected:
-    void SetUp() override { start(); }
-
-    void start() {
-        window = std::make_unique<TfrmMain>(document);
-        StartupContext context{folder.root, "", {}, DataFolders{userFolder(), siteFolder(), ""}};
-        window->FormCreate(context);
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        editor = window->catalogueEditor();
-    }
-    std::string userFolder() const { return folder.path("dados/kestrix"); }
-    std::string siteFolder() const { return folder.path("site"); }
-    std::string userFile(const char* name) const { return userFolder() + "/" + name; }
-
-    void openEditor() {
-        for (QAction* action : window->menuBar()->actions().first()->menu()->actions()) {
-            if (action->text() == QString::fromUtf8("Ca&tálogos ..."))
-                action->trigger();
-        }
-        ASSERT_TRUE(editor->isVisible());
-    }
-    QPushButton* button(const char* name) { return editor->findChild<QPushButton*>(name); }
-    void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
-    QStringList names() {
-        QStringList shown;
-        for (int row = 0; row < editor->table()->rowCount(); ++row)
-            shown << editor->table()->item(row, 0)->text();
-        return shown;
-    }
-    QStringList mainList(const char* name) {
-        auto* model = window->findChild<QListView*>(name)->model();
-        QStringList shown;
-        for (int row = 0; row < model->rowCount(); ++row)
-            shown << model->index(row, 0).data().toString();
-        return shown;
-    }
-    // Lets the view take a closed editor's text (it does so queued) and
-    // delete the editor.
-    static void settle() {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    // Types into the cell as a user does: opens its editor, types, Enter.
-    void typeInto(int row, int column, const QString& text) {
-        QTableWidget* table = editor->table();
-        table->setCurrentCell(row, column);
-        table->editItem(table->item(row, column));
-        auto* edit = table->findChild<QLineEdit*>();
-        ASSERT_NE(edit, nullptr);
-        edit->selectAll();
-        test::typeText(edit, text);
-        QTest::keyClick(edit, Qt::Key_Return);
-        settle();
-    }
-    void checkVariable(int row) {
-        QTableWidgetItem* check = editor->table()->item(row, 2);
-        check->setCheckState(check->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
-        QCoreApplication::processEvents();
-    }
-
-    TestFolder folder;
-    Document document;
-    std::unique_ptr<TfrmMain> window;
-    CatalogueEditor* editor = nullptr;
-};
+using test::CatalogueEditorTest;
+using test::readBytes;
 
 TEST_F(CatalogueEditorTest, EditsSavesToTheUsersFolderAndTheMainListsFollow) {
     openEditor();
     EXPECT_EQ(names(), (QStringList{QString::fromUtf8("Aceleração"), "Ataque Especial"}));
-    EXPECT_EQ(editor->table()->item(1, 1)->text(), "Var.");
-    EXPECT_EQ(editor->table()->item(1, 2)->checkState(), Qt::Checked);
+    EXPECT_EQ(text(1, 1), "Var.");
+    EXPECT_TRUE(isChecked(1));
 
     click("cm_adicionar"); // after the current first row
     QTest::keyClick(editor->table()->findChild<QLineEdit*>(), Qt::Key_Escape);
@@ -137,10 +57,10 @@ TEST_F(CatalogueEditorTest, RemovesMovesAndMarksTheDisadvantagesMarker) {
     editor->findChild<QRadioButton*>("rb_desvantagens")->click();
     ASSERT_EQ(editor->shownList(), List::Disadvantages);
     EXPECT_EQ(names(), (QStringList{QString::fromUtf8("Código de Honra"), "Inimigo"}));
-    editor->table()->setCurrentCell(1, 0);
+    setCurrent(1);
     click("cm_subir");
     checkVariable(1); // Código de Honra, now second, becomes variable
-    EXPECT_EQ(editor->table()->item(1, 1)->text(), "Var.");
+    EXPECT_EQ(text(1, 1), "Var.");
     checkVariable(0); // Inimigo is variable no more: its cost is typed
     typeInto(0, 1, "-2");
     click("cm_salvar");
@@ -148,7 +68,7 @@ TEST_F(CatalogueEditorTest, RemovesMovesAndMarksTheDisadvantagesMarker) {
                                                   "digo de Honra\r\n--1\r\n");
     EXPECT_EQ(mainList("ls_DV"), (QStringList{"Inimigo", QString::fromUtf8("Código de Honra")}));
 
-    editor->table()->setCurrentCell(0, 0);
+    setCurrent(0);
     click("cm_remover");
     EXPECT_EQ(names(), QStringList{QString::fromUtf8("Código de Honra")});
 }
@@ -157,7 +77,7 @@ TEST_F(CatalogueEditorTest, RemovesMovesAndMarksTheDisadvantagesMarker) {
 // the next opening offers the lists in effect.
 TEST_F(CatalogueEditorTest, ClosingAsksBeforeChangesAreLost) {
     openEditor();
-    editor->table()->setCurrentCell(0, 0);
+    setCurrent(0);
     click("cm_remover");
     QString asked;
     test::onNextModal([&](QWidget* modal) {
@@ -177,7 +97,7 @@ TEST_F(CatalogueEditorTest, ClosingAsksBeforeChangesAreLost) {
 TEST_F(CatalogueEditorTest, NamesTakeWhatAnItemLineHoldsInWindows1252) {
     openEditor();
     typeInto(0, 0, QString(50, 'x') + QString::fromUtf8("→"));
-    EXPECT_EQ(editor->table()->item(0, 0)->text(), QString(38, 'x'));
+    EXPECT_EQ(text(0, 0), QString(38, 'x'));
 }
 
 TEST_F(CatalogueEditorTest, RestoreRemovesTheUsersCopyAfterAsking) {
@@ -234,6 +154,7 @@ TEST_F(CatalogueEditorTest, ImportsUtf8AndWindows1252AndExportsWindows1252) {
     for (const auto& c : cases) {
         folder.write(c.file, c.bytes);
         editor->setNextFileName(QString::fromStdString(folder.path(c.file)));
+        test::onNextModal([](QWidget* modal) { modal->findChild<QPushButton*>("sim")->click(); });
         click("cm_importar");
         EXPECT_EQ(names(),
                   (QStringList{QString::fromUtf8("Visão Noturna"), QString::fromUtf8("Coração")}))
@@ -254,7 +175,7 @@ TEST_F(CatalogueEditorTest, AUtf8CatalogueOnDiskIsReadAsUtf8) {
     EXPECT_EQ(mainList("ls_Vant"), (QStringList{QString::fromUtf8("Aceleração"), "Sorte"}));
     openEditor();
     EXPECT_TRUE(editor->statusLine()->text().contains("UTF-8"));
-    EXPECT_EQ(editor->table()->item(1, 1)->text(), "");
+    EXPECT_EQ(text(1, 1), "");
 }
 
 // Characters store the default picture by its bare name; the user's copy
