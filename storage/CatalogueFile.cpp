@@ -22,6 +22,14 @@ std::string sizeText(std::size_t bytes) {
     return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
 }
 
+// A path that holds a NUL would name another file once it reaches the
+// system, which stops at the NUL; it is named as far as the NUL.
+Result refuseNul(const std::string& path) {
+    if (!holdsNul(path))
+        return std::nullopt;
+    return dataFileError(path.substr(0, path.find('\0')), fileError(3));
+}
+
 // How much of an existing file is looked at to tell whether it is a
 // catalogue: enough to meet the binary bytes of any picture, character or
 // PDF.
@@ -52,8 +60,8 @@ Error dataFileError(const std::string& path, const Error& error) {
 
 Result loadCatalogueFile(const std::string& path, Catalogue& catalogue, std::size_t maxBytes) {
     using Refusal = BoundedReadResult::Refusal;
-    if (holdsNul(path))
-        return dataFileError(path, fileError(3));
+    if (Result error = refuseNul(path))
+        return error;
     try {
         BoundedReadResult read = readRegularFile(path, maxBytes);
         if (read.error)
@@ -76,8 +84,8 @@ Result loadCatalogueFile(const std::string& path, Catalogue& catalogue, std::siz
 }
 
 Result saveCatalogueFile(const std::string& path, const std::string& bytes) {
-    if (holdsNul(path))
-        return dataFileError(path, fileError(3));
+    if (Result error = refuseNul(path))
+        return error;
     if (Result error = refuseFileOfAnotherKind(path))
         return error;
     // Only for its owner to read, as the base directory rules ask of a data
@@ -90,8 +98,8 @@ Result saveCatalogueFile(const std::string& path, const std::string& bytes) {
 }
 
 Result removeDataFile(const std::string& path) {
-    if (holdsNul(path))
-        return dataFileError(path, fileError(3));
+    if (Result error = refuseNul(path))
+        return error;
     if (unlink(path.c_str()) != 0 && errno != ENOENT)
         return dataFileError(path, fileErrorFromErrno(errno, path));
     return std::nullopt;
