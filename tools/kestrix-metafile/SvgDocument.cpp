@@ -1,5 +1,6 @@
 #include "SvgDocument.h"
 
+#include "Utf8.h"
 #include "Windows1252.h"
 
 #include <algorithm>
@@ -31,19 +32,6 @@ std::size_t findStartTag(std::string_view document, std::string_view name, std::
             return at;
     }
     return std::string_view::npos;
-}
-
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
 }
 
 // The element name a tag's text starts with.
