@@ -27,7 +27,8 @@ std::string sizeText(std::size_t bytes) {
 Result refuseNul(const std::string& path) {
     if (!holdsNul(path))
         return std::nullopt;
-    return dataFileError(path.substr(0, path.find('\0')), fileError(3));
+    return dataFileError(path.substr(0, path.find('\0')),
+                         fileError(FileErrorCode::InvalidFilename));
 }
 
 // How much of an existing file is looked at to tell whether it is a

@@ -61,7 +61,7 @@ void CharacterFile::clearCurrentFileName() {
 
 Result readCharacterRecord(std::string_view fileBytes, CharacterRecord& record) {
     if (!record.setBytes(fileBytes))
-        return fileError(100);
+        return fileError(FileErrorCode::ReadBeyondEnd);
     return std::nullopt;
 }
 

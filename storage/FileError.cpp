@@ -2,27 +2,26 @@
 
 namespace kestrix {
 
-std::string fileErrorMessage(int code) {
+std::string fileErrorMessage(FileErrorCode code) {
     switch (code) {
-    case 2:
+    case FileErrorCode::FileNotFound:
         return "File not found";
-    case 3:
+    case FileErrorCode::InvalidFilename:
         return "Invalid filename";
-    case 4:
+    case FileErrorCode::TooManyOpenFiles:
         return "Too many open files";
-    case 5:
+    case FileErrorCode::AccessDenied:
         return "File access denied";
-    case 100:
+    case FileErrorCode::ReadBeyondEnd:
         return "Read beyond end of file";
-    case 101:
+    case FileErrorCode::DiskFull:
         return "Disk full";
-    default:
-        return "I/O error " + std::to_string(code);
     }
+    return "I/O error " + std::to_string(static_cast<int>(code));
 }
 
-Error fileError(int code) {
-    return {code, fileErrorMessage(code)};
+Error fileError(FileErrorCode code) {
+    return {static_cast<int>(code), fileErrorMessage(code)};
 }
 
 } // namespace kestrix

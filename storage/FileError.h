@@ -6,11 +6,21 @@
 
 namespace kestrix {
 
-// File errors carry the classic platform codes 2..5, 100 for a short read and
-// 101 for a short write; any other code reads "I/O error <code>".
-std::string fileErrorMessage(int code);
+// The classic platform codes a file error carries, and the two the record
+// reader and writer add; each reads as its message in the one error box.
+enum class FileErrorCode : int {
+    FileNotFound = 2,
+    InvalidFilename = 3,
+    TooManyOpenFiles = 4,
+    AccessDenied = 5,
+    ReadBeyondEnd = 100, // a record shorter than its format
+    DiskFull = 101,      // a write that did not take every byte
+};
+
+// The message of a code.
+std::string fileErrorMessage(FileErrorCode code);
 
 // The error of that code, with its message.
-Error fileError(int code);
+Error fileError(FileErrorCode code);
 
 } // namespace kestrix

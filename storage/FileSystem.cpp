@@ -23,24 +23,26 @@ bool isDirectory(const std::string& path) {
 Error fileErrorFromErrno(int errnoValue, const std::string& path) {
     switch (errnoValue) {
     case ENOENT:
-        return fileError(!path.empty() && isDirectory(directoryOf(path)) ? 2 : 3);
+        return fileError(!path.empty() && isDirectory(directoryOf(path))
+                             ? FileErrorCode::FileNotFound
+                             : FileErrorCode::InvalidFilename);
     case ENOTDIR:
     case ENAMETOOLONG:
     case ELOOP:
-        return fileError(3);
+        return fileError(FileErrorCode::InvalidFilename);
     case EMFILE:
     case ENFILE:
-        return fileError(4);
+        return fileError(FileErrorCode::TooManyOpenFiles);
     case EACCES:
     case EPERM:
     case EROFS:
     case EISDIR:
     case ETXTBSY:
-        return fileError(5);
+        return fileError(FileErrorCode::AccessDenied);
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
-        return fileError(101);
+        return fileError(FileErrorCode::DiskFull);
     default:
         // Built here rather than from the code: EIO is 5, and must not read
         // as "File access denied".

@@ -57,7 +57,7 @@ Result checkPdfOutput(const std::string& path, const std::vector<std::string>& c
     case PdfOutputRefusal::None:
         return std::nullopt;
     case PdfOutputRefusal::InvalidName:
-        return fileError(3);
+        return fileError(FileErrorCode::InvalidFilename);
     case PdfOutputRefusal::CharacterFileName:
         return Error{0, "A PDF is not written under a character file's name (.QsZ)"};
     case PdfOutputRefusal::SameAsCharacterFile:

@@ -97,13 +97,13 @@ Attempt replaceThroughNewFile(const SaveTarget& target, std::string_view bytes) 
 
 Result replaceFileSafely(const std::string& path, std::string_view bytes) {
     if (holdsNul(path))
-        return fileError(3);
+        return fileError(FileErrorCode::InvalidFilename);
     // A name ending in a slash names a directory, never a character file.
     if (path.empty() || path.back() == '/') {
         struct stat status {};
         const bool directory =
             !path.empty() && stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
-        return fileError(directory ? 5 : 3);
+        return fileError(directory ? FileErrorCode::AccessDenied : FileErrorCode::InvalidFilename);
     }
 
     SaveTarget target;

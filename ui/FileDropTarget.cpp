@@ -13,22 +13,18 @@
 namespace kestrix {
 namespace {
 
-// The file layer's codes (FileError.h).
-constexpr int kInvalidFilename = 3;
-constexpr int kAccessDenied = 5;
-
 // Why a dropped file is refused before anything opens it; nothing for one
 // that may be opened. A missing file is left to the reader, which says so.
 Result refusal(const QString& path) {
     // The system call would read the name only up to the NUL: another file.
     if (path.contains(QChar(0)))
-        return fileError(kInvalidFilename);
+        return fileError(FileErrorCode::InvalidFilename);
     // Opening a named pipe waits for a writer that may never come, and
     // opening a device may do anything: as the character reader does, only
     // regular files are taken.
     const QFileInfo info(path);
     if (info.exists() && !info.isFile())
-        return fileError(kAccessDenied);
+        return fileError(FileErrorCode::AccessDenied);
     return std::nullopt;
 }
 

@@ -16,9 +16,6 @@
 namespace kestrix {
 namespace {
 
-// The code the file layer gives a file that is not there.
-constexpr int kFileNotFound = 2;
-
 // The desktop's session manager, as the document commands see it.
 class QtSessionEnd : public SessionEndRequest {
 public:
@@ -53,7 +50,7 @@ void TfrmMain::openRecentCharacter(const std::string& path) {
     // A file that is gone is reported before any prompt about the sheet:
     // there would be nothing to open after it.
     if (!QFileInfo::exists(QFile::decodeName(path.c_str()))) {
-        showErrorBox(this, fileError(kFileNotFound));
+        showErrorBox(this, fileError(FileErrorCode::FileNotFound));
         m_recentCharacters->dropMissing();
         return;
     }

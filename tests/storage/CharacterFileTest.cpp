@@ -149,13 +149,14 @@ TEST(CharacterFileTest, EveryTooShortFileFailsAndChangesNothing) {
     writeFile(shortFile, std::string(4011, '\x07'));
     for (int length = 4011; length >= 0; --length) {
         ASSERT_EQ(truncate(shortFile.c_str(), length), 0);
-        ASSERT_EQ(file.LoadCharacter(shortFile, sheet), fileError(100)) << length;
+        ASSERT_EQ(file.LoadCharacter(shortFile, sheet), fileError(FileErrorCode::ReadBeyondEnd))
+            << length;
         ASSERT_EQ(sheet.data(), dataBefore) << length;
         ASSERT_TRUE(sheet.isModified()) << length;
         ASSERT_EQ(file.image().bytes(), imageBefore) << length;
         ASSERT_EQ(file.currentFileName(), kept) << length;
     }
-    EXPECT_EQ(fileError(100).message, "Read beyond end of file");
+    EXPECT_EQ(fileError(FileErrorCode::ReadBeyondEnd).message, "Read beyond end of file");
 }
 
 TEST(CharacterFileTest, ALongerFileLoadsFromItsFirstRecord) {

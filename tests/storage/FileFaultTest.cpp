@@ -37,7 +37,7 @@ using test::writeFile;
 const Error kNotFound{2, "File not found"};
 const Error kInvalidName{3, "Invalid filename"};
 const Error kTooManyFiles{4, "Too many open files"};
-const Error kAccessDenied{5, "File access denied"};
+const Error kAccessDenied = fileError(FileErrorCode::AccessDenied);
 const Error kDiskFull{101, "Disk full"};
 
 // A saved character to be replaced, so that every case can prove it survived.

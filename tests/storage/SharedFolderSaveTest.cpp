@@ -31,7 +31,7 @@ constexpr gid_t kOwnerGroup = 42401;
 constexpr gid_t kSaverGroup = 42402;
 constexpr gid_t kGames = 42410;
 
-const Error kAccessDenied{5, "File access denied"};
+const Error kAccessDenied = fileError(FileErrorCode::AccessDenied);
 
 struct Ids {
     uid_t owner = 0;
