@@ -27,10 +27,11 @@ using List = CatalogueEditor::List;
 // A document as start-up leaves it, with `entries` advantages.
 std::unique_ptr<Document> documentWith(int entries, const TempDir& dir) {
     auto document = std::make_unique<Document>();
-    parseCatalogue(catalogueText(entries, Catalogue::kAdvantageMarker),
-                   document->advantageCatalogue);
-    parseCatalogue(catalogueText(60, Catalogue::kDisadvantageMarker),
-                   document->disadvantageCatalogue);
+    if (parseCatalogue(catalogueText(entries, Catalogue::kAdvantageMarker),
+                       document->advantageCatalogue) ||
+        parseCatalogue(catalogueText(60, Catalogue::kDisadvantageMarker),
+                       document->disadvantageCatalogue))
+        std::abort(); // the bench catalogues are well within every limit
     document->dataFolders = DataFolders{dir.file("dados"), "", dir.file("programa")};
     return document;
 }

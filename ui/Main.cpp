@@ -308,7 +308,9 @@ void TfrmMain::VisualizarClick() {
             const PrintSheetInput input{m_document.sheet,
                                         canvas.addPicture(toPrintPicture(m_shownPicture)),
                                         canvas.addPicture(QtPrintPicture::bitmap(m_icone))};
-            PrintSheet(canvas, input);
+            // A page the preview cannot draw stays blank there; printing
+            // it reports why.
+            (void)PrintSheet(canvas, input);
         };
         m_previewDialog = new SheetPreviewDialog(drawPage, this);
         connect(m_previewDialog, &SheetPreviewDialog::printRequested, this,

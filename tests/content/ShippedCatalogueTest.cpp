@@ -66,7 +66,7 @@ protected:
         const auto bytes = readBytes(dataPath(GetParam().file));
         ASSERT_TRUE(bytes) << "cannot read " << dataPath(GetParam().file);
         m_bytes = *bytes;
-        parseCatalogue(m_bytes, m_catalogue);
+        EXPECT_FALSE(parseCatalogue(m_bytes, m_catalogue));
     }
 
     std::string m_bytes;

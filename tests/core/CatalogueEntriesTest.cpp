@@ -11,7 +11,7 @@ namespace {
 
 CatalogueEntries entriesOf(const std::string& bytes,
                            Catalogue catalogue = Catalogue::advantages()) {
-    parseCatalogue(bytes, catalogue);
+    EXPECT_FALSE(parseCatalogue(bytes, catalogue));
     return CatalogueEntries(catalogue);
 }
 

@@ -13,7 +13,7 @@ namespace {
 
 Catalogue parsedAdvantages(const std::string& bytes) {
     Catalogue catalogue = Catalogue::advantages();
-    parseCatalogue(bytes, catalogue);
+    EXPECT_FALSE(parseCatalogue(bytes, catalogue));
     return catalogue;
 }
 
@@ -91,7 +91,7 @@ TEST(CatalogueTest, EachCatalogueKnowsOnlyItsOwnMarker) {
     EXPECT_EQ(advantages.shownCost(3), "Var.");
 
     Catalogue disadvantages = Catalogue::disadvantages();
-    parseCatalogue("a\r\n-1\r\nb\r\n--1\r\n", disadvantages);
+    EXPECT_FALSE(parseCatalogue("a\r\n-1\r\nb\r\n--1\r\n", disadvantages));
     EXPECT_EQ(disadvantages.shownCost(0), "-1");
     EXPECT_EQ(disadvantages.shownCost(1), "Var.");
 }
@@ -122,7 +122,7 @@ TEST(CatalogueTest, BreaksNextToEachOtherEndOneLineEach) {
 
 TEST(CatalogueTest, LoadingAgainReplacesEveryEntry) {
     Catalogue catalogue = parsedAdvantages("a\r\n1\r\nb\r\n2\r\nc\r\n3\r\n");
-    catalogue.assign("Sorte\r\n-1\r\n");
+    EXPECT_FALSE(catalogue.assign("Sorte\r\n-1\r\n"));
     ASSERT_EQ(catalogue.size(), 1);
     EXPECT_EQ(catalogue.name(0), "Sorte");
     EXPECT_EQ(catalogue.shownCost(0), "Var.");

@@ -66,7 +66,7 @@ TEST(InterruptedSaveTest, SavesKilledAtAnyMomentLeaveAWholeRecordAndNoStrayFile)
         ASSERT_GE(child, 0);
         if (child == 0) {
             for (int i = 1;; i ^= 1)
-                CharacterFile().SaveCharacter(path, sheets[i]);
+                (void)CharacterFile().SaveCharacter(path, sheets[i]); // killed mid-save
         }
         usleep(delay(random));
         ::kill(child, SIGKILL);

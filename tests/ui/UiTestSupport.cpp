@@ -114,7 +114,7 @@ TestFolder::TestFolder() {
                          "digo de Honra\r\n-1\r\nInimigo\r\n--1\r\n");
     CharacterSheet blank;
     blank.setPicturePath("modelo.bmp");
-    CharacterFile().SaveCharacter(path("qsz.lib"), blank);
+    EXPECT_FALSE(CharacterFile().SaveCharacter(path("qsz.lib"), blank));
 }
 
 TestFolder::~TestFolder() {

@@ -88,7 +88,7 @@ protected:
                                    "digo de Honra");
         hero.setObservations({"Nasceu nas montanhas do norte.", "Procura o irm\xe3o perdido."});
         hero.setPicturePath("modelo.bmp");
-        CharacterFile().SaveCharacter(folder.path("heroi.QsZ"), hero);
+        EXPECT_FALSE(CharacterFile().SaveCharacter(folder.path("heroi.QsZ"), hero));
         window = test::startMainWindow(document, folder.root, folder.path("heroi.QsZ"));
     }
 
