@@ -276,7 +276,7 @@ void TfrmMain::SalvarComoClick() {
     m_commands.saveAs();
 }
 void TfrmMain::Imprimir1Click() {
-    if (const Result error = m_printCommand.run(m_document.sheet, m_shownPicture, m_icone))
+    if (const Result error = m_printCommand.run(m_document, m_shownPicture, m_icone))
         showErrorBox(this, *error);
 }
 

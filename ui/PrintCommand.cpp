@@ -1,10 +1,14 @@
 #include "PrintCommand.h"
 
+#include "Document.h"
 #include "MetafilePicture.h"
 #include "PrintDialogSetup.h"
 #include "PrintJob.h"
+#include "SheetPdfFile.h"
 #include "SheetPrintDialog.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -24,6 +28,16 @@ QtPrintPicture toPrintPicture(const Picture& picture) {
         });
     }
     return QtPrintPicture::bitmap(picture.image);
+}
+
+QString printJobTitle(const Document& document) {
+    const QString name = sheetPdfTitle(document.sheet);
+    if (!name.isEmpty())
+        return name;
+    const std::string& file = document.file.currentFileName();
+    if (!file.empty())
+        return QFileInfo(QFile::decodeName(file.c_str())).completeBaseName();
+    return QStringLiteral("Personagem");
 }
 
 PrintCommand::PrintCommand(QWidget* parent) : m_parent(parent) {}
@@ -49,13 +63,13 @@ bool PrintCommand::askUser() {
     return m_dialog->exec() == QDialog::Accepted;
 }
 
-Result PrintCommand::run(const CharacterSheet& sheet, const Picture& picture,
-                         const QImage& emblem) {
+Result PrintCommand::run(const Document& document, const Picture& picture, const QImage& emblem) {
     if (Result noPrinter = noPrinterError())
         return noPrinter;
     if (!askUser())
         return std::nullopt;
-    return printCharacterSheet(*m_printer, sheet, toPrintPicture(picture),
+    m_printer->setDocName(printJobTitle(document));
+    return printCharacterSheet(*m_printer, document.sheet, toPrintPicture(picture),
                                QtPrintPicture::bitmap(emblem));
 }
 

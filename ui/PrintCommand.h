@@ -14,10 +14,15 @@ class QWidget;
 
 namespace kestrix {
 
-class CharacterSheet;
+struct Document;
 
 // A picture of the window as the printed sheet draws it.
 QtPrintPicture toPrintPicture(const Picture& picture);
+
+// What a print queue lists the job as, so that on a shared printer everyone
+// tells whose sheet is whose: the character's name, else its file's name
+// without the extension, else "Personagem".
+QString printJobTitle(const Document& document);
 
 // "Imprimir ...": the print dialog, then one job of one page. The printer
 // and the settings the user confirms (copies among them) stay for later
@@ -27,9 +32,9 @@ public:
     explicit PrintCommand(QWidget* parent);
     ~PrintCommand();
 
-    // Fails with the error to report; succeeds when the page was printed or
-    // the user cancelled.
-    Result run(const CharacterSheet& sheet, const Picture& picture, const QImage& emblem);
+    // Prints the document's sheet. Fails with the error to report; succeeds
+    // when the page was printed or the user cancelled.
+    Result run(const Document& document, const Picture& picture, const QImage& emblem);
 
     void setNextAnswer(bool accept) { m_nextAnswers.push_back(accept); }
     QPrinter* printer() const { return m_printer.get(); }
