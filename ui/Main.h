@@ -82,7 +82,9 @@ public:
     Tmsgbox2* msgbox2() const { return m_msgbox2.get(); }
     TfrmHelp* frmHelp() const { return m_frmHelp.get(); }
     TAboutBox* aboutBox() const { return m_aboutBox; }
-    CatalogueEditor* catalogueEditor() const { return m_catalogueEditor; }
+    // "Catálogos": made the first time it is asked for, and kept from then
+    // on with what it shows.
+    CatalogueEditor* catalogueEditor();
     EditHistory& editHistory() const { return *m_history; }
     QAction* undoAction() const { return m_undoAction; }
     QAction* redoAction() const { return m_redoAction; }
