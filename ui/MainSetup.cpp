@@ -67,7 +67,7 @@ constexpr FieldEdit<MagicPath> kMagicEdits[] = {
 
 TfrmMain::TfrmMain(Document& document, QWidget* parent)
     : QMainWindow(parent, windowFlagsFor(WindowKind::Main)), m_document(document),
-      m_commands(document, *this), m_fileDialogs(this), m_printCommand(this) {
+      m_commands(document, *this), m_fileDialogs(this) {
     initResources();
     setObjectName("frmMain");
     setWindowTitle(fromUtf8(kMainWindowCaption));

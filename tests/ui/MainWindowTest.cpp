@@ -409,7 +409,7 @@ TEST_F(MainWindowTest, PrintingWithoutADefaultPrinterSaysSoEveryTime) {
 // every later use finds the same window.
 TEST_F(MainWindowTest, TheCatalogueEditorAndThePreviewAreMadeOnFirstUse) {
     EXPECT_EQ(window->findChild<CatalogueEditor*>(), nullptr);
-    EXPECT_EQ(window->findChild<SheetPreviewDialog*>(), nullptr);
+    EXPECT_EQ(window->previewDialog(), nullptr);
     QMenu* file = window->menuBar()->actions().constFirst()->menu();
     auto choose = [file](const char* text) {
         for (QAction* action : file->actions()) {
