@@ -107,8 +107,14 @@ def call_tree(out):
 
 
 # Frames every run passes through, whatever it does: the loader's entry,
-# the C library's start, each program's own main().
-SPINE = re.compile(r"^(0x[0-9a-f]+|\(below main\)|main|__libc_start_main.*)$")
+# the C library's start, each program's own main(), and the toolkit's frames
+# that only hand events and paint requests on (they grow with every widget
+# and would fill the list).
+SPINE = re.compile(r"^(0x[0-9a-f]+|\(below main\)|main|__libc_start_main.*"
+                   r"|Q\w*Application\w*::(exec|notify\w*|sendEvent|sendSpontaneousEvent)\(.*"
+                   r"|QWidget::(event|show|setVisible)\(.*"
+                   r"|QWidgetPrivate::(paintSiblingsRecursive|sendPaintEvent|drawWidget|showChildren"
+                   r"|show_helper|setVisible)\(.*)$")
 
 
 def grown(probe_out, floor_out, probe_total, top):
