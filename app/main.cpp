@@ -6,6 +6,7 @@
 #include "QtTranslations.h"
 #include "Startup.h"
 #include "ToolkitArguments.h"
+#include "WindowFont.h"
 
 #include <QApplication>
 #include <QFile>
@@ -111,9 +112,17 @@ int main(int argc, char* argv[]) {
         context.fileArgument =
             kestrix::resolveAgainst(commandLine.files.front(), kestrix::currentDirectory());
 
+    // Every window start-up builds is in the program's own font, but each
+    // edit box lays its empty text out in the application's font before it
+    // takes its window's: the desktop's font would be found and loaded only
+    // for that (about 5 M instructions). It is loaded when a standard dialog
+    // (open, save, print) first needs it.
+    const QFont desktopFont = QGuiApplication::font();
+    QGuiApplication::setFont(kestrix::windowFont());
     kestrix::Document document;
     kestrix::TfrmMain window(document);
     window.FormCreate(context);
+    QGuiApplication::setFont(desktopFont);
     window.show();
     return application.exec();
 }

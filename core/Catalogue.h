@@ -3,6 +3,7 @@
 #include "Error.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -70,8 +71,9 @@ private:
 
     std::string m_marker;
     std::string m_text;
-    // Where each entry's name line starts; its cost line follows it.
-    std::vector<std::size_t> m_entryStarts;
+    // Where each entry's name line starts; its cost line follows it. Four
+    // bytes each: a catalogue file is far smaller than 4 GB.
+    std::vector<std::uint32_t> m_entryStarts;
     bool m_readAsUtf8 = false;
     int m_lostCharacters = 0;
     int m_firstLineWithLostCharacter = 0;

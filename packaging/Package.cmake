@@ -33,7 +33,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # what the program substitutes for the faces its windows and sheet ask for;
 # Qt's translations make its file and print dialogs speak Portuguese.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, qt6-translations-l10n")
+# libcups2 is loaded by name when the first print job is sent, not linked,
+# so the library dependencies found in the binaries do not name it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, qt6-translations-l10n, libcups2")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 # `package_source` archives the source tree without build folders or Git.

@@ -1,87 +1,46 @@
 #include "MetafilePicture.h"
 
-#include "SvgAllowList.h"
-
-#include <QImageReader>
-#include <QPainter>
-#include <QSvgRenderer>
-#include <QXmlStreamReader>
-#include <cmath>
-#include <memory>
-#include <string_view>
+#include "ProgramModule.h"
+#include "SvgMetafileEntry.h"
 
 namespace kestrix {
 namespace {
 
-// The frame of the picture is the root's own viewBox; QtSvg makes one up
-// when it is missing or empty, which would hide a broken document.
-bool hasFrame(const QByteArray& svg) {
-    QXmlStreamReader reader(svg);
-    if (!reader.readNextStartElement() || reader.name() != QStringLiteral("svg"))
-        return false;
-    const QStringList numbers = reader.attributes()
-                                    .value(QStringLiteral("viewBox"))
-                                    .toString()
-                                    .split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    if (numbers.size() != 4)
-        return false;
-    bool widthOk = false;
-    bool heightOk = false;
-    const double width = numbers[2].toDouble(&widthOk);
-    const double height = numbers[3].toDouble(&heightOk);
-    return widthOk && heightOk && std::isfinite(width) && std::isfinite(height) && width > 0 &&
-           height > 0;
-}
+// QtSvg and the code that uses it are a module of their own: most runs show
+// no metafile picture, and loading them costs every start-up about a
+// million instructions and 160 KB.
+struct SvgModule {
+    ProgramModule module{kSvgModuleFile};
+    decltype(&kestrixMetafilePicture) picture =
+        reinterpret_cast<decltype(picture)>(module.function("kestrixMetafilePicture"));
+    decltype(&kestrixPlayMetafile) play =
+        reinterpret_cast<decltype(play)>(module.function("kestrixPlayMetafile"));
+};
 
-// The converter is a separate program that anyone could replace, so its
-// document passes the same allow-list here before QtSvg parses it: QtSvg
-// would read any file or decode any image format a reference names, in the
-// editor's own process.
-bool trusted(const QByteArray& svg) {
-    return passesSvgAllowList(
-        std::string_view(svg.constData(), static_cast<std::size_t>(svg.size())));
-}
-
-// QtSvg decodes the document's images as it reads it; none may cost more
-// than the allow-list's caps let through (what the converter writes is far
-// less), whatever an image claims to be.
-std::unique_ptr<QSvgRenderer> read(const QByteArray& svg) {
-    const int saved = QImageReader::allocationLimit();
-    QImageReader::setAllocationLimit(kEmbeddedImageAllocationMb);
-    auto renderer = std::make_unique<QSvgRenderer>(svg);
-    QImageReader::setAllocationLimit(saved);
-    return renderer;
-}
-
-bool drawable(const QSvgRenderer& renderer) {
-    const QRectF frame = renderer.viewBoxF();
-    return renderer.isValid() && frame.width() > 0 && frame.height() > 0;
+SvgModule& svgModule() {
+    static SvgModule module;
+    return module;
 }
 
 } // namespace
 
+Result metafileSupportError() {
+    SvgModule& svg = svgModule();
+    return svg.picture != nullptr && svg.play != nullptr ? std::nullopt : svg.module.error();
+}
+
 std::optional<Picture> metafilePicture(const QByteArray& svg) {
-    if (!trusted(svg) || !hasFrame(svg))
+    SvgModule& module = svgModule();
+    Picture picture;
+    if (module.picture == nullptr || !module.picture(svg, picture))
         return std::nullopt;
-    const std::unique_ptr<QSvgRenderer> renderer = read(svg);
-    if (!drawable(*renderer))
-        return std::nullopt;
-    QImage preview(kMetafilePreviewSize, QImage::Format_ARGB32_Premultiplied);
-    preview.fill(Qt::transparent);
-    QPainter painter(&preview);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    renderer->render(&painter, QRectF(QPointF(0, 0), QSizeF(kMetafilePreviewSize)));
-    painter.end();
-    return Picture{Picture::Kind::Metafile, std::move(preview), svg};
+    return picture;
 }
 
 void playMetafile(const QByteArray& svg, QPainter& painter, const QRectF& rect) {
-    if (!trusted(svg))
-        return;
-    const std::unique_ptr<QSvgRenderer> renderer = read(svg);
-    if (drawable(*renderer))
-        renderer->render(&painter, rect);
+    SvgModule& module = svgModule();
+    if (module.play != nullptr)
+        module.play(svg, painter, rect);
 }
 
 } // namespace kestrix

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Error.h"
 #include "Picture.h"
 
 #include <QByteArray>
@@ -14,6 +15,10 @@ namespace kestrix {
 // The window shows a metafile as an image rendered at twice the size of its
 // picture frame (108 x 158), so that scaling it down keeps it crisp.
 constexpr QSize kMetafilePreviewSize(216, 316);
+
+// Why metafile pictures cannot be drawn (the part of the program that draws
+// them is missing), or nothing when they can.
+Result metafileSupportError();
 
 // A metafile picture from the SVG document the converter wrote, or nothing
 // when the document fails the converter's allow-list, is not one QtSvg can

@@ -31,6 +31,8 @@ PictureLoad readImage(QFile& file, const char* format, Picture::Kind kind,
 // there, from a damaged record to a crash or a hang, is one message here.
 PictureLoad readMetafile(const QString& path) {
     const QString invalid = QStringLiteral("Metafile is not valid");
+    if (Result missing = metafileSupportError())
+        return {Picture{}, std::move(missing)};
     const std::optional<QByteArray> svg = metafileConverter().toSvg(path);
     if (!svg)
         return failure(invalid);

@@ -15,6 +15,8 @@ packages=(
     # building the Debian package and checking what it installs
     dpkg-dev file desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl
     lintian appstream man-db
+    # counting start-up's instructions (scripts/ci/startup-guard.sh)
+    valgrind
 )
 
 missing=()

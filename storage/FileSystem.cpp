@@ -52,15 +52,21 @@ Error fileErrorFromErrno(int errnoValue, const std::string& path) {
 
 namespace {
 
-// Reads from an open descriptor and closes it.
-void readOpenFile(int fd, std::size_t maxBytes, const std::string& path, ReadResult& result) {
+// Reads from an open descriptor and closes it. `known` is what the caller's
+// own fstat of it said, if it made one.
+void readOpenFile(int fd, std::size_t maxBytes, const std::string& path, ReadResult& result,
+                  const struct stat* known = nullptr) {
     // A regular file says how big it is: one buffer a byte larger than that
     // holds it whole and sees its end, with no growing and copying on the way.
     // Anything else, or a file that grows meanwhile, is read in chunks.
     constexpr std::size_t kChunk = 64 * 1024;
     std::size_t room = kChunk;
     struct stat status {};
-    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode))
+    if (known != nullptr)
+        status = *known;
+    else if (fstat(fd, &status) != 0)
+        status.st_mode = 0;
+    if (S_ISREG(status.st_mode))
         room = static_cast<std::size_t>(status.st_size) + 1;
     std::size_t had = 0;
     result.bytes.resize(std::min(room, maxBytes));
@@ -147,15 +153,17 @@ ReadResult readWithoutWaiting(const std::string& path, std::size_t maxBytes, boo
         result.error = fileErrorFromErrno(opened.error ? opened.error : EACCES, path);
         return result;
     }
-    // A pipe's reader waits for what its writer sends, up to its end.
-    const int flags = fcntl(opened.fd, F_GETFL);
-    if (S_ISFIFO(opened.status.st_mode) &&
-        (flags < 0 || fcntl(opened.fd, F_SETFL, flags & ~O_NONBLOCK) != 0)) {
-        result.error = fileErrorFromErrno(errno, path);
-        close(opened.fd);
-        return result;
+    // A pipe's reader waits for what its writer sends, up to its end. A
+    // regular file never waits, whatever its flags say.
+    if (S_ISFIFO(opened.status.st_mode)) {
+        const int flags = fcntl(opened.fd, F_GETFL);
+        if (flags < 0 || fcntl(opened.fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+            result.error = fileErrorFromErrno(errno, path);
+            close(opened.fd);
+            return result;
+        }
     }
-    readOpenFile(opened.fd, maxBytes, path, result);
+    readOpenFile(opened.fd, maxBytes, path, result, &opened.status);
     return result;
 }
 
@@ -206,7 +214,7 @@ BoundedReadResult readRegularFile(const std::string& path, std::size_t maxBytes)
     const std::size_t bound =
         maxBytes == std::numeric_limits<std::size_t>::max() ? maxBytes : maxBytes + 1;
     ReadResult read;
-    readOpenFile(opened.fd, bound, path, read);
+    readOpenFile(opened.fd, bound, path, read, &opened.status);
     result.error = read.error;
     if (!result.error && read.bytes.size() > maxBytes)
         result.refused = Refusal::TooLarge;

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QTextDocument>
 #include <QToolButton>
 #include <utility>
 #include <vector>
@@ -43,6 +44,27 @@ QIcon glyphIcon(const QString& resource) {
     return icon;
 }
 
+// The size QLabel::adjustSize() gives a caption of plain text, measured
+// once. QLabel works it out three times over (its size hint, and the two
+// halves of its minimum size), laying the text out each time; for the forty
+// captions of the main window that was a twentieth of start-up.
+void fitToText(QLabel* label) {
+    if (label->text().isEmpty() || label->textFormat() == Qt::RichText ||
+        (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(label->text())) ||
+        label->wordWrap() || label->indent() >= 0 || label->margin() != 0 ||
+        label->frameWidth() != 0 || !label->contentsMargins().isNull()) {
+        label->adjustSize();
+        return;
+    }
+    label->ensurePolished();
+    // As QLabel measures: from the left, within 2000 pixels, with no
+    // mnemonic handling until the label has a buddy.
+    constexpr int kLabelMeasureArea = 2000;
+    const QRect bounds = label->fontMetrics().boundingRect(
+        QRect(0, 0, kLabelMeasureArea, kLabelMeasureArea), Qt::AlignLeft, label->text());
+    label->resize(bounds.size().expandedTo(label->minimumSize()));
+}
+
 QLabel* makeLabel(const FormControl& control, QWidget* parent) {
     auto* label = new QLabel(text(control.caption), parent);
     if (control.height > 0) {
@@ -50,7 +72,7 @@ QLabel* makeLabel(const FormControl& control, QWidget* parent) {
         return label;
     }
     label->move(control.left, control.top);
-    label->adjustSize();
+    fitToText(label);
     if (control.width > 0)
         label->setFixedWidth(control.width);
     return label;

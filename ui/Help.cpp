@@ -33,7 +33,25 @@ TfrmHelp::TfrmHelp() : QWidget(nullptr, windowFlagsFor(WindowKind::Main)) {
     mmoHelp->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     mmoHelp->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     mmoHelp->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+// The window is made at start-up, its text only when it is first shown:
+// laying out some hundred and twenty paragraphs has no place in start-up.
+void TfrmHelp::fillText() {
+    if (m_filled)
+        return;
+    m_filled = true;
     mmoHelp->setPlainText(helpText());
+}
+
+QPlainTextEdit* TfrmHelp::text() {
+    fillText();
+    return mmoHelp;
+}
+
+void TfrmHelp::showEvent(QShowEvent* event) {
+    fillText();
+    QWidget::showEvent(event);
 }
 
 void TfrmHelp::showHelp() {

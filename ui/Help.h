@@ -16,11 +16,18 @@ public:
     // Shows the window, or brings it forward when it is open already.
     void showHelp();
 
-    QPlainTextEdit* text() const { return mmoHelp; }
+    // The text view, holding the whole help text.
+    QPlainTextEdit* text();
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
+    void fillText();
+
     QPlainTextEdit* mmoHelp; // the help text, filling the window
     bool m_placed = false;
+    bool m_filled = false;
 };
 
 } // namespace kestrix

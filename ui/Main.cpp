@@ -9,7 +9,6 @@
 #include "ObservationsMemo.h"
 #include "PrintSheet.h"
 #include "QtPrintCanvas.h"
-#include "SheetPreviewDialog.h"
 #include "TextConversion.h"
 #include "ValueEdit.h"
 #include "about.h"
@@ -29,7 +28,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
-#include <QPrinter>
 #include <QScopedValueRollback>
 #include <algorithm>
 #include <iterator>
@@ -291,8 +289,22 @@ void TfrmMain::SalvarClick() {
 void TfrmMain::SalvarComoClick() {
     m_commands.saveAs();
 }
+// Printing and the preview come with Qt's print support, in a module loaded
+// the first time either is chosen.
+PrintModule* TfrmMain::printModule() {
+    if (!m_printModule && !m_printModuleError)
+        m_printModule = loadPrintModule(this, m_printModuleError);
+    return m_printModule.get();
+}
+
 void TfrmMain::Imprimir1Click() {
-    if (const Result error = m_printCommand.run(m_document.sheet, m_shownPicture, m_icone))
+    PrintModule* print = printModule();
+    const Result error =
+        print == nullptr
+            ? m_printModuleError
+            : print->print(m_document.sheet, printJobTitle(m_document),
+                           toPrintPicture(m_shownPicture), QtPrintPicture::bitmap(m_icone));
+    if (error)
         showErrorBox(this, *error);
 }
 
@@ -302,22 +314,22 @@ void TfrmMain::ExportarPDFClick() {
 }
 
 void TfrmMain::VisualizarClick() {
-    if (!m_previewDialog) {
-        auto drawPage = [this](QPrinter& printer) {
-            QtPrintCanvas canvas(printer);
+    PrintModule* print = printModule();
+    if (print == nullptr) {
+        showErrorBox(this, *m_printModuleError);
+        return;
+    }
+    print->preview(
+        [this](QPaintDevice& page) {
+            QtPrintCanvas canvas(page);
             const PrintSheetInput input{m_document.sheet,
                                         canvas.addPicture(toPrintPicture(m_shownPicture)),
                                         canvas.addPicture(QtPrintPicture::bitmap(m_icone))};
             // A page the preview cannot draw stays blank there; printing
             // it reports why.
             (void)PrintSheet(canvas, input);
-        };
-        m_previewDialog = new SheetPreviewDialog(drawPage, this);
-        connect(m_previewDialog, &SheetPreviewDialog::printRequested, this,
-                &TfrmMain::Imprimir1Click, Qt::QueuedConnection);
-    }
-    m_previewDialog->refresh();
-    m_previewDialog->open();
+        },
+        [this] { Imprimir1Click(); });
 }
 
 void TfrmMain::SairClick() {

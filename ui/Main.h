@@ -6,6 +6,7 @@
 #include "FileDialogs.h"
 #include "Picture.h"
 #include "PrintCommand.h"
+#include "PrintModule.h"
 #include "Startup.h"
 
 #include <QMainWindow>
@@ -70,9 +71,12 @@ public:
 
     bool isTerminated() const { return m_terminated; }
     FileDialogs& fileDialogs() { return m_fileDialogs; }
-    PrintCommand& printCommand() { return m_printCommand; }
+    // The print module's, loaded on first use (tests look into them).
+    PrintCommand& printCommand() { return printModule()->command(); }
     // Made the first time "Visualizar Impressão ..." is chosen.
-    SheetPreviewDialog* previewDialog() const { return m_previewDialog; }
+    SheetPreviewDialog* previewDialog() const {
+        return m_printModule ? m_printModule->previewDialog() : nullptr;
+    }
     const Picture& shownPicture() const { return m_shownPicture; }
     TfrmDialogNovo* dialogNovo() const { return m_dialogNovo; }
     TfrmDialogSair* dialogSair() const { return m_dialogSair; }
@@ -82,7 +86,9 @@ public:
     Tmsgbox2* msgbox2() const { return m_msgbox2.get(); }
     TfrmHelp* frmHelp() const { return m_frmHelp.get(); }
     TAboutBox* aboutBox() const { return m_aboutBox; }
-    CatalogueEditor* catalogueEditor() const { return m_catalogueEditor; }
+    // "Catálogos": made the first time it is asked for, and kept from then
+    // on with what it shows.
+    CatalogueEditor* catalogueEditor();
     EditHistory& editHistory() const { return *m_history; }
     QAction* undoAction() const { return m_undoAction; }
     QAction* redoAction() const { return m_redoAction; }
@@ -145,6 +151,7 @@ private:
     void Imprimir1Click();                    // Arquivo > "Imprimir ..."
     void ExportarPDFClick();                  // Arquivo > "&Exportar PDF ..."
     void VisualizarClick();                   // Arquivo > "&Visualizar Impressão ..."
+    PrintModule* printModule();               // null when it cannot be loaded
     void SairClick();                         // Arquivo > "Sai&r"
     void DesfazerClick();                     // Editar > "&Desfazer"
     void RefazerClick();                      // Editar > "&Refazer"
@@ -155,7 +162,8 @@ private:
     Document& m_document;
     DocumentCommands m_commands;
     FileDialogs m_fileDialogs;
-    PrintCommand m_printCommand;
+    std::unique_ptr<PrintModule> m_printModule; // "Imprimir ...", "Visualizar Impressão ..."
+    Result m_printModuleError;
 
     // The controls, laid out in MainLayout.h.
     QLineEdit* tx_nome = nullptr;                               // "Nome:"
@@ -195,16 +203,15 @@ private:
 
     // The add dialogs, the notices and the help window are windows of their
     // own, not children: disabling the main window must leave them usable.
-    std::unique_ptr<Taddvant> m_addvant;           // "Adicionar Vantagem"
-    std::unique_ptr<TaddDV> m_addDV;               // "Adicionar Desvantagem"
-    std::unique_ptr<Tmsgbox> m_msgbox;             // "Digite um valor para o custo ou bônus."
-    std::unique_ptr<Tmsgbox2> m_msgbox2;           // "Essa lista nao pode conter mais de 10 itens."
-    std::unique_ptr<TfrmHelp> m_frmHelp;           // "Ajuda"
-    TAboutBox* m_aboutBox = nullptr;               // "Sobre"
-    CatalogueEditor* m_catalogueEditor = nullptr;  // "Catálogos"
-    TfrmDialogNovo* m_dialogNovo = nullptr;        // save prompt before New and Open
-    TfrmDialogSair* m_dialogSair = nullptr;        // save prompt before the program ends
-    SheetPreviewDialog* m_previewDialog = nullptr; // "Visualizar Impressão"
+    std::unique_ptr<Taddvant> m_addvant;          // "Adicionar Vantagem"
+    std::unique_ptr<TaddDV> m_addDV;              // "Adicionar Desvantagem"
+    std::unique_ptr<Tmsgbox> m_msgbox;            // "Digite um valor para o custo ou bônus."
+    std::unique_ptr<Tmsgbox2> m_msgbox2;          // "Essa lista nao pode conter mais de 10 itens."
+    std::unique_ptr<TfrmHelp> m_frmHelp;          // "Ajuda"
+    TAboutBox* m_aboutBox = nullptr;              // "Sobre"
+    CatalogueEditor* m_catalogueEditor = nullptr; // "Catálogos"
+    TfrmDialogNovo* m_dialogNovo = nullptr;       // save prompt before New and Open
+    TfrmDialogSair* m_dialogSair = nullptr;       // save prompt before the program ends
 
     bool m_refilling = false;
     bool m_terminated = false;

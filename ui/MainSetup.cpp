@@ -67,7 +67,7 @@ constexpr FieldEdit<MagicPath> kMagicEdits[] = {
 
 TfrmMain::TfrmMain(Document& document, QWidget* parent)
     : QMainWindow(parent, windowFlagsFor(WindowKind::Main)), m_document(document),
-      m_commands(document, *this), m_fileDialogs(this), m_printCommand(this) {
+      m_commands(document, *this), m_fileDialogs(this) {
     initResources();
     setObjectName("frmMain");
     setWindowTitle(fromUtf8(kMainWindowCaption));
@@ -181,7 +181,7 @@ void TfrmMain::buildMenu() {
     addAction(arquivo, "&Exportar PDF ...", QKeySequence("Ctrl+E"), &TfrmMain::ExportarPDFClick);
     addAction(arquivo, "&Visualizar Impressão ...", QKeySequence(), &TfrmMain::VisualizarClick);
     QAction* catalogues = addAction(arquivo, "Ca&tálogos ...", QKeySequence(), nullptr);
-    connect(catalogues, &QAction::triggered, this, [this] { m_catalogueEditor->showEditor(); });
+    connect(catalogues, &QAction::triggered, this, [this] { catalogueEditor()->showEditor(); });
     m_recentCharacters = std::make_unique<RecentCharactersMenu>(
         arquivo, [this](const std::string& path) { openRecentCharacter(path); });
     addAction(arquivo, "Sai&r", QKeySequence("Ctrl+R"), &TfrmMain::SairClick);
@@ -230,15 +230,6 @@ void TfrmMain::createWindows() {
     m_msgbox2 = std::make_unique<Tmsgbox2>();
     m_frmHelp = std::make_unique<TfrmHelp>();
     m_aboutBox = new TAboutBox(this);
-    m_catalogueEditor = new CatalogueEditor(m_document, this);
-    // A saved or restored catalogue is in effect at once: the lists show it,
-    // and a cost shown for a row of the old list no longer holds.
-    connect(m_catalogueEditor, &CatalogueEditor::cataloguesChanged, this, [this] {
-        m_advantageModel->reload();
-        m_disadvantageModel->reload();
-        lb_cs_vant->clear();
-        lb_cs_DV->clear();
-    });
 
     for (AddItemDialog* dialog : {static_cast<AddItemDialog*>(m_addvant.get()),
                                   static_cast<AddItemDialog*>(m_addDV.get())}) {
@@ -256,6 +247,23 @@ void TfrmMain::createWindows() {
         });
     }
     connect(m_msgbox2.get(), &QDialog::finished, this, &TfrmMain::addDialogClosed);
+}
+
+// Few users edit the catalogues; the window, its table and its buttons have
+// no place in start-up.
+CatalogueEditor* TfrmMain::catalogueEditor() {
+    if (m_catalogueEditor != nullptr)
+        return m_catalogueEditor;
+    m_catalogueEditor = new CatalogueEditor(m_document, this);
+    // A saved or restored catalogue is in effect at once: the lists show it,
+    // and a cost shown for a row of the old list no longer holds.
+    connect(m_catalogueEditor, &CatalogueEditor::cataloguesChanged, this, [this] {
+        m_advantageModel->reload();
+        m_disadvantageModel->reload();
+        lb_cs_vant->clear();
+        lb_cs_DV->clear();
+    });
+    return m_catalogueEditor;
 }
 
 } // namespace kestrix

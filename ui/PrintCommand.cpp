@@ -1,6 +1,5 @@
 #include "PrintCommand.h"
 
-#include "MetafilePicture.h"
 #include "PrintDialogSetup.h"
 #include "PrintJob.h"
 #include "SheetPrintDialog.h"
@@ -10,21 +9,6 @@
 #include <QPrinterInfo>
 
 namespace kestrix {
-
-QtPrintPicture toPrintPicture(const Picture& picture) {
-    if (picture.isEmpty())
-        return QtPrintPicture::none();
-    if (picture.kind == Picture::Kind::Icon)
-        return QtPrintPicture::icon(picture.image);
-    if (picture.kind == Picture::Kind::Metafile) {
-        // Played as vector shapes at the printer's resolution, not as the
-        // window's small image blown up.
-        return QtPrintPicture::metafile([svg = picture.svg](QPainter& painter, const QRectF& rect) {
-            playMetafile(svg, painter, rect);
-        });
-    }
-    return QtPrintPicture::bitmap(picture.image);
-}
 
 PrintCommand::PrintCommand(QWidget* parent) : m_parent(parent) {}
 
@@ -49,14 +33,14 @@ bool PrintCommand::askUser() {
     return m_dialog->exec() == QDialog::Accepted;
 }
 
-Result PrintCommand::run(const CharacterSheet& sheet, const Picture& picture,
-                         const QImage& emblem) {
+Result PrintCommand::run(const CharacterSheet& sheet, const QString& title,
+                         const QtPrintPicture& picture, const QtPrintPicture& emblem) {
     if (Result noPrinter = noPrinterError())
         return noPrinter;
     if (!askUser())
         return std::nullopt;
-    return printCharacterSheet(*m_printer, sheet, toPrintPicture(picture),
-                               QtPrintPicture::bitmap(emblem));
+    m_printer->setDocName(title);
+    return printCharacterSheet(*m_printer, sheet, picture, emblem);
 }
 
 } // namespace kestrix

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Picture.h"
+#include "Error.h"
+#include "PrintSource.h"
 #include "QtPrintPicture.h"
 
-#include <QImage>
 #include <QString>
 #include <deque>
 #include <memory>
@@ -16,20 +16,19 @@ namespace kestrix {
 
 class CharacterSheet;
 
-// A picture of the window as the printed sheet draws it.
-QtPrintPicture toPrintPicture(const Picture& picture);
-
 // "Imprimir ...": the print dialog, then one job of one page. The printer
 // and the settings the user confirms (copies among them) stay for later
-// jobs. Tests queue the dialog's answer with setNextAnswer().
+// jobs. Tests queue the dialog's answer with setNextAnswer(). Part of the
+// print module (PrintModule.h).
 class PrintCommand {
 public:
     explicit PrintCommand(QWidget* parent);
     ~PrintCommand();
 
-    // Fails with the error to report; succeeds when the page was printed or
-    // the user cancelled.
-    Result run(const CharacterSheet& sheet, const Picture& picture, const QImage& emblem);
+    // Prints the sheet as a job titled `title`. Fails with the error to
+    // report; succeeds when the page was printed or the user cancelled.
+    Result run(const CharacterSheet& sheet, const QString& title, const QtPrintPicture& picture,
+               const QtPrintPicture& emblem);
 
     void setNextAnswer(bool accept) { m_nextAnswers.push_back(accept); }
     QPrinter* printer() const { return m_printer.get(); }

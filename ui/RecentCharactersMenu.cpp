@@ -19,9 +19,14 @@ QString fromPath(const std::string& path) {
 } // namespace
 
 RecentCharactersMenu::RecentCharactersMenu(QMenu* menu, Open open) : m_open(std::move(open)) {
+    // Nothing shows until the menu opens, when the list is read (another copy
+    // of the program may have opened or saved meanwhile): reading the
+    // settings has no place in start-up.
     m_separator = menu->addSeparator();
+    m_separator->setVisible(false);
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
         QAction* entry = menu->addAction(QString());
+        entry->setVisible(false);
         QObject::connect(entry, &QAction::triggered, menu, [this, i] {
             // Copied: opening the file reorders the list it comes from.
             if (i < m_files.paths().size())
@@ -32,13 +37,10 @@ RecentCharactersMenu::RecentCharactersMenu(QMenu* menu, Open open) : m_open(std:
     menu->addSeparator();
     // The full path shows as the entry's tool tip.
     menu->setToolTipsVisible(true);
-    // Another copy of the program may have opened or saved meanwhile.
     QObject::connect(menu, &QMenu::aboutToShow, menu, [this] {
         load();
         showEntries();
     });
-    load();
-    showEntries();
 }
 
 void RecentCharactersMenu::add(const std::string& path) {

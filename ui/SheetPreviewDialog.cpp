@@ -1,6 +1,6 @@
 #include "SheetPreviewDialog.h"
 
-#include "PrintJob.h"
+#include "QtPrintCanvas.h"
 #include "SheetPdf.h"
 
 #include <QDialogButtonBox>
@@ -12,7 +12,7 @@
 
 namespace kestrix {
 
-SheetPreviewDialog::SheetPreviewDialog(std::function<void(QPrinter&)> drawPage, QWidget* parent)
+SheetPreviewDialog::SheetPreviewDialog(std::function<void(QPaintDevice&)> drawPage, QWidget* parent)
     : QDialog(parent), m_drawPage(std::move(drawPage)) {
     setObjectName("PreviewDlg");
     setWindowTitle(QString::fromUtf8("Visualizar Impressão"));

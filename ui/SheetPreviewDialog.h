@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 
+class QPaintDevice;
 class QPrinter;
 class QPrintPreviewWidget;
 
@@ -16,8 +17,8 @@ namespace kestrix {
 class SheetPreviewDialog : public QDialog {
     Q_OBJECT
 public:
-    // `drawPage` draws the current sheet on the printer it is given.
-    SheetPreviewDialog(std::function<void(QPrinter&)> drawPage, QWidget* parent);
+    // `drawPage` draws the current sheet on the device it is given.
+    SheetPreviewDialog(std::function<void(QPaintDevice&)> drawPage, QWidget* parent);
     ~SheetPreviewDialog() override;
 
     // Draws the current sheet afresh; the dialog stays for the whole run.
@@ -30,7 +31,7 @@ signals:
 private:
     std::unique_ptr<QPrinter> m_printer;
     QPrintPreviewWidget* m_preview = nullptr;
-    std::function<void(QPrinter&)> m_drawPage;
+    std::function<void(QPaintDevice&)> m_drawPage;
 };
 
 } // namespace kestrix

@@ -1,9 +1,9 @@
 #include "ValueEdit.h"
 
-#include <QFontMetricsF>
+#include "CondensedFont.h"
+
 #include <QStyle>
 #include <QStyleOptionFrame>
-#include <cmath>
 
 namespace kestrix {
 namespace {
@@ -12,8 +12,6 @@ namespace {
 constexpr int kLineEditInnerMargin = 2;
 // The widest text a value edit is meant for: five digits.
 const QString kWidestValue = QStringLiteral("00000");
-// Condensing stops here; a font this narrow is still read easily.
-constexpr int kNarrowestStretch = 70;
 
 } // namespace
 
@@ -37,13 +35,7 @@ int ValueEdit::textWidth() const {
 }
 
 bool ValueEdit::fits(const QString& text) const {
-    return fits(text, font());
-}
-
-bool ValueEdit::fits(const QString& text, const QFont& inFont) const {
-    // QLineEdit scrolls unless the text and a one-pixel caret fit.
-    const qreal advance = QFontMetricsF(inFont, this).horizontalAdvance(text);
-    return static_cast<int>(std::lround(advance)) + 1 <= textWidth();
+    return fitsWithCaret(font(), this, textWidth(), text);
 }
 
 void ValueEdit::resizeEvent(QResizeEvent* event) {
@@ -52,13 +44,10 @@ void ValueEdit::resizeEvent(QResizeEvent* event) {
 }
 
 // The edit's size is fixed once it is placed; the font it inherits is kept
-// wherever five digits fit in it.
+// wherever five digits fit in it. All eleven edits share one font and width,
+// so all but the first take the answer the first one worked out.
 void ValueEdit::condenseToFit() {
-    QFont condensed = font();
-    condensed.setStretch(QFont::AnyStretch);
-    for (int stretch = 99; !fits(kWidestValue, condensed) && stretch >= kNarrowestStretch;
-         --stretch)
-        condensed.setStretch(stretch);
+    const QFont condensed = condensedToFit(font(), this, textWidth(), kWidestValue);
     if (condensed != font())
         setFont(condensed);
 }

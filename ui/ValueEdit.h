@@ -24,7 +24,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    bool fits(const QString& text, const QFont& inFont) const;
     void condenseToFit();
     int textWidth() const;
 };

@@ -1,5 +1,6 @@
 #include "CupsJob.h"
 
+#include "CupsLibrary.h"
 #include "QtPrintCanvas.h"
 
 #include <QDir>
@@ -7,7 +8,6 @@
 #include <QPrintEngine>
 #include <QPrinter>
 #include <QTemporaryFile>
-#include <cups/cups.h>
 
 namespace kestrix {
 namespace {
@@ -16,6 +16,9 @@ namespace {
 // list of names and values; Qt's CUPS support uses this key, which is not
 // in its public headers.
 const auto kCupsOptionsKey = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+// The most a job's name may hold (a "name" in the printing protocol).
+constexpr int kMaxJobTitleBytes = 255;
 
 bool isPageSelection(const QString& option) {
     return option == QLatin1String("page-set") || option == QLatin1String("page-ranges");
@@ -50,7 +53,8 @@ QString withoutFullStop(QString message) {
 
 } // namespace
 
-CupsJob::CupsJob(QPrinter& printer) : m_printer(printer) {
+CupsJob::CupsJob(QPrinter& printer, const char* cupsLibrary)
+    : m_printer(printer), m_cupsLibrary(cupsLibrary) {
     if (printer.outputFormat() != QPrinter::NativeFormat || !printer.outputFileName().isEmpty() ||
         printer.printerName().isEmpty()) {
         return;
@@ -74,21 +78,24 @@ CupsJob::~CupsJob() {
 Result CupsJob::submit() {
     if (!m_file)
         return std::nullopt;
+    const CupsLibrary cups(m_cupsLibrary);
+    if (cups.error())
+        return cups.error();
     const CupsOptions options = cupsJobOptions(m_printer);
     cups_option_t* cupsOptions = nullptr;
     int count = 0;
     for (const auto& [name, value] : options)
-        count = cupsAddOption(name.c_str(), value.c_str(), count, &cupsOptions);
+        count = cups.addOption(name.c_str(), value.c_str(), count, &cupsOptions);
     // A queue's instance ("queue/instance") only chooses settings; the job
     // goes to the queue.
     const QByteArray queue = m_printer.printerName().section(QLatin1Char('/'), 0, 0).toLocal8Bit();
-    const int job = cupsPrintFile2(
-        CUPS_HTTP_DEFAULT, queue.constData(), QFile::encodeName(m_file->fileName()).constData(),
-        m_printer.docName().toLocal8Bit().constData(), count, cupsOptions);
-    cupsFreeOptions(count, cupsOptions);
+    const int job =
+        cups.printFile(queue.constData(), QFile::encodeName(m_file->fileName()).constData(),
+                       cupsJobTitle(m_printer.docName()).c_str(), count, cupsOptions);
+    cups.freeOptions(count, cupsOptions);
     if (job > 0)
         return std::nullopt;
-    const QString message = withoutFullStop(QString::fromUtf8(cupsLastErrorString()));
+    const QString message = withoutFullStop(QString::fromUtf8(cups.lastErrorString()));
     return Error{0, message.isEmpty() ? std::string(QtPrintCanvas::kPrintingFailed)
                                       : message.toStdString()};
 }
@@ -112,6 +119,23 @@ CupsOptions cupsJobOptions(const QPrinter& printer) {
             options.emplace_back(extra[i].toStdString(), extra[i + 1].toStdString());
     }
     return options;
+}
+
+std::string cupsJobTitle(const QString& documentName) {
+    QString title = documentName;
+    for (QChar& character : title) {
+        if (character.category() == QChar::Other_Control)
+            character = QLatin1Char(' ');
+    }
+    QByteArray bytes = title.toUtf8();
+    if (bytes.size() > kMaxJobTitleBytes) {
+        qsizetype end = kMaxJobTitleBytes;
+        // Back to the first byte of the character that would be cut.
+        while (end > 0 && (static_cast<unsigned char>(bytes[end]) & 0xC0) == 0x80)
+            --end;
+        bytes.truncate(end);
+    }
+    return bytes.toStdString();
 }
 
 void clearPageSelection(QPrinter& printer) {

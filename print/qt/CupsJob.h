@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CupsLibrary.h"
 #include "Error.h"
 
 #include <QString>
@@ -23,7 +24,9 @@ using CupsOptions = std::vector<std::pair<std::string, std::string>>;
 // A job never submitted (drawing failed) is simply dropped.
 class CupsJob {
 public:
-    explicit CupsJob(QPrinter& printer);
+    // The print system's library is loaded from `cupsLibrary` when the job is
+    // sent (tests name one that is missing).
+    explicit CupsJob(QPrinter& printer, const char* cupsLibrary = CupsLibrary::kFileName);
     ~CupsJob();
     CupsJob(const CupsJob&) = delete;
     CupsJob& operator=(const CupsJob&) = delete;
@@ -33,12 +36,14 @@ public:
     // engine does, and submit() has nothing to do.
     bool takesOver() const { return m_file != nullptr; }
 
-    // Sends the finished page to the queue. Fails with the print system's own
-    // message when it refuses the job.
+    // Sends the finished page to the queue, titled with the printer's
+    // document name. Fails with the print system's own message when it
+    // refuses the job, or when the print system cannot be loaded.
     Result submit();
 
 private:
     QPrinter& m_printer;
+    const char* m_cupsLibrary;
     std::unique_ptr<QTemporaryFile> m_file;
 };
 
@@ -47,6 +52,11 @@ private:
 // Qt's engine sends them, without any page range or page set: the sheet is
 // one page and always printed whole.
 CupsOptions cupsJobOptions(const QPrinter& printer);
+
+// The printer's document name as the title of a job in a queue: control
+// characters become spaces (queue listings show one title a line) and it
+// keeps to the 255 bytes a job name may have, never cutting a character.
+std::string cupsJobTitle(const QString& documentName);
 
 // Drops a page range, page list or odd/even page set that an earlier print
 // dialog left on the printer.

@@ -20,6 +20,11 @@ void usePrintableArea(QPrinter& printer) {
 
 } // namespace
 
+DeviceJob printerJob(QPrinter& printer) {
+    return {[&printer] { return printer.printerState() == QPrinter::Error; },
+            [&printer] { printer.abort(); }};
+}
+
 Result printCharacterSheet(QPrinter& printer, const CharacterSheet& sheet,
                            const QtPrintPicture& picture, const QtPrintPicture& emblem) {
     printer.setResolution(kPrintResolution);
@@ -28,7 +33,7 @@ Result printCharacterSheet(QPrinter& printer, const CharacterSheet& sheet,
     CupsJob job(printer);
     Result error;
     {
-        QtPrintCanvas canvas(printer);
+        QtPrintCanvas canvas(printer, printerJob(printer));
         const PrintSheetInput input{sheet, canvas.addPicture(picture), canvas.addPicture(emblem)};
         error = PrintSheet(canvas, input);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Error.h"
+#include "QtPrintCanvas.h"
 #include "QtPrintPicture.h"
 
 #include <QString>
@@ -11,8 +12,8 @@ namespace kestrix {
 
 class CharacterSheet;
 
-// The page is laid out in dots of a 300 dots-per-inch printer.
-constexpr int kPrintResolution = 300;
+// A printer's failure and cancelling, for a canvas drawing on it.
+DeviceJob printerJob(QPrinter& printer);
 
 // Prints the sheet as one job of one page on a printer the user has already
 // confirmed, whole whatever page choice the printer holds, with its origin at

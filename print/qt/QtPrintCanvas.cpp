@@ -5,7 +5,6 @@
 #include <QFontMetrics>
 #include <QPaintDevice>
 #include <QPen>
-#include <QPrinter>
 #include <QRectF>
 #include <cmath>
 
@@ -28,8 +27,8 @@ QRectF toRectF(const PrintRect& rect) {
 
 } // namespace
 
-QtPrintCanvas::QtPrintCanvas(QPaintDevice& device)
-    : m_device(device), m_printer(dynamic_cast<QPrinter*>(&device)) {
+QtPrintCanvas::QtPrintCanvas(QPaintDevice& device, DeviceJob job)
+    : m_device(device), m_job(std::move(job)) {
     updateFont();
 }
 
@@ -68,8 +67,8 @@ void QtPrintCanvas::abortDocument() {
     // Qt's PDF engine cannot cancel a job; ending the painter then at least
     // closes it, so the printer is free for the next one (a page for a print
     // queue is only sent once drawn, see CupsJob).
-    if (m_printer != nullptr && m_painter.isActive()) {
-        m_printer->abort();
+    if (m_job.abort && m_painter.isActive()) {
+        m_job.abort();
     }
     if (m_painter.isActive()) {
         m_painter.end();
@@ -185,7 +184,7 @@ void QtPrintCanvas::checkDevice() {
     if (failed()) {
         return;
     }
-    if (m_printer != nullptr && m_printer->printerState() == QPrinter::Error) {
+    if (m_job.failed && m_job.failed()) {
         fail(kPrintingFailed);
     }
 }

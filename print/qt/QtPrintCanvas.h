@@ -6,13 +6,25 @@
 #include <QFont>
 #include <QPainter>
 #include <QString>
+#include <functional>
 #include <string>
 #include <vector>
 
 class QPaintDevice;
-class QPrinter;
 
 namespace kestrix {
+
+// The page is laid out in dots of a 300 dots-per-inch printer.
+constexpr int kPrintResolution = 300;
+
+// What a printer adds to a paint device: whether its job has failed, and
+// how to cancel it. Plain paint devices (an image, a PDF writer) have
+// neither. Kept apart from the canvas so that drawing a page needs no print
+// support loaded (PrintJob.h makes one for a QPrinter).
+struct DeviceJob {
+    std::function<bool()> failed;
+    std::function<void()> abort;
+};
 
 // The printed page drawn with a QPainter on any paint device (a QPrinter, or
 // a QImage for previews and tests), in the device's own units: no margins and
@@ -22,7 +34,7 @@ public:
     static constexpr const char* kPrinterNotValid = "Printer selected is not valid";
     static constexpr const char* kPrintingFailed = "Printing failed";
 
-    explicit QtPrintCanvas(QPaintDevice& device);
+    explicit QtPrintCanvas(QPaintDevice& device, DeviceJob job = {});
 
     // Makes a picture known to the canvas; the layout gets back the reference
     // it passes to drawPicture().
@@ -54,7 +66,7 @@ private:
     bool drawing() const;
 
     QPaintDevice& m_device;
-    QPrinter* m_printer;
+    DeviceJob m_job;
     QPainter m_painter;
     QFont m_font;
     QString m_face;

@@ -1,6 +1,5 @@
 #include "SheetPdf.h"
 
-#include "PrintJob.h"
 #include "PrintSheet.h"
 #include "QtPrintCanvas.h"
 

@@ -95,14 +95,15 @@ version=$(sed -n 's/^project(Kestrix VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 [ "$(field Maintainer)" = "Equipe Kestrix <kestrix@kestrix.example.org>" ] || fail "maintainer: $(field Maintainer)"
 depends=$(field Depends)
 depends_names=$(tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/[ (].*//')
-for needed in fonts-liberation qt6-translations-l10n libc6 libstdc++6 libqt6widgets6 libqt6printsupport6; do
+for needed in fonts-liberation qt6-translations-l10n libc6 libstdc++6 libqt6widgets6 libqt6printsupport6 \
+    libqt6svg6 libcups2; do
     grep -qxF "$needed" <<<"$depends_names" || fail "Depends lacks $needed: $depends"
 done
 
 dpkg-deb -c "$deb" >"$work/contents"
 grep -Eq '^lrwxrwxrwx root/root .* \./usr/bin/kestrix -> \.\./lib/kestrix/kestrix$' "$work/contents" ||
     fail "no relative launcher link usr/bin/kestrix"
-for file in vantagem.lib desvant.lib qsz.lib modelo.bmp; do
+for file in vantagem.lib desvant.lib qsz.lib modelo.bmp modules/kestrix-print.so modules/kestrix-svg.so; do
     grep -Eq "^-rw-r--r-- root/root .* \./usr/lib/kestrix/$file\$" "$work/contents" ||
         fail "usr/lib/kestrix/$file is missing or not rw-r--r-- root/root"
 done

@@ -6,8 +6,9 @@
 # queue. Once the PDF queue is the default, Ctrl+P opens the print dialog,
 # Enter prints, and the queue writes one page carrying the whole sheet at its
 # printed size, from the paper's corner (the queue can print on the whole
-# page); the exported PDF of the same character is that page, element for
-# element, moved in by the fixed printable-area offset. A queue that refuses jobs, and a server gone
+# page), titled with the character's name; the exported PDF of the same
+# character is that page, element for element, moved in by the fixed
+# printable-area offset. A queue that refuses jobs, and a server gone
 # while the print dialog is open, bring up the error box, never a silent
 # success.
 KESTRIX_EXE=$1
@@ -133,6 +134,12 @@ wait_jobs_done 1 || fail "the print job did not finish"
 
 pdfs=("$CUPS_DIR"/pdf/*.pdf)
 [ ${#pdfs[@]} -eq 1 ] && [ -s "${pdfs[0]}" ] || { cups_logs >&2; fail "expected one PDF, got: ${pdfs[*]}"; }
+# The job carries the character's name, so that on a shared queue everyone
+# tells whose sheet is whose: cups-pdf names its file after the job's title.
+case "${pdfs[0]##*/}" in
+*Zuleica*) ;;
+*) fail "the print job is not titled with the character's name: ${pdfs[0]##*/}" ;;
+esac
 # KESTRIX_PRINTED_PDF=path keeps a copy of the page for a look.
 [ -z "${KESTRIX_PRINTED_PDF:-}" ] || cp "${pdfs[0]}" "$KESTRIX_PRINTED_PDF"
 python3 "$here/check_printed_sheet.py" "${pdfs[0]}" || fail "the printed sheet is wrong"

@@ -17,12 +17,14 @@ prefix="$work/usr"
 program_dir="$prefix/lib/kestrix"
 [ "$(readlink "$prefix/bin/kestrix")" = ../lib/kestrix/kestrix ] || fail "bin/kestrix is not the relative link"
 [ -x "$prefix/bin/kestrix" ] || fail "bin/kestrix does not reach the program"
-# The editor runs its metafile converter from its own directory.
-for file in kestrix kestrix-metafile vantagem.lib desvant.lib qsz.lib modelo.bmp; do
+# The editor runs its metafile converter, and loads its modules, from its
+# own directory.
+for file in kestrix kestrix-metafile modules/kestrix-print.so modules/kestrix-svg.so \
+    vantagem.lib desvant.lib qsz.lib modelo.bmp; do
     [ -f "$program_dir/$file" ] || fail "lib/kestrix/$file is missing"
 done
 # Readable by everyone whatever the installer's umask.
-for file in "$program_dir"/*.lib "$program_dir/modelo.bmp"; do
+for file in "$program_dir"/*.lib "$program_dir/modelo.bmp" "$program_dir"/modules/*.so; do
     [ "$(stat -c %a "$file")" = 644 ] || fail "$file has mode $(stat -c %a "$file")"
 done
 while IFS= read -r directory; do

@@ -9,6 +9,7 @@
 #include "SheetPrintDialog.h"
 
 #include <QComboBox>
+#include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSpinBox>
@@ -129,6 +130,25 @@ TEST_F(CupsJobTest, AServerGoneSinceTheDialogIsReported) {
 
     EXPECT_FALSE(message.isEmpty()) << "reported as printed";
     EXPECT_NE(message, QStringLiteral("Printing failed")) << "the print system's own message";
+}
+
+// The print system's library is loaded when a job is sent; without it the
+// job is reported, and nothing reaches the queue (print_cups_job.sh counts
+// the PDFs it wrote).
+TEST_F(CupsJobTest, AMissingPrintSystemLibraryIsReportedNotACrash) {
+    requireQueue("KESTRIX_TEST_QUEUE");
+    QPrinter printer(QPrinter::HighResolution);
+    ASSERT_EQ(printer.printerName(), m_queue);
+    CupsJob job(printer, "libkestrix-no-such-printing.so.2");
+    ASSERT_TRUE(job.takesOver());
+    {
+        QPainter painter(&printer);
+        painter.drawText(100, 100, QStringLiteral("Lyra da Torre"));
+    }
+    const Result error = job.submit();
+    ASSERT_TRUE(error) << "reported as printed";
+    EXPECT_NE(error->message.find("libkestrix-no-such-printing.so.2"), std::string::npos)
+        << error->message;
 }
 
 } // namespace

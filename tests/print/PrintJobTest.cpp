@@ -115,7 +115,7 @@ TEST_F(PrintJobTest, AnAbortedJobLeavesThePrinterFreeForTheNext) {
     QPrinter printer(QPrinter::HighResolution);
     printToPdf(printer, path);
     {
-        QtPrintCanvas canvas(printer);
+        QtPrintCanvas canvas(printer, printerJob(printer));
         ASSERT_TRUE(canvas.beginDocument());
         canvas.drawText(100, 100, "half a page");
         canvas.abortDocument();

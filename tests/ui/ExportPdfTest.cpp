@@ -1,6 +1,7 @@
 #include "CharacterFile.h"
 #include "ExportPdfCommand.h"
 #include "Main.h"
+#include "PrintCommand.h"
 #include "PrintDialogSetup.h"
 #include "SheetPreviewDialog.h"
 #include "UiTestSupport.h"
@@ -204,6 +205,29 @@ TEST_F(ExportPdfTest, PreviewShowsOnePageAndPrintsThroughThePrintCommand) {
     });
     EXPECT_EQ(errors, "There is no default printer currently selected.");
     EXPECT_FALSE(preview->isVisible());
+}
+
+// On a group's shared queue every job is listed by its title: whose sheet
+// it is. print_sheet.sh checks a real queue's output carries it.
+TEST_F(ExportPdfTest, PrintJobsAreTitledWithTheCharactersName) {
+    const struct {
+        const char* name;
+        const char* file;
+        const char* title;
+    } cases[] = {
+        {"Lyra da Torre", "lyra.QsZ", "Lyra da Torre"},
+        {"  Bardo  ", "bardo.QsZ", "Bardo"},
+        {"", "zuleica.QsZ", "zuleica"},
+        {"   ", "grupo.2.QsZ", "grupo.2"},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.file);
+        openCharacter(row.name, row.file);
+        EXPECT_EQ(printJobTitle(document), QString::fromUtf8(row.title));
+    }
+    Document unsaved;
+    unsaved.sheet.setName("");
+    EXPECT_EQ(printJobTitle(unsaved), "Personagem");
 }
 
 } // namespace

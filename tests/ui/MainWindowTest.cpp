@@ -1,9 +1,12 @@
+#include "CatalogueEditor.h"
 #include "CatalogueFile.h"
 #include "ErrorBox.h"
+#include "FormLayout.h"
 #include "Main.h"
 #include "NoticeBox.h"
 #include "ObservationsMemo.h"
 #include "PrintDialogSetup.h"
+#include "SheetPreviewDialog.h"
 #include "UiTestSupport.h"
 #include "dialog1.h"
 #include "dialog2.h"
@@ -22,6 +25,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -401,6 +405,74 @@ TEST_F(MainWindowTest, PrintingWithoutADefaultPrinterSaysSoEveryTime) {
     }
 }
 
+// Few users open these: start-up builds neither, the first use does, and
+// every later use finds the same window.
+TEST_F(MainWindowTest, TheCatalogueEditorAndThePreviewAreMadeOnFirstUse) {
+    EXPECT_EQ(window->findChild<CatalogueEditor*>(), nullptr);
+    EXPECT_EQ(window->previewDialog(), nullptr);
+    QMenu* file = window->menuBar()->actions().constFirst()->menu();
+    auto choose = [file](const char* text) {
+        for (QAction* action : file->actions()) {
+            if (action->text() == QString::fromUtf8(text))
+                action->trigger();
+        }
+    };
+
+    choose("Ca&tálogos ...");
+    CatalogueEditor* editor = window->findChild<CatalogueEditor*>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->font(), window->font()) << "made in the window's font";
+    editor->reject();
+    choose("Ca&tálogos ...");
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(window->findChildren<CatalogueEditor*>().size(), 1);
+    editor->reject();
+
+    choose("&Visualizar Impressão ...");
+    SheetPreviewDialog* preview = window->previewDialog();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_TRUE(preview->isVisible());
+    EXPECT_EQ(preview->preview()->pageCount(), 1);
+    preview->reject();
+    choose("&Visualizar Impressão ...");
+    EXPECT_EQ(window->previewDialog(), preview);
+    EXPECT_TRUE(preview->isVisible());
+    preview->reject();
+}
+
+// A caption takes the size QLabel would give it: start-up measures each
+// once instead of QLabel's three times, and a caption cut short or wider
+// than its place would show.
+TEST(FormCaptionTest, TakesTheSizeQLabelGivesItsText) {
+    const char* captions[] = {
+        "&Nome:",
+        "Vantagens/Perícias disponíveis:",
+        "0",
+        "",
+        "Observações (Não serão impressas):",
+        "duas\nlinhas",
+        "a && b",
+        "<b>negrito</b>",
+        "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW",
+    };
+    QWidget window;
+    window.setFont(QFont("MS Sans Serif", 8, QFont::Normal));
+    std::vector<FormControl> layout;
+    int top = 0;
+    for (const char* caption : captions)
+        layout.push_back(form::label(caption, 4, top += 20));
+    buildForm(&window, layout.data(), layout.size());
+    const QList<QLabel*> built = window.findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+    ASSERT_EQ(built.size(), static_cast<qsizetype>(std::size(captions)));
+    for (QLabel* label : built) {
+        SCOPED_TRACE(label->text().toStdString());
+        QLabel reference(label->text(), &window);
+        reference.adjustSize();
+        EXPECT_EQ(label->size(), reference.size());
+    }
+}
+
 TEST_F(MainWindowTest, ValueEditsShowAllFiveCharactersFromTheStart) {
     CharacterSheet stored;
     for (int i = 0; i < kAttributeCount; ++i)
@@ -438,6 +510,7 @@ protected:
     void SetUp() override {
         QFont large = m_desktopFont;
         large.setPointSize(18);
+        large.setBold(true);
         QApplication::setFont(large);
         start();
     }
@@ -448,6 +521,7 @@ protected:
 
 TEST_F(LargeDesktopFontTest, PromptsNoticesMenusAndTheErrorBoxUseTheWindowFont) {
     const QFont font = window->font();
+    EXPECT_FALSE(font.bold()) << "a bold desktop font widens no caption";
     for (SavePromptDialog* prompt : {static_cast<SavePromptDialog*>(window->dialogNovo()),
                                      static_cast<SavePromptDialog*>(window->dialogSair())}) {
         const auto* question = prompt->findChild<QLabel*>();
