@@ -111,8 +111,8 @@ std::string withThousandsSeparators(int number) {
 
 // Where each entry of a catalogue's text starts: every other line, from the
 // first; at most `limit` + 1 of them, so that a text of more entries than a
-// catalogue may hold is known without listing them all. Made in one pass over the text, a line at a time, each line's end
-// found as lineEnd() finds it (a catalogue of a hundred thousand entries is
+// catalogue may hold is known without listing them all. Made in one pass over the text, a line at a
+// time, each line's end found as lineEnd() finds it (a catalogue of a hundred thousand entries is
 // some 400,000 lines, so what is done per line counts).
 std::vector<std::uint32_t> entryStartsOf(const std::string& text, std::size_t limit) {
     const std::size_t size = text.size();
