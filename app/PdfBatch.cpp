@@ -4,14 +4,12 @@
 #include "CharacterSheet.h"
 #include "CommandLine.h"
 #include "PdfOutput.h"
-#include "Picture.h"
-#include "PrintCommand.h"
+#include "PictureLookup.h"
+#include "PrintablePicture.h"
 #include "SheetPdfFile.h"
 #include "Startup.h"
 #include "TextConversion.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QString>
 #include <QStringList>
 #include <deque>
@@ -22,59 +20,44 @@ namespace {
 
 // A character's picture, or what went wrong finding it ("picture PATH:
 // message", empty when all is well).
-struct PictureLookup {
+struct PagePicture {
     Picture picture;
     std::string problem;
 };
 
-// The picture a character's page shows, looked up as the editor does: its
-// path is taken from the program's directory (a stored path is usually a
-// bare name there), no path means the default picture. A picture file that
-// is missing or cannot be loaded leaves the page without a picture.
-PictureLookup lookUpPicture(const std::string& storedPath, const std::string& programDirectory) {
-    const QString stored = toQString(storedPath);
-    if (stored.isEmpty())
-        return {Picture{Picture::Kind::Bitmap, QImage(":/pictures/modelo.bmp")}, {}};
-    // Taken only up to a NUL, the name would be another file's.
-    if (stored.contains(QChar(u'\0')))
-        return {{},
-                "picture " + QString(stored).replace(QChar(u'\0'), u'?').toStdString() +
-                    ": Invalid filename"};
-    const std::string named = "picture " + stored.toStdString() + ": ";
-    const QString path = QFile::decodeName(
-        resolveAgainst(QFile::encodeName(stored).toStdString(), programDirectory).c_str());
-    if (!QFileInfo(path).isFile())
-        return {{}, named + "File not found"};
-    const PictureLoad load = loadPictureFile(path);
-    if (!load.ok())
-        return {{}, named + load.errorMessage()};
-    return {load.picture, {}};
+// The picture a character's page shows, looked up as the editor does. A
+// picture file that is missing or cannot be loaded leaves the page without
+// a picture.
+PagePicture lookUpPagePicture(const std::string& storedPath, const DataFolders& folders) {
+    CharacterPicture found = lookUpCharacterPicture(storedPath, folders);
+    if (!found.error)
+        return {std::move(found.picture), {}};
+    const QString stored = QString(toQString(storedPath)).replace(QChar(u'\0'), u'?');
+    return {{}, "picture " + stored.toStdString() + ": " + found.error->message};
 }
 
 // A party often shares one picture: loaded once, it is also embedded once,
 // since the PDF writer keeps one copy of an image it is given again.
 class PictureCache {
 public:
-    explicit PictureCache(std::string programDirectory)
-        : m_programDirectory(std::move(programDirectory)) {}
+    explicit PictureCache(const DataFolders& folders) : m_folders(folders) {}
 
-    const PictureLookup& lookUp(const std::string& storedPath) {
+    const PagePicture& lookUp(const std::string& storedPath) {
         auto found = m_lookups.find(storedPath);
         if (found == m_lookups.end())
-            found =
-                m_lookups.emplace(storedPath, lookUpPicture(storedPath, m_programDirectory)).first;
+            found = m_lookups.emplace(storedPath, lookUpPagePicture(storedPath, m_folders)).first;
         return found->second;
     }
 
 private:
-    std::string m_programDirectory;
-    std::map<std::string, PictureLookup> m_lookups;
+    const DataFolders& m_folders;
+    std::map<std::string, PagePicture> m_lookups;
 };
 
 } // namespace
 
 int exportPdfBatch(const std::string& output, const std::vector<std::string>& files,
-                   const std::string& workingDirectory, const std::string& programDirectory,
+                   const std::string& workingDirectory, const DataFolders& folders,
                    std::ostream& errors) {
     // Checked before anything is read: a forgotten PDF name makes the first
     // character the output, and it must not become a PDF.
@@ -92,7 +75,7 @@ int exportPdfBatch(const std::string& output, const std::vector<std::string>& fi
     // Deques: the pages point into them while more are added.
     std::deque<CharacterSheet> sheets;
     std::vector<SheetPdfPage> pages;
-    PictureCache pictures(programDirectory);
+    PictureCache pictures(folders);
     for (std::size_t i = 0; i < files.size(); ++i) {
         const std::string& file = files[i];
         CharacterSheet sheet;
@@ -102,7 +85,7 @@ int exportPdfBatch(const std::string& output, const std::vector<std::string>& fi
             status = 1;
             continue;
         }
-        const PictureLookup& picture = pictures.lookUp(sheet.picturePath());
+        const PagePicture& picture = pictures.lookUp(sheet.picturePath());
         if (!picture.problem.empty())
             errors << file << ": " << picture.problem << '\n';
         sheets.push_back(std::move(sheet));

@@ -55,9 +55,9 @@ int exportPdf(kestrix::ToolkitArguments& toolkit, const kestrix::CommandLine& co
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(keepToolkitWarningsQuiet);
     QGuiApplication application(toolkit.count(), toolkit.values());
-    return kestrix::exportPdfBatch(commandLine.output, commandLine.files,
-                                   kestrix::currentDirectory(), kestrix::executableDirectory(),
-                                   std::cerr);
+    return kestrix::exportPdfBatch(
+        commandLine.output, commandLine.files, kestrix::currentDirectory(),
+        kestrix::DataFolders::forUser(kestrix::executableDirectory()), std::cerr);
 }
 
 } // namespace

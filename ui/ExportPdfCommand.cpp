@@ -3,7 +3,7 @@
 #include "Document.h"
 #include "FileDialogs.h"
 #include "PdfOutput.h"
-#include "PrintCommand.h"
+#include "PrintablePicture.h"
 #include "SheetPdfFile.h"
 #include "SuggestedFileName.h"
 #include "TextConversion.h"

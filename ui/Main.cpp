@@ -8,6 +8,7 @@
 #include "Help.h"
 #include "ObservationsMemo.h"
 #include "PrintSheet.h"
+#include "PrintablePicture.h"
 #include "QtPrintCanvas.h"
 #include "TextConversion.h"
 #include "ValueEdit.h"

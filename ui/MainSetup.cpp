@@ -1,4 +1,5 @@
 #include "ApplicationTitle.h"
+#include "BuiltInPictures.h"
 #include "CatalogueEditor.h"
 #include "CatalogueModel.h"
 #include "EditHistory.h"
@@ -74,8 +75,8 @@ TfrmMain::TfrmMain(Document& document, QWidget* parent)
     setWindowIcon(QIcon(":/icons/kestrix.png"));
     setFont(windowFont());
 
-    m_modelo = Picture{Picture::Kind::Bitmap, QImage(":/pictures/modelo.bmp")};
-    m_icone = QImage(":/pictures/icone.bmp");
+    m_modelo = defaultCharacterPicture();
+    m_icone = sheetEmblem();
 
     buildMenu();
     buildControls();

@@ -1,7 +1,9 @@
 #include "EditHistory.h"
 #include "ErrorBox.h"
+#include "FileError.h"
 #include "Main.h"
 #include "ObservationsMemo.h"
+#include "PictureLookup.h"
 #include "TextConversion.h"
 #include "ValueEdit.h"
 #include "dialog1.h"
@@ -9,7 +11,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -74,23 +75,18 @@ void TfrmMain::showPicture(const Picture& picture) {
 }
 
 void TfrmMain::showPictureOfSheet() {
-    QString path = toQString(m_document.sheet.picturePath());
-    // A bare name, such as the default "modelo.bmp" every character stores,
-    // is a data file: the user's or the site's copy comes first.
-    if (!path.isEmpty() && !path.contains(QLatin1Char('/')))
-        path = QFile::decodeName(
-            m_document.dataFolders.locate(QFile::encodeName(path).toStdString()).c_str());
-    if (!QFileInfo(path).isFile()) {
-        showPicture(m_modelo);
+    const CharacterPicture found =
+        lookUpCharacterPicture(m_document.sheet.picturePath(), m_document.dataFolders);
+    if (!found.error) {
+        showPicture(found.picture);
         return;
     }
-    const PictureLoad load = loadPictureFile(path);
-    if (load.ok()) {
-        showPicture(load.picture);
-    } else {
-        showPicture(m_modelo);
-        showErrorBox(this, *load.error);
-    }
+    showPicture(m_modelo);
+    // A picture that is not there leaves the default one in its place
+    // without a word; one that is there and cannot be shown is reported.
+    const auto code = static_cast<FileErrorCode>(found.error->code);
+    if (code != FileErrorCode::FileNotFound && code != FileErrorCode::InvalidFilename)
+        showErrorBox(this, *found.error);
 }
 
 // ---- DocumentView ----

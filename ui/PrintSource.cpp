@@ -1,28 +1,12 @@
 #include "PrintSource.h"
 
 #include "Document.h"
-#include "MetafilePicture.h"
 #include "SheetPdfFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 namespace kestrix {
-
-QtPrintPicture toPrintPicture(const Picture& picture) {
-    if (picture.isEmpty())
-        return QtPrintPicture::none();
-    if (picture.kind == Picture::Kind::Icon)
-        return QtPrintPicture::icon(picture.image);
-    if (picture.kind == Picture::Kind::Metafile) {
-        // Played as vector shapes at the printer's resolution, not as the
-        // window's small image blown up.
-        return QtPrintPicture::metafile([svg = picture.svg](QPainter& painter, const QRectF& rect) {
-            playMetafile(svg, painter, rect);
-        });
-    }
-    return QtPrintPicture::bitmap(picture.image);
-}
 
 QString printJobTitle(const Document& document) {
     const QString name = sheetPdfTitle(document.sheet);

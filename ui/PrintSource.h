@@ -1,16 +1,10 @@
 #pragma once
 
-#include "Picture.h"
-#include "QtPrintPicture.h"
-
 #include <QString>
 
 namespace kestrix {
 
 struct Document;
-
-// A picture of the window as the printed sheet draws it.
-QtPrintPicture toPrintPicture(const Picture& picture);
 
 // What a print queue lists the job as, so that on a shared printer everyone
 // tells whose sheet is whose: the character's name, else its file's name

@@ -100,14 +100,16 @@ TEST(PictureFileTest, IconsAndGlyphsAreRgbaPngsOfTheirSize) {
 
 // rcc stops the build at a missing file; catch it here, before any window
 // target compiles the resources.
-TEST(PictureFileTest, EveryFileTheResourceListNamesExists) {
-    const auto qrc = readBytes(resourcePath("resources.qrc"));
-    ASSERT_TRUE(qrc);
+TEST(PictureFileTest, EveryFileTheResourceListsNameExists) {
     const std::regex entry(R"(<file(?:\s+alias="[^"]*")?>([^<]+)</file>)");
     int files = 0;
-    for (std::sregex_iterator it(qrc->begin(), qrc->end(), entry), end; it != end; ++it) {
-        ++files;
-        EXPECT_TRUE(readBytes(resourcePath((*it)[1].str()))) << (*it)[1].str();
+    for (const char* list : {"resources.qrc", "pictures.qrc"}) {
+        const auto qrc = readBytes(resourcePath(list));
+        ASSERT_TRUE(qrc) << list;
+        for (std::sregex_iterator it(qrc->begin(), qrc->end(), entry), end; it != end; ++it) {
+            ++files;
+            EXPECT_TRUE(readBytes(resourcePath((*it)[1].str()))) << (*it)[1].str();
+        }
     }
     EXPECT_GE(files, 12);
 }

@@ -3,6 +3,7 @@
 #include "MetafileTestSupport.h"
 #include "MetafileWriter.h"
 #include "PrintCommand.h"
+#include "PrintablePicture.h"
 #include "QtPrintCanvas.h"
 #include "UiTestSupport.h"
 

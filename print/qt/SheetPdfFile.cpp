@@ -1,12 +1,12 @@
 #include "SheetPdfFile.h"
 
+#include "BuiltInPictures.h"
 #include "CharacterSheet.h"
 #include "FileSystem.h"
 #include "TextConversion.h"
 #include "Version.h"
 
 #include <QBuffer>
-#include <QImage>
 
 namespace kestrix {
 
@@ -24,8 +24,8 @@ Result saveSheetPdf(const std::string& path, const std::vector<SheetPdfPage>& pa
     {
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
-        if (Result error = writeSheetPdf(
-                buffer, pages, QtPrintPicture::bitmap(QImage(":/pictures/icone.bmp")), info))
+        if (Result error =
+                writeSheetPdf(buffer, pages, QtPrintPicture::bitmap(sheetEmblem()), info))
             return error;
     }
     return replaceFileSafely(path, std::string_view(bytes.constData(), bytes.size()));
