@@ -1,14 +1,14 @@
-#include "PdfBatch.h"
+#include "app/PdfBatch.h"
 
-#include "CharacterFile.h"
-#include "CharacterSheet.h"
-#include "CommandLine.h"
-#include "PdfOutput.h"
-#include "PictureLookup.h"
-#include "PrintablePicture.h"
-#include "SheetPdfFile.h"
-#include "Startup.h"
-#include "TextConversion.h"
+#include "app/CommandLine.h"
+#include "core/CharacterSheet.h"
+#include "document/PictureLookup.h"
+#include "platform/TextConversion.h"
+#include "print/qt/PrintablePicture.h"
+#include "print/qt/SheetPdfFile.h"
+#include "storage/CharacterFile.h"
+#include "storage/PdfOutput.h"
+#include "storage/Startup.h"
 
 #include <QString>
 #include <QStringList>

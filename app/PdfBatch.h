@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DataFolders.h"
+#include "storage/DataFolders.h"
 
 #include <ostream>
 #include <string>

@@ -1,12 +1,12 @@
-#include "Main.h"
+#include "ui/main/Main.h"
 
-#include "ApplicationTitle.h"
-#include "CommandLine.h"
-#include "PdfBatch.h"
-#include "QtTranslations.h"
-#include "Startup.h"
-#include "ToolkitArguments.h"
-#include "WindowFont.h"
+#include "app/CommandLine.h"
+#include "app/PdfBatch.h"
+#include "app/ToolkitArguments.h"
+#include "storage/Startup.h"
+#include "ui/form/ApplicationTitle.h"
+#include "ui/form/QtTranslations.h"
+#include "ui/form/WindowFont.h"
 
 #include <QApplication>
 #include <QFile>

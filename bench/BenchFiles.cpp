@@ -1,4 +1,4 @@
-#include "BenchFiles.h"
+#include "bench/BenchFiles.h"
 
 #include <cstdio>
 #include <cstdlib>

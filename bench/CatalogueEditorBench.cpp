@@ -4,11 +4,11 @@
 // process (catalogue_editor_process.py): within this one, memory that other
 // benchmarks freed would hide it.
 
-#include "BenchFiles.h"
-#include "CatalogueEditor.h"
-#include "CatalogueEditorModel.h"
-#include "CatalogueFile.h"
-#include "Document.h"
+#include "bench/BenchFiles.h"
+#include "storage/CatalogueFile.h"
+#include "storage/Document.h"
+#include "ui/catalogues/CatalogueEditor.h"
+#include "ui/catalogues/CatalogueEditorModel.h"
 
 #include <QApplication>
 #include <QFont>

@@ -1,8 +1,8 @@
-#include "BenchFiles.h"
-#include "Catalogue.h"
-#include "CatalogueFile.h"
-#include "CharacterSheet.h"
-#include "LeadingNumber.h"
+#include "bench/BenchFiles.h"
+#include "core/Catalogue.h"
+#include "core/CharacterSheet.h"
+#include "core/LeadingNumber.h"
+#include "storage/CatalogueFile.h"
 
 #include <benchmark/benchmark.h>
 #include <string>

@@ -1,8 +1,8 @@
-#include "CharacterSheet.h"
-#include "PrintSheet.h"
-#include "QtPrintCanvas.h"
-#include "RecordingCanvas.h"
-#include "SheetPdf.h"
+#include "core/CharacterSheet.h"
+#include "print/PrintSheet.h"
+#include "print/qt/QtPrintCanvas.h"
+#include "print/qt/SheetPdf.h"
+#include "tests/print/RecordingCanvas.h"
 
 #include <QBuffer>
 #include <QFont>

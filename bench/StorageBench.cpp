@@ -1,7 +1,7 @@
-#include "BenchFiles.h"
-#include "CharacterFile.h"
-#include "CharacterRecord.h"
-#include "CharacterSheet.h"
+#include "bench/BenchFiles.h"
+#include "core/CharacterSheet.h"
+#include "storage/CharacterFile.h"
+#include "storage/CharacterRecord.h"
 
 #include <array>
 #include <benchmark/benchmark.h>

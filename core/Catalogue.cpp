@@ -1,6 +1,6 @@
-#include "Catalogue.h"
+#include "core/Catalogue.h"
 
-#include "Windows1252.h"
+#include "core/Windows1252.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "CatalogueEntries.h"
+#include "core/CatalogueEntries.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Catalogue.h"
+#include "core/Catalogue.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "CharacterData.h"
+#include "core/CharacterData.h"
 
 namespace kestrix {
 

@@ -1,7 +1,7 @@
-#include "CharacterSheet.h"
+#include "core/CharacterSheet.h"
 
-#include "Int32.h"
-#include "LeadingNumber.h"
+#include "core/Int32.h"
+#include "core/LeadingNumber.h"
 
 #include <cstdint>
 

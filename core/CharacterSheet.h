@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CharacterData.h"
-#include "Totals.h"
+#include "core/CharacterData.h"
+#include "core/Totals.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "LeadingNumber.h"
+#include "core/LeadingNumber.h"
 
-#include "Int32.h"
+#include "core/Int32.h"
 
 namespace kestrix {
 namespace {

@@ -1,4 +1,4 @@
-#include "Totals.h"
+#include "core/Totals.h"
 
 namespace kestrix {
 

@@ -1,6 +1,6 @@
-#include "Windows1252.h"
+#include "core/Windows1252.h"
 
-#include "Utf8.h"
+#include "core/Utf8.h"
 
 #include <cstddef>
 

@@ -1,9 +1,9 @@
-#include "PictureLookup.h"
+#include "document/PictureLookup.h"
 
-#include "BuiltInPictures.h"
-#include "FileError.h"
-#include "Startup.h"
-#include "TextConversion.h"
+#include "platform/BuiltInPictures.h"
+#include "platform/TextConversion.h"
+#include "storage/FileError.h"
+#include "storage/Startup.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DataFolders.h"
-#include "Error.h"
-#include "Picture.h"
+#include "core/Error.h"
+#include "platform/Picture.h"
+#include "storage/DataFolders.h"
 
 #include <string>
 

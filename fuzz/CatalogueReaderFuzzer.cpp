@@ -9,12 +9,12 @@
 // was; a file up to it loads. The editor's entries of the catalogue hold no
 // line longer than an item line, and what it writes reads back as the same
 // entries.
-#include "Catalogue.h"
-#include "CatalogueEntries.h"
-#include "CatalogueFile.h"
-#include "FuzzCheck.h"
-#include "MemoryFile.h"
-#include "Windows1252.h"
+#include "core/Catalogue.h"
+#include "core/CatalogueEntries.h"
+#include "core/Windows1252.h"
+#include "fuzz/FuzzCheck.h"
+#include "fuzz/MemoryFile.h"
+#include "storage/CatalogueFile.h"
 
 #include <cstddef>
 #include <cstdint>

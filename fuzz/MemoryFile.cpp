@@ -1,6 +1,6 @@
-#include "MemoryFile.h"
+#include "fuzz/MemoryFile.h"
 
-#include "FuzzCheck.h"
+#include "fuzz/FuzzCheck.h"
 
 #include <sys/mman.h>
 #include <unistd.h>

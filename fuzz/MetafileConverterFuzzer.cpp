@@ -15,10 +15,10 @@
 // The editor never runs this code in its own process: a crash here inside
 // the libraries is a finding about them, which the editor survives because
 // the converter runs as a separate, limited process.
-#include "DrawingBudget.h"
-#include "FuzzCheck.h"
-#include "MetafileConversion.h"
-#include "SvgAllowList.h"
+#include "fuzz/FuzzCheck.h"
+#include "svgcheck/SvgAllowList.h"
+#include "tools/kestrix-metafile/DrawingBudget.h"
+#include "tools/kestrix-metafile/MetafileConversion.h"
 
 #include <QBuffer>
 #include <QImage>

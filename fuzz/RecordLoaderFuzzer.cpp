@@ -12,12 +12,12 @@
 //   failure, changes nothing: not the sheet, not the record image,
 //   not the current file name; a file shorter than a record always fails
 //   with "Read beyond end of file".
-#include "CharacterFile.h"
-#include "CharacterRecord.h"
-#include "CharacterSheet.h"
-#include "FuzzCheck.h"
-#include "Int32.h"
-#include "MemoryFile.h"
+#include "core/CharacterSheet.h"
+#include "core/Int32.h"
+#include "fuzz/FuzzCheck.h"
+#include "fuzz/MemoryFile.h"
+#include "storage/CharacterFile.h"
+#include "storage/CharacterRecord.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "BuiltInImageFormats.h"
+#include "platform/BuiltInImageFormats.h"
 
 #include <QIODevice>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "BuiltInPictures.h"
+#include "platform/BuiltInPictures.h"
 
 // The pictures live in a static library; registering them by hand keeps the
 // linker from dropping them.

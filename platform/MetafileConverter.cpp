@@ -1,4 +1,4 @@
-#include "MetafileConverter.h"
+#include "platform/MetafileConverter.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -1,7 +1,7 @@
-#include "MetafilePicture.h"
+#include "platform/MetafilePicture.h"
 
-#include "ProgramModule.h"
-#include "SvgMetafileEntry.h"
+#include "platform/ProgramModule.h"
+#include "platform/SvgMetafileEntry.h"
 
 namespace kestrix {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Error.h"
-#include "Picture.h"
+#include "core/Error.h"
+#include "platform/Picture.h"
 
 #include <QByteArray>
 #include <QRectF>

@@ -1,7 +1,7 @@
-#include "Picture.h"
+#include "platform/Picture.h"
 
-#include "MetafileConverter.h"
-#include "MetafilePicture.h"
+#include "platform/MetafileConverter.h"
+#include "platform/MetafilePicture.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "ProgramModule.h"
+#include "platform/ProgramModule.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 // The metafile module: what the editor does with QtSvg, in a library of its
 // own (see SvgMetafileEntry.h).
-#include "MetafilePicture.h"
-#include "SvgAllowList.h"
-#include "SvgMetafileEntry.h"
+#include "platform/MetafilePicture.h"
+#include "platform/SvgMetafileEntry.h"
+#include "svgcheck/SvgAllowList.h"
 
 #include <QImageReader>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "TextConversion.h"
+#include "platform/TextConversion.h"
 
-#include "Windows1252.h"
+#include "core/Windows1252.h"
 
 namespace kestrix {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Error.h"
-#include "PrintPicture.h"
-#include "PrintRect.h"
+#include "core/Error.h"
+#include "print/PrintPicture.h"
+#include "print/PrintRect.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "PrintSheet.h"
+#include "print/PrintSheet.h"
 
 #include <array>
 #include <vector>

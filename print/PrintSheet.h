@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CharacterSheet.h"
-#include "PrintCanvas.h"
-#include "PrintPicture.h"
+#include "core/CharacterSheet.h"
+#include "print/PrintCanvas.h"
+#include "print/PrintPicture.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
-#include "CatalogueFile.h"
+#include "storage/CatalogueFile.h"
 
-#include "FileSystem.h"
-#include "FolderTree.h"
-#include "Paths.h"
-#include "SaveTarget.h"
+#include "storage/FileSystem.h"
+#include "storage/FolderTree.h"
+#include "storage/Paths.h"
+#include "storage/SaveTarget.h"
 
 #include <cerrno>
 #include <new>

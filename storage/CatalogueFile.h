@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Catalogue.h"
-#include "FileError.h"
+#include "core/Catalogue.h"
+#include "storage/FileError.h"
 
 #include <cstddef>
 #include <string>

@@ -1,7 +1,7 @@
-#include "CharacterFile.h"
+#include "storage/CharacterFile.h"
 
-#include "FileSystem.h"
-#include "ObservationLines.h"
+#include "core/ObservationLines.h"
+#include "storage/FileSystem.h"
 
 #include <string_view>
 

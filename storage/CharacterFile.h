@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CharacterRecord.h"
-#include "CharacterSheet.h"
-#include "FileError.h"
+#include "core/CharacterSheet.h"
+#include "storage/CharacterRecord.h"
+#include "storage/FileError.h"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,7 @@
-#include "CharacterRecord.h"
+#include "storage/CharacterRecord.h"
 
-#include "Int32.h"
-#include "Windows1252.h"
+#include "core/Int32.h"
+#include "core/Windows1252.h"
 
 #include <algorithm>
 #include <cstdint>

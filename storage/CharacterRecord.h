@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CharacterData.h"
+#include "core/CharacterData.h"
 
 #include <array>
 #include <cstddef>

@@ -1,6 +1,6 @@
-#include "DataFolders.h"
+#include "storage/DataFolders.h"
 
-#include "Paths.h"
+#include "storage/Paths.h"
 
 #include <cstdlib>
 #include <sys/stat.h>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Catalogue.h"
-#include "CharacterFile.h"
-#include "CharacterSheet.h"
-#include "DataFolders.h"
+#include "core/Catalogue.h"
+#include "core/CharacterSheet.h"
+#include "storage/CharacterFile.h"
+#include "storage/DataFolders.h"
 
 namespace kestrix {
 

@@ -1,8 +1,8 @@
-#include "DocumentCommands.h"
+#include "storage/DocumentCommands.h"
 
-#include "CatalogueFile.h"
-#include "SuggestedFileName.h"
-#include "Windows1252.h"
+#include "core/Windows1252.h"
+#include "storage/CatalogueFile.h"
+#include "storage/SuggestedFileName.h"
 
 namespace kestrix {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Document.h"
-#include "DocumentView.h"
+#include "storage/Document.h"
+#include "storage/DocumentView.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "FileError.h"
+#include "storage/FileError.h"
 
 namespace kestrix {
 

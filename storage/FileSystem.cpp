@@ -1,6 +1,6 @@
-#include "FileSystem.h"
+#include "storage/FileSystem.h"
 
-#include "Paths.h"
+#include "storage/Paths.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FileError.h"
+#include "storage/FileError.h"
 
 #include <cstddef>
 #include <limits>

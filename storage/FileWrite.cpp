@@ -1,6 +1,6 @@
-#include "FileWrite.h"
+#include "storage/FileWrite.h"
 
-#include "SignalIgnored.h"
+#include "storage/SignalIgnored.h"
 
 #include <cerrno>
 #include <unistd.h>

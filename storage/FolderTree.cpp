@@ -1,6 +1,6 @@
-#include "FolderTree.h"
+#include "storage/FolderTree.h"
 
-#include "Paths.h"
+#include "storage/Paths.h"
 
 #include <cerrno>
 #include <sys/stat.h>

@@ -1,7 +1,7 @@
-#include "InPlaceWrite.h"
+#include "storage/InPlaceWrite.h"
 
-#include "FileWrite.h"
-#include "SignalIgnored.h"
+#include "storage/FileWrite.h"
+#include "storage/SignalIgnored.h"
 
 #include <algorithm>
 #include <cerrno>

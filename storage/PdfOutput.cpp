@@ -1,8 +1,8 @@
-#include "PdfOutput.h"
+#include "storage/PdfOutput.h"
 
-#include "FileError.h"
-#include "FileSystem.h"
-#include "Paths.h"
+#include "storage/FileError.h"
+#include "storage/FileSystem.h"
+#include "storage/Paths.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
-#include "RecentFiles.h"
+#include "storage/RecentFiles.h"
 
-#include "Paths.h"
+#include "storage/Paths.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
-#include "FileSystem.h"
-#include "FileWrite.h"
-#include "InPlaceWrite.h"
-#include "Paths.h"
-#include "SaveTarget.h"
-#include "TemporaryFile.h"
+#include "storage/FileSystem.h"
+#include "storage/FileWrite.h"
+#include "storage/InPlaceWrite.h"
+#include "storage/Paths.h"
+#include "storage/SaveTarget.h"
+#include "storage/TemporaryFile.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -1,6 +1,6 @@
-#include "SaveTarget.h"
+#include "storage/SaveTarget.h"
 
-#include "Paths.h"
+#include "storage/Paths.h"
 
 #include <cerrno>
 #include <unistd.h>

@@ -1,7 +1,7 @@
-#include "SessionEnd.h"
+#include "storage/SessionEnd.h"
 
-#include "CharacterSheet.h"
-#include "DocumentCommands.h"
+#include "core/CharacterSheet.h"
+#include "storage/DocumentCommands.h"
 
 namespace kestrix {
 

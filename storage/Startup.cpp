@@ -1,7 +1,7 @@
-#include "Startup.h"
+#include "storage/Startup.h"
 
-#include "CatalogueFile.h"
-#include "FileSystem.h"
+#include "storage/CatalogueFile.h"
+#include "storage/FileSystem.h"
 
 #include <cerrno>
 #include <climits>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Document.h"
-#include "DocumentCommands.h"
-#include "DocumentView.h"
-#include "FileError.h"
+#include "storage/Document.h"
+#include "storage/DocumentCommands.h"
+#include "storage/DocumentView.h"
+#include "storage/FileError.h"
 
 #include <functional>
 #include <string>

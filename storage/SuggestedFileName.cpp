@@ -1,6 +1,6 @@
-#include "SuggestedFileName.h"
+#include "storage/SuggestedFileName.h"
 
-#include "Windows1252.h"
+#include "core/Windows1252.h"
 
 namespace kestrix {
 namespace {

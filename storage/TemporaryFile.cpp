@@ -1,6 +1,6 @@
-#include "TemporaryFile.h"
+#include "storage/TemporaryFile.h"
 
-#include "Paths.h"
+#include "storage/Paths.h"
 
 #include <cerrno>
 #include <chrono>

@@ -1,4 +1,4 @@
-#include "PlainPng.h"
+#include "svgcheck/PlainPng.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "StrokeDashes.h"
+#include "svgcheck/StrokeDashes.h"
 
 #include <algorithm>
 #include <charconv>

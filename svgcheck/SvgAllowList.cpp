@@ -1,8 +1,8 @@
-#include "SvgAllowList.h"
+#include "svgcheck/SvgAllowList.h"
 
-#include "PlainPng.h"
-#include "StrokeDashes.h"
-#include "Utf8.h"
+#include "core/Utf8.h"
+#include "svgcheck/PlainPng.h"
+#include "svgcheck/StrokeDashes.h"
 
 #include <algorithm>
 #include <array>

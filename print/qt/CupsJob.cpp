@@ -1,7 +1,7 @@
-#include "CupsJob.h"
+#include "print/qt/CupsJob.h"
 
-#include "CupsLibrary.h"
-#include "QtPrintCanvas.h"
+#include "print/qt/CupsLibrary.h"
+#include "print/qt/QtPrintCanvas.h"
 
 #include <QDir>
 #include <QPageLayout>

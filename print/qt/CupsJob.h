@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CupsLibrary.h"
-#include "Error.h"
+#include "core/Error.h"
+#include "print/qt/CupsLibrary.h"
 
 #include <QString>
 #include <memory>

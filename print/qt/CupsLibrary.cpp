@@ -1,4 +1,4 @@
-#include "CupsLibrary.h"
+#include "print/qt/CupsLibrary.h"
 
 #include <dlfcn.h>
 #include <string>

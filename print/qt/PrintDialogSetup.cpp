@@ -1,4 +1,4 @@
-#include "PrintDialogSetup.h"
+#include "print/qt/PrintDialogSetup.h"
 
 #include <QPrintDialog>
 #include <QPrinter>

@@ -1,9 +1,9 @@
-#include "PrintJob.h"
+#include "print/qt/PrintJob.h"
 
-#include "CharacterSheet.h"
-#include "CupsJob.h"
-#include "PrintSheet.h"
-#include "QtPrintCanvas.h"
+#include "core/CharacterSheet.h"
+#include "print/PrintSheet.h"
+#include "print/qt/CupsJob.h"
+#include "print/qt/QtPrintCanvas.h"
 
 #include <QPageLayout>
 #include <QPrinter>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Error.h"
-#include "QtPrintCanvas.h"
-#include "QtPrintPicture.h"
+#include "core/Error.h"
+#include "print/qt/QtPrintCanvas.h"
+#include "print/qt/QtPrintPicture.h"
 
 #include <QString>
 

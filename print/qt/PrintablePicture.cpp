@@ -1,6 +1,6 @@
-#include "PrintablePicture.h"
+#include "print/qt/PrintablePicture.h"
 
-#include "MetafilePicture.h"
+#include "platform/MetafilePicture.h"
 
 namespace kestrix {
 

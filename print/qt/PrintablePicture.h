@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Picture.h"
-#include "QtPrintPicture.h"
+#include "platform/Picture.h"
+#include "print/qt/QtPrintPicture.h"
 
 namespace kestrix {
 

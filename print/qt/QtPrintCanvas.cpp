@@ -1,6 +1,6 @@
-#include "QtPrintCanvas.h"
+#include "print/qt/QtPrintCanvas.h"
 
-#include "Windows1252.h"
+#include "core/Windows1252.h"
 
 #include <QFontMetrics>
 #include <QPaintDevice>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PrintCanvas.h"
-#include "QtPrintPicture.h"
+#include "print/PrintCanvas.h"
+#include "print/qt/QtPrintPicture.h"
 
 #include <QFont>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "QtPrintPicture.h"
+#include "print/qt/QtPrintPicture.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PrintPicture.h"
+#include "print/PrintPicture.h"
 
 #include <QImage>
 #include <QRectF>

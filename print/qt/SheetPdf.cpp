@@ -1,7 +1,7 @@
-#include "SheetPdf.h"
+#include "print/qt/SheetPdf.h"
 
-#include "PrintSheet.h"
-#include "QtPrintCanvas.h"
+#include "print/PrintSheet.h"
+#include "print/qt/QtPrintCanvas.h"
 
 #include <QPdfWriter>
 

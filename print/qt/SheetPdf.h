@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Error.h"
-#include "QtPrintPicture.h"
+#include "core/Error.h"
+#include "print/qt/QtPrintPicture.h"
 
 #include <QLocale>
 #include <QPageLayout>

@@ -1,10 +1,10 @@
-#include "SheetPdfFile.h"
+#include "print/qt/SheetPdfFile.h"
 
-#include "BuiltInPictures.h"
-#include "CharacterSheet.h"
-#include "FileSystem.h"
-#include "TextConversion.h"
 #include "Version.h"
+#include "core/CharacterSheet.h"
+#include "platform/BuiltInPictures.h"
+#include "platform/TextConversion.h"
+#include "storage/FileSystem.h"
 
 #include <QBuffer>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Error.h"
-#include "SheetPdf.h"
+#include "core/Error.h"
+#include "print/qt/SheetPdf.h"
 
 #include <QString>
 #include <string>

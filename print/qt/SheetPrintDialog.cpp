@@ -1,6 +1,6 @@
-#include "SheetPrintDialog.h"
+#include "print/qt/SheetPrintDialog.h"
 
-#include "PrintDialogSetup.h"
+#include "print/qt/PrintDialogSetup.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
-#include "PdfBatch.h"
+#include "app/PdfBatch.h"
 
-#include "CharacterFile.h"
-#include "CharacterSheet.h"
+#include "core/CharacterSheet.h"
+#include "storage/CharacterFile.h"
 
 #include <QDir>
 #include <QFile>

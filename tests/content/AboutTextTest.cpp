@@ -1,4 +1,4 @@
-#include "AboutTexts.h"
+#include "ui/dialogs/AboutTexts.h"
 
 #include <gtest/gtest.h>
 #include <string>

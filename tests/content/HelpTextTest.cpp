@@ -1,5 +1,5 @@
-#include "ContentFile.h"
-#include "Windows1252.h"
+#include "core/Windows1252.h"
+#include "tests/content/ContentFile.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

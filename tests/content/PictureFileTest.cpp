@@ -1,4 +1,4 @@
-#include "ContentFile.h"
+#include "tests/content/ContentFile.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>

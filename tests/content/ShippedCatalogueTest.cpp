@@ -1,7 +1,7 @@
-#include "Catalogue.h"
-#include "ContentFile.h"
-#include "LeadingNumber.h"
-#include "Windows1252.h"
+#include "core/Catalogue.h"
+#include "core/LeadingNumber.h"
+#include "core/Windows1252.h"
+#include "tests/content/ContentFile.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

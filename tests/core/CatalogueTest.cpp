@@ -1,4 +1,4 @@
-#include "Catalogue.h"
+#include "core/Catalogue.h"
 
 #include <cctype>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "CharacterSheet.h"
+#include "core/CharacterSheet.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "LeadingNumber.h"
+#include "core/LeadingNumber.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "ObservationLines.h"
+#include "core/ObservationLines.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "PictureLookup.h"
+#include "document/PictureLookup.h"
 
-#include "BuiltInPictures.h"
-#include "FileError.h"
+#include "platform/BuiltInPictures.h"
+#include "storage/FileError.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "MetafileConverter.h"
+#include "platform/MetafileConverter.h"
 
-#include "MetafileTestSupport.h"
-#include "Picture.h"
+#include "platform/Picture.h"
+#include "tests/platform/MetafileTestSupport.h"
 
 #include <QCoreApplication>
 #include <QDir>

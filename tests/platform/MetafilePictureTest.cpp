@@ -1,9 +1,9 @@
-#include "MetafilePicture.h"
+#include "platform/MetafilePicture.h"
 
-#include "HostileMetafiles.h"
-#include "MetafileTestSupport.h"
-#include "MetafileWriter.h"
-#include "Picture.h"
+#include "platform/Picture.h"
+#include "tests/platform/MetafileTestSupport.h"
+#include "tests/tools/HostileMetafiles.h"
+#include "tests/tools/MetafileWriter.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,13 +1,13 @@
 // Real-world mapping patterns of metafiles, each drawn where the format puts
 // it: in the window's image, on the printed page and in the PDF, and, for
 // Windows metafiles, where libwmf's own SVG output puts it.
-#include "MetafilePicture.h"
-#include "MetafileTestSupport.h"
-#include "MetafileWriter.h"
-#include "Picture.h"
-#include "PrintSheet.h"
-#include "QtPrintCanvas.h"
-#include "SheetPdf.h"
+#include "platform/MetafilePicture.h"
+#include "platform/Picture.h"
+#include "print/PrintSheet.h"
+#include "print/qt/QtPrintCanvas.h"
+#include "print/qt/SheetPdf.h"
+#include "tests/platform/MetafileTestSupport.h"
+#include "tests/tools/MetafileWriter.h"
 
 #include <QBuffer>
 #include <QDir>

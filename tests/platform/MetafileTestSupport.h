@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MetafileConverter.h"
+#include "platform/MetafileConverter.h"
 
 #include <QColor>
 #include <QImage>

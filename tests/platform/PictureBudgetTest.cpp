@@ -1,6 +1,6 @@
-#include "DrawingBudget.h"
-#include "HostileMetafiles.h"
-#include "MetafileTestSupport.h"
+#include "tests/platform/MetafileTestSupport.h"
+#include "tests/tools/HostileMetafiles.h"
+#include "tools/kestrix-metafile/DrawingBudget.h"
 
 #include <QDir>
 #include <QFile>

@@ -6,10 +6,10 @@
 // largest address space the process took.
 //
 // picture-draw-probe CONVERTER PICTURE
-#include "DrawingBudget.h"
-#include "MetafileConverter.h"
-#include "MetafilePicture.h"
-#include "Picture.h"
+#include "platform/MetafileConverter.h"
+#include "platform/MetafilePicture.h"
+#include "platform/Picture.h"
+#include "tools/kestrix-metafile/DrawingBudget.h"
 
 #include <QBuffer>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 // The parts of the program loaded when first needed: a missing or damaged
 // one is an error to show, never a crash.
-#include "ProgramModule.h"
+#include "platform/ProgramModule.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,12 +1,12 @@
 // Jobs on real CUPS queues. Run by tests/e2e/print_cups_job.sh, which starts
 // a private scheduler with the queues named in the environment; without them
 // every test is skipped.
-#include "CupsJob.h"
+#include "print/qt/CupsJob.h"
 
-#include "CharacterSheet.h"
-#include "PrintJob.h"
-#include "QtTestApplication.h"
-#include "SheetPrintDialog.h"
+#include "core/CharacterSheet.h"
+#include "print/qt/PrintJob.h"
+#include "print/qt/SheetPrintDialog.h"
+#include "tests/print/QtTestApplication.h"
 
 #include <QComboBox>
 #include <QPainter>

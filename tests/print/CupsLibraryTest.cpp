@@ -1,8 +1,8 @@
 // The print system's library as a print job loads it, and the title a job
 // is listed under. Jobs on real queues are in CupsJobTest.
-#include "CupsLibrary.h"
+#include "print/qt/CupsLibrary.h"
 
-#include "CupsJob.h"
+#include "print/qt/CupsJob.h"
 
 #include <QString>
 #include <gtest/gtest.h>

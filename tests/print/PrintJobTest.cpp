@@ -1,10 +1,10 @@
-#include "PrintJob.h"
+#include "print/qt/PrintJob.h"
 
-#include "CharacterSheet.h"
-#include "PrintDialogSetup.h"
-#include "QtPrintCanvas.h"
-#include "QtTestApplication.h"
-#include "SheetPrintDialog.h"
+#include "core/CharacterSheet.h"
+#include "print/qt/PrintDialogSetup.h"
+#include "print/qt/QtPrintCanvas.h"
+#include "print/qt/SheetPrintDialog.h"
+#include "tests/print/QtTestApplication.h"
 
 #include <QComboBox>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "PrintSheet.h"
+#include "print/PrintSheet.h"
 
-#include "RecordingCanvas.h"
+#include "tests/print/RecordingCanvas.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "QtPrintCanvas.h"
+#include "print/qt/QtPrintCanvas.h"
 
-#include "PrintSheet.h"
-#include "QtTestApplication.h"
+#include "print/PrintSheet.h"
+#include "tests/print/QtTestApplication.h"
 
 #include <QFontMetrics>
 #include <QImage>

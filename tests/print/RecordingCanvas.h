@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PrintCanvas.h"
+#include "print/PrintCanvas.h"
 
 #include <functional>
 #include <string>

@@ -1,6 +1,6 @@
-#include "CatalogueFile.h"
+#include "storage/CatalogueFile.h"
 
-#include "TestFiles.h"
+#include "tests/storage/TestFiles.h"
 
 #include <chrono>
 #include <fcntl.h>

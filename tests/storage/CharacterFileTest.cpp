@@ -1,7 +1,7 @@
-#include "CharacterFile.h"
+#include "storage/CharacterFile.h"
 
-#include "RecordImage.h"
-#include "TestFiles.h"
+#include "tests/storage/RecordImage.h"
+#include "tests/storage/TestFiles.h"
 
 #include <gtest/gtest.h>
 #include <string>

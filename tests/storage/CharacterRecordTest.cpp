@@ -1,6 +1,6 @@
-#include "CharacterRecord.h"
+#include "storage/CharacterRecord.h"
 
-#include "RecordImage.h"
+#include "tests/storage/RecordImage.h"
 
 #include <functional>
 #include <gtest/gtest.h>

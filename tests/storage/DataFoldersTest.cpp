@@ -1,9 +1,9 @@
-#include "DataFolders.h"
+#include "storage/DataFolders.h"
 
-#include "CatalogueFile.h"
-#include "CharacterFile.h"
-#include "Startup.h"
-#include "TestFiles.h"
+#include "storage/CatalogueFile.h"
+#include "storage/CharacterFile.h"
+#include "storage/Startup.h"
+#include "tests/storage/TestFiles.h"
 
 #include <cerrno>
 #include <climits>

@@ -1,7 +1,7 @@
-#include "DocumentCommands.h"
+#include "storage/DocumentCommands.h"
 
-#include "SessionEnd.h"
-#include "Startup.h"
+#include "storage/SessionEnd.h"
+#include "storage/Startup.h"
 
 #include <deque>
 #include <filesystem>

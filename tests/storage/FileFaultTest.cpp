@@ -1,8 +1,8 @@
-#include "CatalogueFile.h"
-#include "CharacterFile.h"
-#include "FileSystem.h"
-#include "SaveCheck.h"
-#include "TestFiles.h"
+#include "storage/CatalogueFile.h"
+#include "storage/CharacterFile.h"
+#include "storage/FileSystem.h"
+#include "tests/storage/SaveCheck.h"
+#include "tests/storage/TestFiles.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,8 +1,8 @@
-#include "FileSystem.h"
+#include "storage/FileSystem.h"
 
-#include "CatalogueFile.h"
-#include "CharacterFile.h"
-#include "TestFiles.h"
+#include "storage/CatalogueFile.h"
+#include "storage/CharacterFile.h"
+#include "tests/storage/TestFiles.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -1,8 +1,8 @@
 // Saves cut short by a kill: the character file is always a whole record,
 // old or new, and no temporary file stays behind for long.
-#include "CharacterFile.h"
-#include "CharacterRecord.h"
-#include "TestFiles.h"
+#include "storage/CharacterFile.h"
+#include "storage/CharacterRecord.h"
+#include "tests/storage/TestFiles.h"
 
 #include <algorithm>
 #include <cerrno>

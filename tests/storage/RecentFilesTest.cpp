@@ -1,4 +1,4 @@
-#include "RecentFiles.h"
+#include "storage/RecentFiles.h"
 
 #include <gtest/gtest.h>
 #include <set>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CharacterFile.h"
-#include "TestFiles.h"
+#include "storage/CharacterFile.h"
+#include "tests/storage/TestFiles.h"
 
 #include <string>
 

@@ -2,10 +2,10 @@
 // through a group, links planted by someone else. Setting the cases up needs
 // root (files of other owners); each save runs as an unprivileged user, or as
 // root where root is the one at risk.
-#include "CharacterFile.h"
-#include "CharacterRecord.h"
-#include "SaveCheck.h"
-#include "TestFiles.h"
+#include "storage/CharacterFile.h"
+#include "storage/CharacterRecord.h"
+#include "tests/storage/SaveCheck.h"
+#include "tests/storage/TestFiles.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>

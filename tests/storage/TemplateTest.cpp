@@ -1,6 +1,6 @@
-#include "CharacterFile.h"
-#include "RecordImage.h"
-#include "TestFiles.h"
+#include "storage/CharacterFile.h"
+#include "tests/storage/RecordImage.h"
+#include "tests/storage/TestFiles.h"
 
 #include <climits>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "TemporaryFile.h"
+#include "storage/TemporaryFile.h"
 
-#include "TestFiles.h"
+#include "tests/storage/TestFiles.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "TestFiles.h"
+#include "tests/storage/TestFiles.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,8 +1,8 @@
-#include "DrawingCost.h"
-#include "HostileMetafiles.h"
-#include "MetafileConversion.h"
-#include "PlainPng.h"
-#include "SvgAllowList.h"
+#include "svgcheck/PlainPng.h"
+#include "svgcheck/SvgAllowList.h"
+#include "tests/tools/HostileMetafiles.h"
+#include "tools/kestrix-metafile/DrawingCost.h"
+#include "tools/kestrix-metafile/MetafileConversion.h"
 
 #include <QImage>
 #include <gtest/gtest.h>

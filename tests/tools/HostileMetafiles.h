@@ -3,7 +3,7 @@
 // Metafiles that cost the editor dearly unless they are stopped: bitmaps
 // whose PNG carries compressed texts, thin dashed pens over a large frame,
 // floods of shapes, pattern brushes; and the bitmaps a metafile embeds.
-#include "MetafileWriter.h"
+#include "tests/tools/MetafileWriter.h"
 
 #include <QBuffer>
 #include <QByteArray>

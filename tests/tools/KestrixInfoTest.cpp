@@ -1,8 +1,8 @@
-#include "CharacterFile.h"
-#include "CharacterRecord.h"
-#include "CharacterSheet.h"
-#include "ProgramRun.h"
-#include "Windows1252.h"
+#include "core/CharacterSheet.h"
+#include "core/Windows1252.h"
+#include "storage/CharacterFile.h"
+#include "storage/CharacterRecord.h"
+#include "tests/tools/ProgramRun.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,10 +1,10 @@
-#include "MetafileConversion.h"
+#include "tools/kestrix-metafile/MetafileConversion.h"
 
-#include "EmfConversion.h"
-#include "EmfMappingRepair.h"
-#include "MetafileWriter.h"
-#include "SvgAllowList.h"
-#include "SvgDocument.h"
+#include "svgcheck/SvgAllowList.h"
+#include "tests/tools/MetafileWriter.h"
+#include "tools/kestrix-metafile/EmfConversion.h"
+#include "tools/kestrix-metafile/EmfMappingRepair.h"
+#include "tools/kestrix-metafile/SvgDocument.h"
 
 #include <cstdint>
 #include <fstream>

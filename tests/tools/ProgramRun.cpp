@@ -1,4 +1,4 @@
-#include "ProgramRun.h"
+#include "tests/tools/ProgramRun.h"
 
 #include <cerrno>
 #include <fcntl.h>

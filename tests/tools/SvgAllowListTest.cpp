@@ -1,4 +1,4 @@
-#include "SvgAllowList.h"
+#include "svgcheck/SvgAllowList.h"
 
 #include <gtest/gtest.h>
 #include <string>

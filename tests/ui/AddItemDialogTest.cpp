@@ -1,10 +1,10 @@
-#include "Main.h"
-#include "TextConversion.h"
-#include "UiTestSupport.h"
-#include "desvant.h"
-#include "massage.h"
-#include "massage2.h"
-#include "vant.h"
+#include "platform/TextConversion.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/dialogs/desvant.h"
+#include "ui/dialogs/massage.h"
+#include "ui/dialogs/massage2.h"
+#include "ui/dialogs/vant.h"
+#include "ui/main/Main.h"
 
 #include <QApplication>
 #include <QLabel>

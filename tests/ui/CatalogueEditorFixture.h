@@ -1,10 +1,10 @@
 #pragma once
 
-#include "CatalogueEditor.h"
-#include "Document.h"
-#include "Main.h"
-#include "Startup.h"
-#include "UiTestSupport.h"
+#include "storage/Document.h"
+#include "storage/Startup.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/catalogues/CatalogueEditor.h"
+#include "ui/main/Main.h"
 
 #include <QAbstractItemModel>
 #include <QAction>

@@ -2,8 +2,8 @@
 // its answers, a save that fails, the variable box, nameless entries,
 // imports that replace or lose text, and files of other kinds.
 
-#include "CatalogueEditorFixture.h"
-#include "CatalogueEditorModel.h"
+#include "tests/ui/CatalogueEditorFixture.h"
+#include "ui/catalogues/CatalogueEditorModel.h"
 
 #include <QAbstractItemModelTester>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "CatalogueEditorFixture.h"
+#include "tests/ui/CatalogueEditorFixture.h"
 
 #include <QAbstractItemModel>
 #include <QAction>

@@ -1,7 +1,7 @@
 // The value edits' condensing, worked out from one measurement, against
 // trying every stretch from 99 % down as the edits once did: the same font
 // for the design's faces and sizes, so the edits look exactly as before.
-#include "CondensedFont.h"
+#include "ui/widgets/CondensedFont.h"
 
 #include <QWidget>
 #include <gtest/gtest.h>

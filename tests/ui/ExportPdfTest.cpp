@@ -1,10 +1,10 @@
-#include "CharacterFile.h"
-#include "ExportPdfCommand.h"
-#include "Main.h"
-#include "PrintCommand.h"
-#include "PrintDialogSetup.h"
-#include "SheetPreviewDialog.h"
-#include "UiTestSupport.h"
+#include "print/qt/PrintDialogSetup.h"
+#include "storage/CharacterFile.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/dialogs/SheetPreviewDialog.h"
+#include "ui/main/ExportPdfCommand.h"
+#include "ui/main/Main.h"
+#include "ui/main/PrintCommand.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,6 +1,6 @@
-#include "FileDialogs.h"
+#include "ui/dialogs/FileDialogs.h"
 
-#include "UiTestSupport.h"
+#include "tests/ui/UiTestSupport.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,8 +1,8 @@
-#include "Help.h"
-#include "Main.h"
-#include "UiTestSupport.h"
 #include "Version.h"
-#include "about.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/dialogs/Help.h"
+#include "ui/dialogs/about.h"
+#include "ui/main/Main.h"
 
 #include <QAction>
 #include <QApplication>

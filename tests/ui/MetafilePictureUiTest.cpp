@@ -1,11 +1,11 @@
-#include "HostileMetafiles.h"
-#include "Main.h"
-#include "MetafileTestSupport.h"
-#include "MetafileWriter.h"
-#include "PrintCommand.h"
-#include "PrintablePicture.h"
-#include "QtPrintCanvas.h"
-#include "UiTestSupport.h"
+#include "print/qt/PrintablePicture.h"
+#include "print/qt/QtPrintCanvas.h"
+#include "tests/platform/MetafileTestSupport.h"
+#include "tests/tools/HostileMetafiles.h"
+#include "tests/tools/MetafileWriter.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/main/Main.h"
+#include "ui/main/PrintCommand.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
-#include "ObservationsMemo.h"
+#include "ui/widgets/ObservationsMemo.h"
 
-#include "NoticeBox.h"
-#include "UiTestSupport.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/dialogs/NoticeBox.h"
 
 #include <QApplication>
 #include <QClipboard>

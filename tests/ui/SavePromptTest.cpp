@@ -1,6 +1,6 @@
-#include "UiTestSupport.h"
-#include "dialog1.h"
-#include "dialog2.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/dialogs/dialog1.h"
+#include "ui/dialogs/dialog2.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,7 +1,7 @@
-#include "UiTestSupport.h"
+#include "tests/ui/UiTestSupport.h"
 
-#include "CharacterFile.h"
-#include "Main.h"
+#include "storage/CharacterFile.h"
+#include "ui/main/Main.h"
 
 #include <QApplication>
 #include <QKeyEvent>

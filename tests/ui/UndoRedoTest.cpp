@@ -1,11 +1,11 @@
-#include "CharacterFile.h"
-#include "EditHistory.h"
-#include "Main.h"
-#include "ObservationsMemo.h"
-#include "UiTestSupport.h"
-#include "desvant.h"
-#include "dialog2.h"
-#include "vant.h"
+#include "storage/CharacterFile.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/dialogs/desvant.h"
+#include "ui/dialogs/dialog2.h"
+#include "ui/dialogs/vant.h"
+#include "ui/main/EditHistory.h"
+#include "ui/main/Main.h"
+#include "ui/widgets/ObservationsMemo.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,7 +2,7 @@
 // the same keys, clicks, wheel turns and resizes, and after each step they
 // must agree on everything a user can see or reach - current row, selection,
 // scroll bars, where each point lands, and every pixel.
-#include "UniformRowListView.h"
+#include "ui/widgets/UniformRowListView.h"
 
 #include <QAbstractListModel>
 #include <QApplication>

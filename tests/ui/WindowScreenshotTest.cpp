@@ -3,20 +3,20 @@
 // KESTRIX_UPDATE_SCREENSHOTS=1 writes the references instead of comparing
 // (only after checking by eye that the new look is the intended one).
 
-#include "CatalogueEditor.h"
-#include "CharacterFile.h"
-#include "Help.h"
-#include "Main.h"
-#include "NoticeBox.h"
-#include "SavePromptDialog.h"
-#include "UiTestSupport.h"
-#include "about.h"
-#include "desvant.h"
-#include "dialog1.h"
-#include "dialog2.h"
-#include "massage.h"
-#include "massage2.h"
-#include "vant.h"
+#include "storage/CharacterFile.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/catalogues/CatalogueEditor.h"
+#include "ui/dialogs/Help.h"
+#include "ui/dialogs/NoticeBox.h"
+#include "ui/dialogs/SavePromptDialog.h"
+#include "ui/dialogs/about.h"
+#include "ui/dialogs/desvant.h"
+#include "ui/dialogs/dialog1.h"
+#include "ui/dialogs/dialog2.h"
+#include "ui/dialogs/massage.h"
+#include "ui/dialogs/massage2.h"
+#include "ui/dialogs/vant.h"
+#include "ui/main/Main.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,9 +1,9 @@
-#include "CharacterSummary.h"
+#include "tools/kestrix-info/CharacterSummary.h"
 
-#include "CharacterFile.h"
-#include "CharacterRecord.h"
-#include "CharacterSheet.h"
-#include "FileSystem.h"
+#include "core/CharacterSheet.h"
+#include "storage/CharacterFile.h"
+#include "storage/CharacterRecord.h"
+#include "storage/FileSystem.h"
 
 namespace kestrix {
 

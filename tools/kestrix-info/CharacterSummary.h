@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CharacterData.h"
-#include "FileError.h"
-#include "Totals.h"
+#include "core/CharacterData.h"
+#include "core/Totals.h"
+#include "storage/FileError.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "SummaryFormat.h"
+#include "tools/kestrix-info/SummaryFormat.h"
 
-#include "Windows1252.h"
+#include "core/Windows1252.h"
 
 #include <nlohmann/json.hpp>
 #include <sstream>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CharacterSummary.h"
+#include "tools/kestrix-info/CharacterSummary.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
 // kestrix-info: prints the name and point totals of character files, or every
 // field as JSON, for game masters and their scripts. Reads files only.
-#include "CharacterSummary.h"
-#include "SummaryFormat.h"
 #include "Version.h"
+#include "tools/kestrix-info/CharacterSummary.h"
+#include "tools/kestrix-info/SummaryFormat.h"
 
 #include <iostream>
 #include <string>

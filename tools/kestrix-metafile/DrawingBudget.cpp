@@ -1,6 +1,6 @@
-#include "DrawingBudget.h"
+#include "tools/kestrix-metafile/DrawingBudget.h"
 
-#include "SvgAllowList.h"
+#include "svgcheck/SvgAllowList.h"
 
 #include <QByteArray>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DrawingCost.h"
+#include "tools/kestrix-metafile/DrawingCost.h"
 
 #include <QSize>
 #include <string>

@@ -1,4 +1,4 @@
-#include "DrawingCost.h"
+#include "tools/kestrix-metafile/DrawingCost.h"
 
 #include <algorithm>
 #include <ctime>

@@ -1,7 +1,7 @@
-#include "EmbeddedImages.h"
+#include "tools/kestrix-metafile/EmbeddedImages.h"
 
-#include "PlainPng.h"
-#include "SvgAllowList.h"
+#include "svgcheck/PlainPng.h"
+#include "svgcheck/SvgAllowList.h"
 
 #include <QBuffer>
 #include <QByteArray>

@@ -1,9 +1,9 @@
-#include "EmfConversion.h"
+#include "tools/kestrix-metafile/EmfConversion.h"
 
-#include "EmfHairlines.h"
-#include "EmfMappingRepair.h"
-#include "SvgDocument.h"
-#include "Windows1252.h"
+#include "core/Windows1252.h"
+#include "tools/kestrix-metafile/EmfHairlines.h"
+#include "tools/kestrix-metafile/EmfMappingRepair.h"
+#include "tools/kestrix-metafile/SvgDocument.h"
 
 #include <cmath>
 #include <cstdint>

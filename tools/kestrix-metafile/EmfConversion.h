@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MetafileConversion.h"
+#include "tools/kestrix-metafile/MetafileConversion.h"
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "EmfHairlines.h"
+#include "tools/kestrix-metafile/EmfHairlines.h"
 
 namespace kestrix {
 

@@ -1,4 +1,4 @@
-#include "EmfMappingRepair.h"
+#include "tools/kestrix-metafile/EmfMappingRepair.h"
 
 #include <algorithm>
 #include <cmath>

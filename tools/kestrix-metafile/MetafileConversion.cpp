@@ -1,9 +1,9 @@
-#include "MetafileConversion.h"
+#include "tools/kestrix-metafile/MetafileConversion.h"
 
-#include "EmbeddedImages.h"
-#include "EmfConversion.h"
-#include "SvgAllowList.h"
-#include "WmfConversion.h"
+#include "svgcheck/SvgAllowList.h"
+#include "tools/kestrix-metafile/EmbeddedImages.h"
+#include "tools/kestrix-metafile/EmfConversion.h"
+#include "tools/kestrix-metafile/WmfConversion.h"
 
 namespace kestrix {
 

@@ -1,7 +1,7 @@
-#include "SvgDocument.h"
+#include "tools/kestrix-metafile/SvgDocument.h"
 
-#include "Utf8.h"
-#include "Windows1252.h"
+#include "core/Utf8.h"
+#include "core/Windows1252.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
-#include "WmfConversion.h"
+#include "tools/kestrix-metafile/WmfConversion.h"
 
-#include "SvgDocument.h"
-#include "WmfMappings.h"
-#include "WmfSvgDevice.h"
+#include "tools/kestrix-metafile/SvgDocument.h"
+#include "tools/kestrix-metafile/WmfMappings.h"
+#include "tools/kestrix-metafile/WmfSvgDevice.h"
 
 #include <cstdint>
 #include <libwmf/api.h>

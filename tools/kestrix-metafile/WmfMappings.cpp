@@ -1,4 +1,4 @@
-#include "WmfMappings.h"
+#include "tools/kestrix-metafile/WmfMappings.h"
 
 #include <algorithm>
 #include <cstdint>

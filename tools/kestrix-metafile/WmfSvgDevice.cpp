@@ -1,6 +1,6 @@
-#include "WmfSvgDevice.h"
+#include "tools/kestrix-metafile/WmfSvgDevice.h"
 
-#include "SvgDocument.h"
+#include "tools/kestrix-metafile/SvgDocument.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WmfMappings.h"
+#include "tools/kestrix-metafile/WmfMappings.h"
 
 #include <libwmf/ipa.h>
 #include <memory>

@@ -4,8 +4,8 @@
 // crashes or hangs the parsers takes down nothing but this. Before it hands
 // a document over, it draws it once as the editor would: a picture that the
 // editor cannot afford to draw is no picture.
-#include "DrawingBudget.h"
-#include "MetafileConversion.h"
+#include "tools/kestrix-metafile/DrawingBudget.h"
+#include "tools/kestrix-metafile/MetafileConversion.h"
 
 #include <QThreadPool>
 #include <csignal>

@@ -1,7 +1,7 @@
 // Writes the blank-character template "qsz.lib" into the directory given on
 // the command line, through the same codec that saves every character file.
-#include "CharacterFile.h"
-#include "CharacterSheet.h"
+#include "core/CharacterSheet.h"
+#include "storage/CharacterFile.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,9 +1,0 @@
-#include "dialog1.h"
-
-namespace kestrix {
-
-TfrmDialogNovo::TfrmDialogNovo(QWidget* parent) : SavePromptDialog(parent) {
-    setObjectName("frmDialogNovo");
-}
-
-} // namespace kestrix

@@ -1,9 +1,0 @@
-#include "dialog2.h"
-
-namespace kestrix {
-
-TfrmDialogSair::TfrmDialogSair(QWidget* parent) : SavePromptDialog(parent) {
-    setObjectName("frmDialogSair");
-}
-
-} // namespace kestrix

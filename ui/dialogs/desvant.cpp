@@ -1,0 +1,14 @@
+#include "ui/dialogs/desvant.h"
+
+namespace kestrix {
+
+namespace {
+constexpr AddItemWording kWording{
+    "addDV", "Adicionar Desvantagem", "Desvantagem:", "Bônus:", "nm_addDV", "cs_addDV",
+};
+} // namespace
+
+TaddDV::TaddDV(CharacterSheet& sheet)
+    : AddItemDialog(kWording, sheet, &CharacterSheet::addDisadvantage) {}
+
+} // namespace kestrix

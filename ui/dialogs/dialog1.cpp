@@ -1,0 +1,9 @@
+#include "ui/dialogs/dialog1.h"
+
+namespace kestrix {
+
+TfrmDialogNovo::TfrmDialogNovo(QWidget* parent) : SavePromptDialog(parent) {
+    setObjectName("frmDialogNovo");
+}
+
+} // namespace kestrix

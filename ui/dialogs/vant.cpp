@@ -1,0 +1,14 @@
+#include "ui/dialogs/vant.h"
+
+namespace kestrix {
+
+namespace {
+constexpr AddItemWording kWording{
+    "addvant", "Adicionar Vantagem", "Vantagem:", "Custo:", "nm_addvant", "cs_addvant",
+};
+} // namespace
+
+Taddvant::Taddvant(CharacterSheet& sheet)
+    : AddItemDialog(kWording, sheet, &CharacterSheet::addAdvantage) {}
+
+} // namespace kestrix

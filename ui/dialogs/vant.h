@@ -1,0 +1,15 @@
+#pragma once
+
+#include "ui/dialogs/AddItemDialog.h"
+
+namespace kestrix {
+
+// "Adicionar Vantagem": acquires an advantage or skill from the advantage
+// catalogue.
+class Taddvant : public AddItemDialog {
+    Q_OBJECT
+public:
+    explicit Taddvant(CharacterSheet& sheet);
+};
+
+} // namespace kestrix

@@ -1,0 +1,220 @@
+#pragma once
+
+#include "platform/Picture.h"
+#include "storage/Document.h"
+#include "storage/DocumentCommands.h"
+#include "storage/DocumentView.h"
+#include "storage/Startup.h"
+#include "ui/dialogs/FileDialogs.h"
+#include "ui/main/PrintCommand.h"
+#include "ui/main/PrintModule.h"
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QListWidget;
+class QSessionManager;
+class QToolButton;
+
+namespace kestrix {
+
+class AddItemDialog;
+class CatalogueEditor;
+class CatalogueModel;
+class EditHistory;
+struct EditState;
+class ObservationsMemo;
+class SheetPreviewDialog;
+class RecentCharactersMenu;
+class TAboutBox;
+class TaddDV;
+class Taddvant;
+class TfrmDialogNovo;
+class TfrmDialogSair;
+class TfrmHelp;
+class ValueEdit;
+class Tmsgbox;
+class Tmsgbox2;
+
+// The program's one document window: shows the whole character at once,
+// forwards every edit to the sheet and runs the document commands.
+class TfrmMain : public QMainWindow, public DocumentView {
+    Q_OBJECT
+public:
+    explicit TfrmMain(Document& document, QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    // Start-up: catalogues, picture path, the command-line file.
+    void FormCreate(const StartupContext& context);
+
+    // DocumentView
+    PromptAnswer askToSave(SavePrompt prompt) override;
+    std::optional<std::string> askOpenPath() override;
+    std::optional<std::string> askSavePath(const std::string& suggestedName) override;
+    void reportError(const Error& error) override;
+    void sheetReplaced() override;
+    void sheetSaved() override;
+    void terminate() override;
+    void characterFileUsed(const std::string& path) override;
+
+    // What the window does when the desktop session ends (connected to
+    // QGuiApplication::commitDataRequest).
+    void commitDataRequest(QSessionManager& manager);
+    // Arquivo > "&1" ... "&4": opens that file as Open would.
+    void openRecentCharacter(const std::string& path);
+    RecentCharactersMenu* recentCharacters() const { return m_recentCharacters.get(); }
+
+    bool isTerminated() const { return m_terminated; }
+    FileDialogs& fileDialogs() { return m_fileDialogs; }
+    // The print module's, loaded on first use (tests look into them).
+    PrintCommand& printCommand() { return printModule()->command(); }
+    // Made the first time "Visualizar Impressão ..." is chosen.
+    SheetPreviewDialog* previewDialog() const {
+        return m_printModule ? m_printModule->previewDialog() : nullptr;
+    }
+    const Picture& shownPicture() const { return m_shownPicture; }
+    TfrmDialogNovo* dialogNovo() const { return m_dialogNovo; }
+    TfrmDialogSair* dialogSair() const { return m_dialogSair; }
+    Taddvant* addvant() const { return m_addvant.get(); }
+    TaddDV* addDV() const { return m_addDV.get(); }
+    Tmsgbox* msgbox() const { return m_msgbox.get(); }
+    Tmsgbox2* msgbox2() const { return m_msgbox2.get(); }
+    TfrmHelp* frmHelp() const { return m_frmHelp.get(); }
+    TAboutBox* aboutBox() const { return m_aboutBox; }
+    // "Catálogos": made the first time it is asked for, and kept from then
+    // on with what it shows.
+    CatalogueEditor* catalogueEditor();
+    EditHistory& editHistory() const { return *m_history; }
+    QAction* undoAction() const { return m_undoAction; }
+    QAction* redoAction() const { return m_redoAction; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenu();
+    void buildEditMenu(); // MainHistory.cpp
+    void createWindows();
+    void setTabOrder();
+    void setUpDesktop(); // dropped files, the session's end (MainDesktop.cpp)
+
+    void refillControls();
+    void showTotals();
+    void showPicture(const Picture& picture);
+    void showPictureOfSheet();
+    void refillAcquiredLists();
+
+    // The edit history (MainHistory.cpp). Typed fields are numbered for
+    // their typing runs: the name, the attributes, the magic paths, the memo.
+    static constexpr int kNameField = 0;
+    static constexpr int kFirstAttributeField = 1;
+    static constexpr int kFirstMagicField = kFirstAttributeField + kAttributeCount;
+    static constexpr int kObservationsField = kFirstMagicField + kMagicPathCount;
+    EditState currentState() const;
+    void showState(const EditState& state);
+    void startHistory(); // a fresh history from what the window shows now
+    void recordStep(const QString& text);
+    void recordTyping(int field);
+    void updateEditMenu();
+
+    // Handlers, named after the control and the event.
+    void tx_nomeChange();                 // typing in "Nome:"
+    void tx_atribChange(Attribute which); // typing in an attribute's value
+    void tx_focusChange(MagicPath which); // typing in a magic path's value ("Focus:")
+    void Mm_observChange();               // typing in the observations memo
+    void ls_vantclick();                  // an advantage picked: its cost under "Custo:"
+    void ls_DVClick();                    // a disadvantage picked: its bonus under "Bônus:"
+    void ls_vantdblclick();               // double-click on an advantage: the add dialog
+    void ls_DVdblclick();                 // double-click on a disadvantage: the add dialog
+    void openAddDialog(AddItemDialog& dialog, QListView* catalogueList, const Catalogue& catalogue,
+                       std::size_t acquired, const QLabel* shownCost);
+    void addDialogClosed();
+    void itemAdded();
+    void ls_vant_adqDblClick(); // double-click on an acquired advantage: removes it
+    void ls_DV_adqDblClick();   // double-click on an acquired disadvantage: removes it
+    void removeAcquired(QListWidget* list, void (CharacterSheet::*remove)(int));
+    void BitBtn3Click();                      // "Figura...": choose a picture file
+    void setPictureFile(const QString& path); // the character's picture from a file
+    void BitBtn4Click();                      // "Sem Figura": no picture
+    void bitbtn5click();                      // "Padrão": the default picture
+    void NovoClick();                         // Arquivo > "&Novo"
+    void AbrirClick();                        // Arquivo > "&Abrir ..."
+    void SalvarClick();                       // Arquivo > "&Salvar"
+    void SalvarComoClick();                   // Arquivo > "Salvar &Como ..."
+    void Imprimir1Click();                    // Arquivo > "Imprimir ..."
+    void ExportarPDFClick();                  // Arquivo > "&Exportar PDF ..."
+    void VisualizarClick();                   // Arquivo > "&Visualizar Impressão ..."
+    PrintModule* printModule();               // null when it cannot be loaded
+    void SairClick();                         // Arquivo > "Sai&r"
+    void DesfazerClick();                     // Editar > "&Desfazer"
+    void RefazerClick();                      // Editar > "&Refazer"
+    void ContedoClick();                      // Ajuda > "&Conteúdo": the help window
+    void SobreClick();                        // Ajuda > "&Sobre": the about box
+    void FormClose();                         // the title bar's close: as "Sai&r"
+
+    Document& m_document;
+    DocumentCommands m_commands;
+    FileDialogs m_fileDialogs;
+    std::unique_ptr<PrintModule> m_printModule; // "Imprimir ...", "Visualizar Impressão ..."
+    Result m_printModuleError;
+
+    // The controls, laid out in MainLayout.h.
+    QLineEdit* tx_nome = nullptr;                               // "Nome:"
+    std::array<ValueEdit*, kAttributeCount> m_attributeEdits{}; // FORÇA ... PODER DE FOGO
+    std::array<ValueEdit*, kMagicPathCount> m_magicEdits{};     // FOGO ... TREVAS
+    QListView* ls_Vant = nullptr; // "Vantagens/Perícias disponíveis:"
+    QListView* ls_DV = nullptr;   // "Desvantagens disponíveis:"
+    CatalogueModel* m_advantageModel = nullptr;
+    CatalogueModel* m_disadvantageModel = nullptr;
+    QListWidget* ls_vant_adq = nullptr;    // "Vantagens/Perícias Adquiridas:"
+    QListWidget* ls_DV_adq = nullptr;      // "Desvantagens Adquiridas:"
+    QLabel* lb_cs_vant = nullptr;          // the picked advantage's cost, under "Custo:"
+    QLabel* lb_cs_DV = nullptr;            // the picked disadvantage's bonus, under "Bônus:"
+    QLabel* lb_atrib = nullptr;            // Resumo: "Atributos:"
+    QLabel* lb_vanttotal = nullptr;        // Resumo: "Vantagens:"
+    QLabel* lb_DVtotal = nullptr;          // Resumo: "Desvantagens:"
+    QLabel* lb_magtotal = nullptr;         // Resumo: "Magias:"
+    QLabel* lb_total = nullptr;            // Resumo: "Total:"
+    ObservationsMemo* Mm_observ = nullptr; // "Observações (Não serão impressas):"
+    QLabel* figura = nullptr;              // the character's picture
+    QToolButton* BitBtn3 = nullptr;        // "Figura..."
+    QToolButton* BitBtn4 = nullptr;        // "Sem Figura"
+    QToolButton* BitBtn5 = nullptr;        // "Padrão"
+    QWidget* m_magicGroup = nullptr;       // "Magias:"
+    QWidget* m_summaryGroup = nullptr;     // "Resumo do Personagem:"
+    QAction* m_openAction = nullptr;
+    std::unique_ptr<RecentCharactersMenu> m_recentCharacters; // Arquivo > "&1" ... "&4"
+    QAction* m_undoAction = nullptr;
+    QAction* m_redoAction = nullptr;
+    EditHistory* m_history = nullptr;
+    QListView* m_addOrigin = nullptr; // the list the open add dialog came from
+
+    Picture m_modelo; // the default character picture
+    Picture m_nada;   // no picture at all
+    QImage m_icone;   // the emblem of the printed sheet
+    Picture m_shownPicture;
+
+    // The add dialogs, the notices and the help window are windows of their
+    // own, not children: disabling the main window must leave them usable.
+    std::unique_ptr<Taddvant> m_addvant;          // "Adicionar Vantagem"
+    std::unique_ptr<TaddDV> m_addDV;              // "Adicionar Desvantagem"
+    std::unique_ptr<Tmsgbox> m_msgbox;            // "Digite um valor para o custo ou bônus."
+    std::unique_ptr<Tmsgbox2> m_msgbox2;          // "Essa lista nao pode conter mais de 10 itens."
+    std::unique_ptr<TfrmHelp> m_frmHelp;          // "Ajuda"
+    TAboutBox* m_aboutBox = nullptr;              // "Sobre"
+    CatalogueEditor* m_catalogueEditor = nullptr; // "Catálogos"
+    TfrmDialogNovo* m_dialogNovo = nullptr;       // save prompt before New and Open
+    TfrmDialogSair* m_dialogSair = nullptr;       // save prompt before the program ends
+
+    bool m_refilling = false;
+    bool m_terminated = false;
+};
+
+} // namespace kestrix
