@@ -2,7 +2,6 @@
 
 #include "CatalogueEditor.h"
 #include "CatalogueModel.h"
-#include "EditHistory.h"
 #include "ErrorBox.h"
 #include "ExportPdfCommand.h"
 #include "Help.h"
@@ -34,8 +33,6 @@
 
 namespace kestrix {
 namespace {
-
-constexpr int kMaxPicturePathLength = 255;
 
 int selectedRow(const QAbstractItemView* list) {
     const auto selected = list->selectionModel()->selectedRows();
@@ -144,33 +141,25 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
 void TfrmMain::tx_nomeChange() {
     if (m_refilling)
         return;
-    m_document.sheet.setName(toWindows1252(tx_nome->text()));
-    recordTyping(kNameField);
+    m_characterDocument->setName(toWindows1252(tx_nome->text()));
 }
 
 void TfrmMain::tx_atribChange(Attribute which) {
     if (m_refilling)
         return;
-    m_document.sheet.setAttribute(which,
-                                  toWindows1252(m_attributeEdits[static_cast<int>(which)]->text()));
-    showTotals();
-    recordTyping(kFirstAttributeField + static_cast<int>(which));
+    m_characterDocument->setAttribute(
+        which, toWindows1252(m_attributeEdits[static_cast<int>(which)]->text()));
 }
 
 void TfrmMain::tx_focusChange(MagicPath which) {
     if (m_refilling)
         return;
-    m_document.sheet.setMagicPath(which,
-                                  toWindows1252(m_magicEdits[static_cast<int>(which)]->text()));
-    showTotals();
-    recordTyping(kFirstMagicField + static_cast<int>(which));
+    m_characterDocument->setMagicPath(which,
+                                      toWindows1252(m_magicEdits[static_cast<int>(which)]->text()));
 }
 
 void TfrmMain::Mm_observChange() {
-    m_document.sheet.setObservations(Mm_observ->sheetLines());
-    // Typed observations are changes like any other: Exit and New ask first.
-    m_document.sheet.setModified();
-    recordTyping(kObservationsField);
+    m_characterDocument->setObservations(Mm_observ->text(), Mm_observ->sheetLines());
 }
 
 void TfrmMain::ls_vantclick() {
@@ -205,7 +194,7 @@ void TfrmMain::openAddDialog(AddItemDialog& dialog, QListView* catalogueList,
     if (selected.isEmpty() || selected.constFirst().row() >= catalogue.size())
         return;
     if (acquired < static_cast<std::size_t>(CharacterSheet::kMaxItems)) {
-        m_document.sheet.setModified();
+        m_characterDocument->addDialogOpened();
         dialog.showFor(toQString(catalogue.name(selected.constFirst().row())), shownCost->text());
     } else {
         m_msgbox2->showNotice();
@@ -223,29 +212,12 @@ void TfrmMain::addDialogClosed() {
     activateWindow();
 }
 
-void TfrmMain::itemAdded() {
-    refillAcquiredLists();
-    showTotals();
-    const auto& lines =
-        m_addOrigin == ls_Vant ? m_document.sheet.advantages() : m_document.sheet.disadvantages();
-    recordStep(QString::fromUtf8("aquisição de ") + toQString(lines.back()));
-}
-
 void TfrmMain::ls_vant_adqDblClick() {
-    removeAcquired(ls_vant_adq, &CharacterSheet::removeAdvantage);
+    m_characterDocument->removeAdvantage(selectedRow(ls_vant_adq));
 }
 
 void TfrmMain::ls_DV_adqDblClick() {
-    removeAcquired(ls_DV_adq, &CharacterSheet::removeDisadvantage);
-}
-
-void TfrmMain::removeAcquired(QListWidget* list, void (CharacterSheet::*remove)(int)) {
-    const int row = selectedRow(list);
-    const QString line = row >= 0 ? list->item(row)->text() : QString();
-    (m_document.sheet.*remove)(row);
-    refillAcquiredLists();
-    showTotals();
-    recordStep(QString::fromUtf8("remoção de ") + line);
+    m_characterDocument->removeDisadvantage(selectedRow(ls_DV_adq));
 }
 
 void TfrmMain::BitBtn3Click() {
@@ -254,27 +226,16 @@ void TfrmMain::BitBtn3Click() {
 }
 
 void TfrmMain::setPictureFile(const QString& path) {
-    m_document.sheet.setModified();
-    const PictureLoad load = loadPictureFile(path);
-    if (!load.ok()) {
-        showErrorBox(this, *load.error);
-        return;
-    }
-    showPicture(load.picture);
-    m_document.sheet.setPicturePath(toWindows1252(path).substr(0, kMaxPicturePathLength));
-    recordStep(QString::fromUtf8("troca de figura"));
+    if (const Result error = m_characterDocument->setPictureFile(path))
+        showErrorBox(this, *error);
 }
 
 void TfrmMain::BitBtn4Click() {
-    m_document.sheet.setModified();
-    showPicture(m_nada);
-    recordStep(QString::fromUtf8("remoção da figura"));
+    m_characterDocument->removePicture();
 }
 
 void TfrmMain::bitbtn5click() {
-    showPicture(m_modelo);
-    m_document.sheet.setModified();
-    recordStep(QString::fromUtf8("figura padrão"));
+    m_characterDocument->useDefaultPicture();
 }
 
 void TfrmMain::NovoClick() {
@@ -303,13 +264,13 @@ void TfrmMain::Imprimir1Click() {
         print == nullptr
             ? m_printModuleError
             : print->print(m_document.sheet, printJobTitle(m_document),
-                           toPrintPicture(m_shownPicture), QtPrintPicture::bitmap(m_icone));
+                           toPrintPicture(shownPicture()), QtPrintPicture::bitmap(m_icone));
     if (error)
         showErrorBox(this, *error);
 }
 
 void TfrmMain::ExportarPDFClick() {
-    if (const Result error = exportPdf(m_fileDialogs, m_document, m_shownPicture))
+    if (const Result error = exportPdf(m_fileDialogs, m_document, shownPicture()))
         showErrorBox(this, *error);
 }
 
@@ -323,7 +284,7 @@ void TfrmMain::VisualizarClick() {
         [this](QPaintDevice& page) {
             QtPrintCanvas canvas(page);
             const PrintSheetInput input{m_document.sheet,
-                                        canvas.addPicture(toPrintPicture(m_shownPicture)),
+                                        canvas.addPicture(toPrintPicture(shownPicture())),
                                         canvas.addPicture(QtPrintPicture::bitmap(m_icone))};
             // A page the preview cannot draw stays blank there; printing
             // it reports why.

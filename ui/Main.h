@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CharacterDocument.h"
 #include "Document.h"
 #include "DocumentCommands.h"
 #include "DocumentView.h"
@@ -26,8 +27,6 @@ namespace kestrix {
 class AddItemDialog;
 class CatalogueEditor;
 class CatalogueModel;
-class EditHistory;
-struct EditState;
 class ObservationsMemo;
 class SheetPreviewDialog;
 class RecentCharactersMenu;
@@ -77,7 +76,7 @@ public:
     SheetPreviewDialog* previewDialog() const {
         return m_printModule ? m_printModule->previewDialog() : nullptr;
     }
-    const Picture& shownPicture() const { return m_shownPicture; }
+    const Picture& shownPicture() const { return m_characterDocument->picture(); }
     TfrmDialogNovo* dialogNovo() const { return m_dialogNovo; }
     TfrmDialogSair* dialogSair() const { return m_dialogSair; }
     Taddvant* addvant() const { return m_addvant.get(); }
@@ -89,7 +88,7 @@ public:
     // "Catálogos": made the first time it is asked for, and kept from then
     // on with what it shows.
     CatalogueEditor* catalogueEditor();
-    EditHistory& editHistory() const { return *m_history; }
+    CharacterDocument& characterDocument() const { return *m_characterDocument; }
     QAction* undoAction() const { return m_undoAction; }
     QAction* redoAction() const { return m_redoAction; }
 
@@ -107,21 +106,11 @@ private:
 
     void refillControls();
     void showTotals();
-    void showPicture(const Picture& picture);
+    void showPicture();
     void showPictureOfSheet();
     void refillAcquiredLists();
-
-    // The edit history (MainHistory.cpp). Typed fields are numbered for
-    // their typing runs: the name, the attributes, the magic paths, the memo.
-    static constexpr int kNameField = 0;
-    static constexpr int kFirstAttributeField = 1;
-    static constexpr int kFirstMagicField = kFirstAttributeField + kAttributeCount;
-    static constexpr int kObservationsField = kFirstMagicField + kMagicPathCount;
-    EditState currentState() const;
-    void showState(const EditState& state);
-    void startHistory(); // a fresh history from what the window shows now
-    void recordStep(const QString& text);
-    void recordTyping(int field);
+    void showRestoredState(); // after Desfazer or Refazer (MainHistory.cpp)
+    void startHistory();      // a fresh history from what the window shows now
     void updateEditMenu();
 
     // Handlers, named after the control and the event.
@@ -136,11 +125,9 @@ private:
     void openAddDialog(AddItemDialog& dialog, QListView* catalogueList, const Catalogue& catalogue,
                        std::size_t acquired, const QLabel* shownCost);
     void addDialogClosed();
-    void itemAdded();
     void ls_vant_adqDblClick(); // double-click on an acquired advantage: removes it
     void ls_DV_adqDblClick();   // double-click on an acquired disadvantage: removes it
-    void removeAcquired(QListWidget* list, void (CharacterSheet::*remove)(int));
-    void BitBtn3Click();                      // "Figura...": choose a picture file
+    void BitBtn3Click();        // "Figura...": choose a picture file
     void setPictureFile(const QString& path); // the character's picture from a file
     void BitBtn4Click();                      // "Sem Figura": no picture
     void bitbtn5click();                      // "Padrão": the default picture
@@ -160,6 +147,7 @@ private:
     void FormClose();                         // the title bar's close: as "Sai&r"
 
     Document& m_document;
+    CharacterDocument* m_characterDocument; // every edit goes through it
     DocumentCommands m_commands;
     FileDialogs m_fileDialogs;
     std::unique_ptr<PrintModule> m_printModule; // "Imprimir ...", "Visualizar Impressão ..."
@@ -193,13 +181,11 @@ private:
     std::unique_ptr<RecentCharactersMenu> m_recentCharacters; // Arquivo > "&1" ... "&4"
     QAction* m_undoAction = nullptr;
     QAction* m_redoAction = nullptr;
-    EditHistory* m_history = nullptr;
     QListView* m_addOrigin = nullptr; // the list the open add dialog came from
 
     Picture m_modelo; // the default character picture
     Picture m_nada;   // no picture at all
     QImage m_icone;   // the emblem of the printed sheet
-    Picture m_shownPicture;
 
     // The add dialogs, the notices and the help window are windows of their
     // own, not children: disabling the main window must leave them usable.

@@ -1,4 +1,3 @@
-#include "EditHistory.h"
 #include "Main.h"
 #include "ObservationsMemo.h"
 #include "TextConversion.h"
@@ -15,25 +14,6 @@
 namespace kestrix {
 namespace {
 
-// The names of the typed fields in the steps' texts, numbered as in Main.h.
-const char* const kTypedFieldNames[] = {
-    "Nome",
-    // Attributes, in the order of Attribute
-    "Força",
-    "Habilidade",
-    "Resistência",
-    "Armadura",
-    "Poder de Fogo",
-    // Magic paths, in the order of MagicPath
-    "Fogo",
-    "Terra",
-    "Água",
-    "Ar",
-    "Luz",
-    "Trevas",
-    "Observações",
-};
-
 // A step's text as a menu shows it: an '&' in an item's name is no accelerator.
 QString menuText(const char* command, const QString& step) {
     QString text = QString::fromUtf8(command);
@@ -44,39 +24,25 @@ QString menuText(const char* command, const QString& step) {
 
 } // namespace
 
-EditState TfrmMain::currentState() const {
-    return {m_document.sheet.data(), m_shownPicture, Mm_observ->text()};
-}
-
-void TfrmMain::showState(const EditState& state) {
+void TfrmMain::showRestoredState() {
     refillControls();
     // The memo gets back its text as typed, not its wrapped lines.
-    if (Mm_observ->text() != state.observationsText)
-        Mm_observ->setLines(state.observationsText.split('\n'));
-    showPicture(state.picture);
+    const QString& typed = m_characterDocument->observationsText();
+    if (Mm_observ->text() != typed)
+        Mm_observ->setLines(typed.split('\n'));
 }
 
 void TfrmMain::startHistory() {
-    m_history->reset(currentState());
-}
-
-void TfrmMain::recordStep(const QString& text) {
-    m_history->record(text, currentState());
-}
-
-void TfrmMain::recordTyping(int field) {
-    m_history->recordTyping(
-        field, QString::fromUtf8("digitação em ") + QString::fromUtf8(kTypedFieldNames[field]),
-        currentState());
+    m_characterDocument->resetHistory(shownPicture());
 }
 
 void TfrmMain::sheetSaved() {
-    m_history->markSaved();
+    m_characterDocument->saved();
 }
 
 void TfrmMain::buildEditMenu() {
-    m_history = new EditHistory(
-        m_document.sheet, [this](const EditState& state) { showState(state); }, this);
+    connect(m_characterDocument, &CharacterDocument::sheetChanged, this,
+            &TfrmMain::showRestoredState);
     QMenu* editar = menuBar()->addMenu(QString::fromUtf8("&Editar"));
     editar->setFont(windowFont());
     m_undoAction = editar->addAction(QString());
@@ -87,17 +53,17 @@ void TfrmMain::buildEditMenu() {
         action->setShortcutContext(Qt::WindowShortcut);
     connect(m_undoAction, &QAction::triggered, this, &TfrmMain::DesfazerClick);
     connect(m_redoAction, &QAction::triggered, this, &TfrmMain::RefazerClick);
-    QUndoStack& stack = m_history->stack();
-    connect(&stack, &QUndoStack::indexChanged, this, &TfrmMain::updateEditMenu);
-    connect(&stack, &QUndoStack::cleanChanged, this, &TfrmMain::updateEditMenu);
+    connect(m_characterDocument, &CharacterDocument::undoStateChanged, this,
+            &TfrmMain::updateEditMenu);
     updateEditMenu();
     // Moving to another field ends a run of typing: the next keystroke is a
     // step of its own.
-    connect(qApp, &QApplication::focusChanged, m_history, &EditHistory::endTypingRun);
+    connect(qApp, &QApplication::focusChanged, m_characterDocument,
+            &CharacterDocument::endTypingRun);
 }
 
 void TfrmMain::updateEditMenu() {
-    const QUndoStack& stack = m_history->stack();
+    const QUndoStack& stack = m_characterDocument->undoStack();
     m_undoAction->setText(menuText("&Desfazer", stack.undoText()));
     m_undoAction->setEnabled(stack.canUndo());
     m_redoAction->setText(menuText("&Refazer", stack.redoText()));
@@ -108,12 +74,12 @@ void TfrmMain::updateEditMenu() {
 // character must not change under it.
 void TfrmMain::DesfazerClick() {
     if (isEnabled())
-        m_history->undo();
+        m_characterDocument->undo();
 }
 
 void TfrmMain::RefazerClick() {
     if (isEnabled())
-        m_history->redo();
+        m_characterDocument->redo();
 }
 
 } // namespace kestrix

@@ -1,7 +1,6 @@
 #include "ApplicationTitle.h"
 #include "CatalogueEditor.h"
 #include "CatalogueModel.h"
-#include "EditHistory.h"
 #include "FormLayout.h"
 #include "Help.h"
 #include "Main.h"
@@ -67,7 +66,8 @@ constexpr FieldEdit<MagicPath> kMagicEdits[] = {
 
 TfrmMain::TfrmMain(Document& document, QWidget* parent)
     : QMainWindow(parent, windowFlagsFor(WindowKind::Main)), m_document(document),
-      m_commands(document, *this), m_fileDialogs(this) {
+      m_characterDocument(new CharacterDocument(document, this)), m_commands(document, *this),
+      m_fileDialogs(this) {
     initResources();
     setObjectName("frmMain");
     setWindowTitle(fromUtf8(kMainWindowCaption));
@@ -76,15 +76,19 @@ TfrmMain::TfrmMain(Document& document, QWidget* parent)
 
     m_modelo = Picture{Picture::Kind::Bitmap, QImage(":/pictures/modelo.bmp")};
     m_icone = QImage(":/pictures/icone.bmp");
+    m_characterDocument->setStandardPictures(m_modelo, m_nada);
 
     buildMenu();
     buildControls();
     setTabOrder();
     setUpDesktop();
     setFixedSize(kMainClientWidth, kMainClientHeight + menuBar()->sizeHint().height());
-    showPicture(m_modelo);
+    connect(m_characterDocument, &CharacterDocument::pictureChanged, this, &TfrmMain::showPicture);
+    connect(m_characterDocument, &CharacterDocument::totalsChanged, this, &TfrmMain::showTotals);
+    connect(m_characterDocument, &CharacterDocument::acquiredChanged, this,
+            &TfrmMain::refillAcquiredLists);
     refillControls();
-    startHistory();
+    m_characterDocument->resetHistory(m_modelo);
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -224,8 +228,12 @@ void TfrmMain::FormCreate(const StartupContext& context) {
 }
 
 void TfrmMain::createWindows() {
-    m_addvant = std::make_unique<Taddvant>(m_document.sheet);
-    m_addDV = std::make_unique<TaddDV>(m_document.sheet);
+    m_addvant = std::make_unique<Taddvant>();
+    m_addDV = std::make_unique<TaddDV>();
+    connect(m_addvant.get(), &AddItemDialog::itemAccepted, m_characterDocument,
+            &CharacterDocument::acquireAdvantage);
+    connect(m_addDV.get(), &AddItemDialog::itemAccepted, m_characterDocument,
+            &CharacterDocument::acquireDisadvantage);
     m_msgbox = std::make_unique<Tmsgbox>();
     m_msgbox2 = std::make_unique<Tmsgbox2>();
     m_frmHelp = std::make_unique<TfrmHelp>();
@@ -234,7 +242,6 @@ void TfrmMain::createWindows() {
     for (AddItemDialog* dialog : {static_cast<AddItemDialog*>(m_addvant.get()),
                                   static_cast<AddItemDialog*>(m_addDV.get())}) {
         connect(dialog, &AddItemDialog::valueRequired, m_msgbox.get(), &Tmsgbox::showNotice);
-        connect(dialog, &AddItemDialog::itemAdded, this, &TfrmMain::itemAdded);
         connect(dialog, &QDialog::finished, this, &TfrmMain::addDialogClosed);
         // Closing the notice hands the keyboard back to the dialog it was
         // about, in the cost it asked for: typed into the name, the cost

@@ -1,4 +1,3 @@
-#include "EditHistory.h"
 #include "ErrorBox.h"
 #include "Main.h"
 #include "ObservationsMemo.h"
@@ -65,14 +64,16 @@ void TfrmMain::showTotals() {
     lb_total->setText(toQString(totals.grand));
 }
 
-void TfrmMain::showPicture(const Picture& picture) {
-    m_shownPicture = picture;
+void TfrmMain::showPicture() {
+    const Picture& picture = m_characterDocument->picture();
     if (picture.isEmpty())
         figura->clear();
     else
         figura->setPixmap(QPixmap::fromImage(picture.image));
 }
 
+// The character just put in place shows its own picture, and its history
+// starts from there.
 void TfrmMain::showPictureOfSheet() {
     QString path = toQString(m_document.sheet.picturePath());
     // A bare name, such as the default "modelo.bmp" every character stores,
@@ -80,17 +81,12 @@ void TfrmMain::showPictureOfSheet() {
     if (!path.isEmpty() && !path.contains(QLatin1Char('/')))
         path = QFile::decodeName(
             m_document.dataFolders.locate(QFile::encodeName(path).toStdString()).c_str());
-    if (!QFileInfo(path).isFile()) {
-        showPicture(m_modelo);
-        return;
-    }
-    const PictureLoad load = loadPictureFile(path);
-    if (load.ok()) {
-        showPicture(load.picture);
-    } else {
-        showPicture(m_modelo);
+    const PictureLoad load =
+        QFileInfo(path).isFile() ? loadPictureFile(path) : PictureLoad{m_modelo, {}};
+    m_characterDocument->loaded(load.ok() ? load.picture : m_modelo, Mm_observ->text(),
+                                Mm_observ->sheetLines());
+    if (!load.ok())
         showErrorBox(this, *load.error);
-    }
 }
 
 // ---- DocumentView ----
@@ -119,9 +115,7 @@ void TfrmMain::sheetReplaced() {
     refillControls();
     // The file stores the memo's lines as it displays them, or as they
     // were, so that every file that opens saves again unchanged.
-    m_document.sheet.setObservations(Mm_observ->sheetLines());
     showPictureOfSheet();
-    startHistory();
 }
 
 void TfrmMain::terminate() {
