@@ -27,6 +27,7 @@ namespace kestrix {
 class AddItemDialog;
 class CatalogueEditor;
 class CatalogueModel;
+class EditMenu;
 class ObservationsMemo;
 class SheetPreviewDialog;
 class RecentCharactersMenu;
@@ -89,8 +90,8 @@ public:
     // on with what it shows.
     CatalogueEditor* catalogueEditor();
     CharacterDocument& characterDocument() const { return *m_characterDocument; }
-    QAction* undoAction() const { return m_undoAction; }
-    QAction* redoAction() const { return m_redoAction; }
+    QAction* undoAction() const;
+    QAction* redoAction() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -99,19 +100,17 @@ protected:
 private:
     void buildControls();
     void buildMenu();
-    void buildEditMenu(); // MainHistory.cpp
     void createWindows();
     void setTabOrder();
-    void setUpDesktop(); // dropped files, the session's end (MainDesktop.cpp)
+    void setUpDesktop(); // dropped files, the session's end
 
     void refillControls();
     void showTotals();
     void showPicture();
     void showPictureOfSheet();
     void refillAcquiredLists();
-    void showRestoredState(); // after Desfazer or Refazer (MainHistory.cpp)
+    void showRestoredState(); // after Desfazer or Refazer
     void startHistory();      // a fresh history from what the window shows now
-    void updateEditMenu();
 
     // Handlers, named after the control and the event.
     void tx_nomeChange();                 // typing in "Nome:"
@@ -179,8 +178,7 @@ private:
     QWidget* m_summaryGroup = nullptr;     // "Resumo do Personagem:"
     QAction* m_openAction = nullptr;
     std::unique_ptr<RecentCharactersMenu> m_recentCharacters; // Arquivo > "&1" ... "&4"
-    QAction* m_undoAction = nullptr;
-    QAction* m_redoAction = nullptr;
+    EditMenu* m_editMenu = nullptr;                           // "&Editar"
     QListView* m_addOrigin = nullptr; // the list the open add dialog came from
 
     Picture m_modelo; // the default character picture

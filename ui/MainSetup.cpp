@@ -1,6 +1,8 @@
 #include "ApplicationTitle.h"
 #include "CatalogueEditor.h"
 #include "CatalogueModel.h"
+#include "EditMenu.h"
+#include "FileDropTarget.h"
 #include "FormLayout.h"
 #include "Help.h"
 #include "Main.h"
@@ -20,11 +22,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QSessionManager>
 #include <QToolButton>
 
 // Building the main window: its controls from the layout table, its menu, its
@@ -92,6 +97,14 @@ TfrmMain::TfrmMain(Document& document, QWidget* parent)
 }
 
 TfrmMain::~TfrmMain() = default;
+
+QAction* TfrmMain::undoAction() const {
+    return m_editMenu->undoAction();
+}
+
+QAction* TfrmMain::redoAction() const {
+    return m_editMenu->redoAction();
+}
 
 void TfrmMain::buildControls() {
     auto* client = new QWidget(this);
@@ -190,7 +203,11 @@ void TfrmMain::buildMenu() {
         arquivo, [this](const std::string& path) { openRecentCharacter(path); });
     addAction(arquivo, "Sai&r", QKeySequence("Ctrl+R"), &TfrmMain::SairClick);
 
-    buildEditMenu();
+    m_editMenu = new EditMenu(menuBar(), *m_characterDocument, this);
+    connect(m_editMenu->undoAction(), &QAction::triggered, this, &TfrmMain::DesfazerClick);
+    connect(m_editMenu->redoAction(), &QAction::triggered, this, &TfrmMain::RefazerClick);
+    connect(m_characterDocument, &CharacterDocument::sheetChanged, this,
+            &TfrmMain::showRestoredState);
 
     QMenu* ajuda = menuBar()->addMenu(fromUtf8("A&juda"));
     ajuda->setFont(windowFont());
@@ -271,6 +288,18 @@ CatalogueEditor* TfrmMain::catalogueEditor() {
         lb_cs_DV->clear();
     });
     return m_catalogueEditor;
+}
+
+// A dropped file and the end of the desktop session.
+void TfrmMain::setUpDesktop() {
+    // A dropped character opens as Open would open it, a dropped picture is
+    // taken as "Figura..." takes the one chosen.
+    new FileDropTarget(
+        this, figura,
+        [this](const QString& path) { m_commands.openPath(QFile::encodeName(path).toStdString()); },
+        [this](const QString& path) { setPictureFile(path); });
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this,
+            [this](QSessionManager& manager) { commitDataRequest(manager); });
 }
 
 } // namespace kestrix
