@@ -117,10 +117,10 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
             bool catalogue;
             void (TfrmMain::*handler)();
         } lists[] = {
-            {ls_Vant, true, &TfrmMain::ls_vantdblclick},
-            {ls_DV, true, &TfrmMain::ls_DVdblclick},
-            {ls_vant_adq, false, &TfrmMain::ls_vant_adqDblClick},
-            {ls_DV_adq, false, &TfrmMain::ls_DV_adqDblClick},
+            {m_ui.ls_Vant, true, &TfrmMain::ls_vantdblclick},
+            {m_ui.ls_DV, true, &TfrmMain::ls_DVdblclick},
+            {m_ui.ls_vant_adq, false, &TfrmMain::ls_vant_adqDblClick},
+            {m_ui.ls_DV_adq, false, &TfrmMain::ls_DV_adqDblClick},
         };
         for (const auto& [list, catalogue, handler] : lists) {
             // Keys reach the list, double-clicks its viewport.
@@ -147,47 +147,47 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
 void TfrmMain::tx_nomeChange() {
     if (m_refilling)
         return;
-    m_characterDocument->setName(toWindows1252(tx_nome->text()));
+    m_characterDocument->setName(toWindows1252(m_ui.tx_nome->text()));
 }
 
 void TfrmMain::tx_atribChange(Attribute which) {
     if (m_refilling)
         return;
     m_characterDocument->setAttribute(
-        which, toWindows1252(m_attributeEdits[static_cast<int>(which)]->text()));
+        which, toWindows1252(m_ui.attributes[static_cast<int>(which)]->text()));
 }
 
 void TfrmMain::tx_focusChange(MagicPath which) {
     if (m_refilling)
         return;
-    m_characterDocument->setMagicPath(which,
-                                      toWindows1252(m_magicEdits[static_cast<int>(which)]->text()));
+    m_characterDocument->setMagicPath(
+        which, toWindows1252(m_ui.magicPaths[static_cast<int>(which)]->text()));
 }
 
 void TfrmMain::Mm_observChange() {
-    m_characterDocument->setObservations(Mm_observ->text(), Mm_observ->sheetLines());
+    m_characterDocument->setObservations(m_ui.Mm_observ->text(), m_ui.Mm_observ->sheetLines());
 }
 
 void TfrmMain::ls_vantclick() {
-    const int row = selectedRow(ls_Vant);
+    const int row = selectedRow(m_ui.ls_Vant);
     if (row >= 0 && row < m_document.advantageCatalogue.size())
-        lb_cs_vant->setText(m_advantageModel->shownCost(row));
+        m_ui.lb_cs_vant->setText(m_advantageModel->shownCost(row));
 }
 
 void TfrmMain::ls_DVClick() {
-    const int row = selectedRow(ls_DV);
+    const int row = selectedRow(m_ui.ls_DV);
     if (row >= 0 && row < m_document.disadvantageCatalogue.size())
-        lb_cs_DV->setText(m_disadvantageModel->shownCost(row));
+        m_ui.lb_cs_DV->setText(m_disadvantageModel->shownCost(row));
 }
 
 void TfrmMain::ls_vantdblclick() {
-    openAddDialog(*m_addvant, ls_Vant, m_document.advantageCatalogue,
-                  m_document.sheet.advantages().size(), lb_cs_vant);
+    openAddDialog(*m_addvant, m_ui.ls_Vant, m_document.advantageCatalogue,
+                  m_document.sheet.advantages().size(), m_ui.lb_cs_vant);
 }
 
 void TfrmMain::ls_DVdblclick() {
-    openAddDialog(*m_addDV, ls_DV, m_document.disadvantageCatalogue,
-                  m_document.sheet.disadvantages().size(), lb_cs_DV);
+    openAddDialog(*m_addDV, m_ui.ls_DV, m_document.disadvantageCatalogue,
+                  m_document.sheet.disadvantages().size(), m_ui.lb_cs_DV);
 }
 
 // The dialogs are not modal; this window stays disabled until the dialog or
@@ -219,11 +219,11 @@ void TfrmMain::addDialogClosed() {
 }
 
 void TfrmMain::ls_vant_adqDblClick() {
-    m_characterDocument->removeAdvantage(selectedRow(ls_vant_adq));
+    m_characterDocument->removeAdvantage(selectedRow(m_ui.ls_vant_adq));
 }
 
 void TfrmMain::ls_DV_adqDblClick() {
-    m_characterDocument->removeDisadvantage(selectedRow(ls_DV_adq));
+    m_characterDocument->removeDisadvantage(selectedRow(m_ui.ls_DV_adq));
 }
 
 void TfrmMain::BitBtn3Click() {
@@ -336,29 +336,29 @@ void TfrmMain::refillControls() {
     const CharacterSheet& sheet = m_document.sheet;
     // Only what differs is set again: an undo elsewhere leaves the caret
     // where it was in the field being typed in.
-    if (tx_nome->text() != toQString(sheet.name()))
-        tx_nome->setText(toQString(sheet.name()));
+    if (m_ui.tx_nome->text() != toQString(sheet.name()))
+        m_ui.tx_nome->setText(toQString(sheet.name()));
     const auto showValue = [](ValueEdit* edit, const std::string& value) {
         if (edit->text() != toQString(value))
             edit->showText(toQString(value));
     };
     for (int i = 0; i < kAttributeCount; ++i)
-        showValue(m_attributeEdits[i], sheet.data().attributes[i]);
+        showValue(m_ui.attributes[i], sheet.data().attributes[i]);
     for (int i = 0; i < kMagicPathCount; ++i)
-        showValue(m_magicEdits[i], sheet.data().magicPaths[i]);
+        showValue(m_ui.magicPaths[i], sheet.data().magicPaths[i]);
     refillAcquiredLists();
-    if (Mm_observ->sheetLines() != sheet.observations()) {
+    if (m_ui.Mm_observ->sheetLines() != sheet.observations()) {
         QStringList observations;
         for (const std::string& line : sheet.observations())
             observations.append(toQString(line));
-        Mm_observ->setLines(observations);
+        m_ui.Mm_observ->setLines(observations);
     }
     showTotals();
 }
 
 void TfrmMain::refillAcquiredLists() {
-    for (auto [list, lines] : {std::pair{ls_vant_adq, &m_document.sheet.advantages()},
-                               std::pair{ls_DV_adq, &m_document.sheet.disadvantages()}}) {
+    for (auto [list, lines] : {std::pair{m_ui.ls_vant_adq, &m_document.sheet.advantages()},
+                               std::pair{m_ui.ls_DV_adq, &m_document.sheet.disadvantages()}}) {
         list->clear();
         for (const std::string& line : *lines)
             list->addItem(toQString(line));
@@ -367,19 +367,19 @@ void TfrmMain::refillAcquiredLists() {
 
 void TfrmMain::showTotals() {
     const TotalsText totals = m_document.sheet.totalsText();
-    lb_atrib->setText(toQString(totals.attributes));
-    lb_vanttotal->setText(toQString(totals.advantages));
-    lb_DVtotal->setText(toQString(totals.disadvantages));
-    lb_magtotal->setText(toQString(totals.magic));
-    lb_total->setText(toQString(totals.grand));
+    m_ui.lb_atrib->setText(toQString(totals.attributes));
+    m_ui.lb_vanttotal->setText(toQString(totals.advantages));
+    m_ui.lb_DVtotal->setText(toQString(totals.disadvantages));
+    m_ui.lb_magtotal->setText(toQString(totals.magic));
+    m_ui.lb_total->setText(toQString(totals.grand));
 }
 
 void TfrmMain::showPicture() {
     const Picture& picture = m_characterDocument->picture();
     if (picture.isEmpty())
-        figura->clear();
+        m_ui.figura->clear();
     else
-        figura->setPixmap(QPixmap::fromImage(picture.image));
+        m_ui.figura->setPixmap(QPixmap::fromImage(picture.image));
 }
 
 // The character just put in place shows its own picture, and its history
@@ -393,8 +393,8 @@ void TfrmMain::showPictureOfSheet() {
             m_document.dataFolders.locate(QFile::encodeName(path).toStdString()).c_str());
     const PictureLoad load =
         QFileInfo(path).isFile() ? loadPictureFile(path) : PictureLoad{m_modelo, {}};
-    m_characterDocument->loaded(load.ok() ? load.picture : m_modelo, Mm_observ->text(),
-                                Mm_observ->sheetLines());
+    m_characterDocument->loaded(load.ok() ? load.picture : m_modelo, m_ui.Mm_observ->text(),
+                                m_ui.Mm_observ->sheetLines());
     if (!load.ok())
         showErrorBox(this, *load.error);
 }
@@ -403,8 +403,8 @@ void TfrmMain::showRestoredState() {
     refillControls();
     // The memo gets back its text as typed, not its wrapped lines.
     const QString& typed = m_characterDocument->observationsText();
-    if (Mm_observ->text() != typed)
-        Mm_observ->setLines(typed.split('\n'));
+    if (m_ui.Mm_observ->text() != typed)
+        m_ui.Mm_observ->setLines(typed.split('\n'));
 }
 
 void TfrmMain::startHistory() {

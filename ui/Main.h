@@ -5,6 +5,7 @@
 #include "DocumentCommands.h"
 #include "DocumentView.h"
 #include "FileDialogs.h"
+#include "MainControls.h"
 #include "Picture.h"
 #include "PrintCommand.h"
 #include "PrintModule.h"
@@ -101,7 +102,6 @@ private:
     void buildControls();
     void buildMenu();
     void createWindows();
-    void setTabOrder();
     void setUpDesktop(); // dropped files, the session's end
 
     void refillControls();
@@ -152,30 +152,9 @@ private:
     std::unique_ptr<PrintModule> m_printModule; // "Imprimir ...", "Visualizar Impressão ..."
     Result m_printModuleError;
 
-    // The controls, laid out in MainLayout.h.
-    QLineEdit* tx_nome = nullptr;                               // "Nome:"
-    std::array<ValueEdit*, kAttributeCount> m_attributeEdits{}; // FORÇA ... PODER DE FOGO
-    std::array<ValueEdit*, kMagicPathCount> m_magicEdits{};     // FOGO ... TREVAS
-    QListView* ls_Vant = nullptr; // "Vantagens/Perícias disponíveis:"
-    QListView* ls_DV = nullptr;   // "Desvantagens disponíveis:"
+    MainControls m_ui{}; // laid out in MainLayout.h
     CatalogueModel* m_advantageModel = nullptr;
     CatalogueModel* m_disadvantageModel = nullptr;
-    QListWidget* ls_vant_adq = nullptr;    // "Vantagens/Perícias Adquiridas:"
-    QListWidget* ls_DV_adq = nullptr;      // "Desvantagens Adquiridas:"
-    QLabel* lb_cs_vant = nullptr;          // the picked advantage's cost, under "Custo:"
-    QLabel* lb_cs_DV = nullptr;            // the picked disadvantage's bonus, under "Bônus:"
-    QLabel* lb_atrib = nullptr;            // Resumo: "Atributos:"
-    QLabel* lb_vanttotal = nullptr;        // Resumo: "Vantagens:"
-    QLabel* lb_DVtotal = nullptr;          // Resumo: "Desvantagens:"
-    QLabel* lb_magtotal = nullptr;         // Resumo: "Magias:"
-    QLabel* lb_total = nullptr;            // Resumo: "Total:"
-    ObservationsMemo* Mm_observ = nullptr; // "Observações (Não serão impressas):"
-    QLabel* figura = nullptr;              // the character's picture
-    QToolButton* BitBtn3 = nullptr;        // "Figura..."
-    QToolButton* BitBtn4 = nullptr;        // "Sem Figura"
-    QToolButton* BitBtn5 = nullptr;        // "Padrão"
-    QWidget* m_magicGroup = nullptr;       // "Magias:"
-    QWidget* m_summaryGroup = nullptr;     // "Resumo do Personagem:"
     QAction* m_openAction = nullptr;
     std::unique_ptr<RecentCharactersMenu> m_recentCharacters; // Arquivo > "&1" ... "&4"
     EditMenu* m_editMenu = nullptr;                           // "&Editar"
