@@ -278,7 +278,10 @@ void CharacterDocument::loaded(const Picture& picture, const QString& typed,
 }
 
 void CharacterDocument::resetHistory(const Picture& picture) {
-    showPicture(picture);
+    // The picture already shown is not drawn again.
+    if (picture.kind != m_picture.kind || picture.image.cacheKey() != m_picture.image.cacheKey() ||
+        picture.svg != m_picture.svg)
+        showPicture(picture);
     m_current = currentState();
     m_typingField = -1;
     m_stack.clear();
