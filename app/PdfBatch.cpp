@@ -3,12 +3,12 @@
 #include "app/CommandLine.h"
 #include "core/CharacterSheet.h"
 #include "document/PictureLookup.h"
+#include "document/Startup.h"
 #include "platform/TextConversion.h"
 #include "print/qt/PrintablePicture.h"
 #include "print/qt/SheetPdfFile.h"
 #include "storage/CharacterFile.h"
 #include "storage/PdfOutput.h"
-#include "storage/Startup.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/DataFolders.h"
+#include "document/DataFolders.h"
 
 #include <ostream>
 #include <string>

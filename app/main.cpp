@@ -3,7 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/PdfBatch.h"
 #include "app/ToolkitArguments.h"
-#include "storage/Startup.h"
+#include "document/Startup.h"
 #include "ui/form/ApplicationTitle.h"
 #include "ui/form/QtTranslations.h"
 #include "ui/form/WindowFont.h"

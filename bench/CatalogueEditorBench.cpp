@@ -5,8 +5,8 @@
 // benchmarks freed would hide it.
 
 #include "bench/BenchFiles.h"
+#include "document/Document.h"
 #include "storage/CatalogueFile.h"
-#include "storage/Document.h"
 #include "ui/catalogues/CatalogueEditor.h"
 #include "ui/catalogues/CatalogueEditorModel.h"
 

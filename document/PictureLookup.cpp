@@ -1,9 +1,9 @@
 #include "document/PictureLookup.h"
 
+#include "document/Startup.h"
 #include "platform/BuiltInPictures.h"
 #include "platform/TextConversion.h"
 #include "storage/FileError.h"
-#include "storage/Startup.h"
 
 #include <QFile>
 #include <QFileInfo>

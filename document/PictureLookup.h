@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/Error.h"
+#include "document/DataFolders.h"
 #include "platform/Picture.h"
-#include "storage/DataFolders.h"
 
 #include <string>
 

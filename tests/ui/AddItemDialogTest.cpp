@@ -374,8 +374,8 @@ protected:
 };
 
 TEST_F(AddItemDialogLayoutTest, BothDialogsAreDrawnAlike) {
-    Taddvant vant(sheet);
-    TaddDV dv(sheet);
+    Taddvant vant;
+    TaddDV dv;
     EXPECT_EQ(vant.windowTitle(), "Adicionar Vantagem");
     EXPECT_EQ(dv.windowTitle(), "Adicionar Desvantagem");
     for (AddItemDialog* d :
@@ -395,7 +395,7 @@ TEST_F(AddItemDialogLayoutTest, BothDialogsAreDrawnAlike) {
 }
 
 TEST_F(AddItemDialogLayoutTest, TheNameLimitIsOnTypingAndNoEditTakesForeignCharacters) {
-    Taddvant dialog(sheet);
+    Taddvant dialog;
     const QString longName = QString::fromUtf8("Máquina : Blindagem Reforçada"); // 29
     dialog.showFor(longName, "2");
     EXPECT_EQ(dialog.nameEdit()->text(), longName) << "a catalogue name is offered whole";
@@ -437,7 +437,11 @@ TEST_F(AddItemDialogLayoutTest, ALongCatalogueNameOpensCutToWhatItsLineHolds) {
         {longName, QString(60, '9'), 0},
         {QString(1'000'000, 'n'), "2", 38},
     };
-    Taddvant dialog(sheet);
+    Taddvant dialog;
+    QObject::connect(&dialog, &AddItemDialog::itemAccepted,
+                     [this](const std::string& cost, const std::string& name) {
+                         sheet.addAdvantage(cost, name);
+                     });
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name.size());
         SCOPED_TRACE(c.shownCost.toStdString());

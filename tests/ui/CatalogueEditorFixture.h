@@ -1,7 +1,7 @@
 #pragma once
 
-#include "storage/Document.h"
-#include "storage/Startup.h"
+#include "document/Document.h"
+#include "document/Startup.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/catalogues/CatalogueEditor.h"
 #include "ui/main/Main.h"

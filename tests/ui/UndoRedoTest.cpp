@@ -1,9 +1,9 @@
+#include "document/CharacterDocument.h"
 #include "storage/CharacterFile.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/dialogs/desvant.h"
 #include "ui/dialogs/dialog2.h"
 #include "ui/dialogs/vant.h"
-#include "ui/main/EditHistory.h"
 #include "ui/main/Main.h"
 #include "ui/widgets/ObservationsMemo.h"
 
@@ -56,7 +56,7 @@ public:
 
     void start() {
         window = test::startMainWindow(document, folder.root);
-        window->editHistory().setClock([this] { return now; });
+        window->characterDocument().setClock([this] { return now; });
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
@@ -129,7 +129,7 @@ public:
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
     }
 
-    int steps() { return window->editHistory().stack().count(); }
+    int steps() { return window->characterDocument().undoStack().count(); }
 
     // Exit, expecting no prompt: true when the program ended without one.
     bool exitsWithoutAPrompt() {
@@ -299,9 +299,9 @@ TEST_F(UndoRedoTest, ARunOfTypingInOneFieldIsOneStep) {
     EXPECT_EQ(steps(), 3);
 
     // So does a pause.
-    now += EditHistory::kTypingPause + 1ms;
+    now += CharacterDocument::kTypingPause + 1ms;
     QTest::keyClicks(child<QLineEdit>("tx_nome"), "?");
-    now += EditHistory::kTypingPause - 1ms;
+    now += CharacterDocument::kTypingPause - 1ms;
     QTest::keyClicks(child<QLineEdit>("tx_nome"), ".");
     EXPECT_EQ(steps(), 4);
 
@@ -381,7 +381,7 @@ TEST_F(UndoRedoTest, TheHistoryHoldsAtLeastAHundredSteps) {
     QLineEdit* forca = child<QLineEdit>("tx_forca");
     forca->setFocus();
     for (int i = 1; i <= 150; ++i) {
-        now += EditHistory::kTypingPause + 1ms;
+        now += CharacterDocument::kTypingPause + 1ms;
         forca->selectAll();
         QTest::keyClicks(forca, QString::number(i % 9 + 1));
     }

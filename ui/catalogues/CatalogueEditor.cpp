@@ -1,6 +1,6 @@
 #include "ui/catalogues/CatalogueEditor.h"
 
-#include "storage/Document.h"
+#include "document/Document.h"
 #include "ui/catalogues/CatalogueEditorDelegate.h"
 #include "ui/catalogues/CatalogueEditorModel.h"
 #include "ui/dialogs/QuestionBox.h"

@@ -1,8 +1,8 @@
 // The catalogue editor's commands that read and write files: Importar,
 // Exportar, Salvar and Restaurar padrão.
 
+#include "document/Document.h"
 #include "storage/CatalogueFile.h"
-#include "storage/Document.h"
 #include "ui/catalogues/CatalogueEditor.h"
 #include "ui/catalogues/CatalogueEditorModel.h"
 #include "ui/dialogs/ErrorBox.h"

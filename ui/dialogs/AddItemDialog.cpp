@@ -13,10 +13,10 @@
 
 namespace kestrix {
 
-AddItemDialog::AddItemDialog(const AddItemWording& wording, CharacterSheet& sheet, Append append)
+AddItemDialog::AddItemDialog(const AddItemWording& wording)
     // No title-bar buttons: the dialog is left through OK or Cancelar. A
     // close request from the window manager still arrives and cancels.
-    : QDialog(nullptr, windowFlagsFor(WindowKind::NoTitleKeys)), m_sheet(sheet), m_append(append) {
+    : QDialog(nullptr, windowFlagsFor(WindowKind::NoTitleKeys)) {
     setUpWindow(this, wording.objectName, wording.caption, 321, 121);
     // clang-format off
     const FormControl layout[] = {
@@ -67,8 +67,7 @@ void AddItemDialog::cm_OKClick() {
         emit valueRequired();
         return;
     }
-    (m_sheet.*m_append)(toWindows1252(m_cost->text()), toWindows1252(m_name->text()));
-    emit itemAdded();
+    emit itemAccepted(toWindows1252(m_cost->text()), toWindows1252(m_name->text()));
     accept();
 }
 

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/CharacterSheet.h"
-
 #include <QDialog>
 #include <string>
 
@@ -20,17 +18,16 @@ struct AddItemWording {
     const char* costEditName;
 };
 
-// Offers a catalogue entry's name and cost for editing and appends the item
-// line to the sheet. It is shown without being modal: the main window
+// Offers a catalogue entry's name and cost for editing and hands back what
+// OK accepts. It is shown without being modal: the main window
 // disables itself while the dialog is up and enables itself again when
 // finished() reports that the dialog closed, whichever way it closed.
 class AddItemDialog : public QDialog {
     Q_OBJECT
 public:
-    using Append = void (CharacterSheet::*)(const std::string& cost, const std::string& name);
     static constexpr int kNameTypingLimit = 25;
 
-    AddItemDialog(const AddItemWording& wording, CharacterSheet& sheet, Append append);
+    explicit AddItemDialog(const AddItemWording& wording);
 
     // Fills the edits from a catalogue entry, as the main window shows its
     // cost, and shows the dialog. A variable cost ("Var.") must be typed. A
@@ -45,15 +42,13 @@ public:
 signals:
     // OK was pressed with no cost: the dialog stays open.
     void valueRequired();
-    // An item line was appended to the sheet.
-    void itemAdded();
+    // OK accepted this cost and name (in Windows-1252, as the sheet holds them).
+    void itemAccepted(const std::string& cost, const std::string& name);
 
 private:
-    void cm_OKClick();       // "OK": append the item line, or ask for a cost
+    void cm_OKClick();       // "OK": hand the item back, or ask for a cost
     void cm_cancelarClick(); // "Cancelar": close without a change
 
-    CharacterSheet& m_sheet;
-    Append m_append;
     QLineEdit* m_name; // nm_addvant / nm_addDV: the item's name
     QLineEdit* m_cost; // cs_addvant / cs_addDV: its cost or bonus
     QPushButton* m_ok;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/DocumentView.h"
+#include "document/DocumentView.h"
 
 #include <QDialog>
 

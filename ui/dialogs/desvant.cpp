@@ -8,7 +8,6 @@ constexpr AddItemWording kWording{
 };
 } // namespace
 
-TaddDV::TaddDV(CharacterSheet& sheet)
-    : AddItemDialog(kWording, sheet, &CharacterSheet::addDisadvantage) {}
+TaddDV::TaddDV() : AddItemDialog(kWording) {}
 
 } // namespace kestrix

@@ -9,7 +9,7 @@ namespace kestrix {
 class TaddDV : public AddItemDialog {
     Q_OBJECT
 public:
-    explicit TaddDV(CharacterSheet& sheet);
+    TaddDV();
 };
 
 } // namespace kestrix

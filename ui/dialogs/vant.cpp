@@ -8,7 +8,6 @@ constexpr AddItemWording kWording{
 };
 } // namespace
 
-Taddvant::Taddvant(CharacterSheet& sheet)
-    : AddItemDialog(kWording, sheet, &CharacterSheet::addAdvantage) {}
+Taddvant::Taddvant() : AddItemDialog(kWording) {}
 
 } // namespace kestrix

@@ -9,7 +9,7 @@ namespace kestrix {
 class Taddvant : public AddItemDialog {
     Q_OBJECT
 public:
-    explicit Taddvant(CharacterSheet& sheet);
+    Taddvant();
 };
 
 } // namespace kestrix

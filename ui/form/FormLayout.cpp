@@ -17,6 +17,7 @@
 #include <QTableView>
 #include <QTextDocument>
 #include <QToolButton>
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -170,6 +171,7 @@ void buildForm(QWidget* window, const FormControl* controls, std::size_t count) 
         bool isBuddy;
     };
     std::vector<Caption> captions;
+    std::map<int, QWidget*> tabOrder;
     for (std::size_t i = 0; i < count; ++i) {
         const FormControl& control = controls[i];
         QWidget* parent = control.parent ? formControl(window, control.parent) : window;
@@ -187,6 +189,14 @@ void buildForm(QWidget* window, const FormControl* controls, std::size_t count) 
             captions.push_back({static_cast<QLabel*>(widget), control.buddy, true});
         if (control.names)
             captions.push_back({static_cast<QLabel*>(widget), control.names, false});
+        if (control.tabPosition > 0)
+            tabOrder.emplace(control.tabPosition, widget);
+    }
+    QWidget* previous = nullptr;
+    for (const auto& [position, widget] : tabOrder) {
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
     }
     // Named controls may stand after their captions in the table.
     for (const Caption& caption : captions) {

@@ -45,6 +45,7 @@ struct FormControl {
     const char* glyph = nullptr;       // a picture button's glyph resource
     const char* names = nullptr;       // a caption without an accelerator names this control
     const char* description = nullptr; // what a screen reader says the control does (UTF-8)
+    int tabPosition = 0;               // its place in the tab order from 1; 0: where Qt puts it
 
     constexpr FormControl in(const char* group) const {
         FormControl copy = *this;
@@ -66,6 +67,11 @@ struct FormControl {
     constexpr FormControl describedAs(const char* utf8) const {
         FormControl copy = *this;
         copy.description = utf8;
+        return copy;
+    }
+    constexpr FormControl inTabOrder(int position) const {
+        FormControl copy = *this;
+        copy.tabPosition = position;
         return copy;
     }
     constexpr FormControl named(const char* objectName) const {

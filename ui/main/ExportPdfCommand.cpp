@@ -1,9 +1,9 @@
 #include "ui/main/ExportPdfCommand.h"
 
+#include "document/Document.h"
 #include "platform/TextConversion.h"
 #include "print/qt/PrintablePicture.h"
 #include "print/qt/SheetPdfFile.h"
-#include "storage/Document.h"
 #include "storage/PdfOutput.h"
 #include "storage/SuggestedFileName.h"
 #include "ui/dialogs/FileDialogs.h"

@@ -1,9 +1,11 @@
 #include "ui/main/Main.h"
 
+#include "document/PictureLookup.h"
 #include "platform/TextConversion.h"
 #include "print/PrintSheet.h"
 #include "print/qt/PrintablePicture.h"
 #include "print/qt/QtPrintCanvas.h"
+#include "storage/FileError.h"
 #include "ui/catalogues/CatalogueEditor.h"
 #include "ui/dialogs/ErrorBox.h"
 #include "ui/dialogs/Help.h"
@@ -14,8 +16,11 @@
 #include "ui/dialogs/massage.h"
 #include "ui/dialogs/massage2.h"
 #include "ui/dialogs/vant.h"
-#include "ui/main/EditHistory.h"
+#include "ui/main/EditMenu.h"
 #include "ui/main/ExportPdfCommand.h"
+#include "ui/main/FileDropTarget.h"
+#include "ui/main/QtSessionEnd.h"
+#include "ui/main/RecentCharactersMenu.h"
 #include "ui/widgets/CatalogueModel.h"
 #include "ui/widgets/ObservationsMemo.h"
 #include "ui/widgets/ValueEdit.h"
@@ -24,19 +29,19 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
 #include <QScopedValueRollback>
+#include <QSessionManager>
 #include <algorithm>
 #include <iterator>
 
 namespace kestrix {
 namespace {
-
-constexpr int kMaxPicturePathLength = 255;
 
 int selectedRow(const QAbstractItemView* list) {
     const auto selected = list->selectionModel()->selectedRows();
@@ -115,10 +120,10 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
             bool catalogue;
             void (TfrmMain::*handler)();
         } lists[] = {
-            {ls_Vant, true, &TfrmMain::ls_vantdblclick},
-            {ls_DV, true, &TfrmMain::ls_DVdblclick},
-            {ls_vant_adq, false, &TfrmMain::ls_vant_adqDblClick},
-            {ls_DV_adq, false, &TfrmMain::ls_DV_adqDblClick},
+            {m_ui.ls_Vant, true, &TfrmMain::ls_vantdblclick},
+            {m_ui.ls_DV, true, &TfrmMain::ls_DVdblclick},
+            {m_ui.ls_vant_adq, false, &TfrmMain::ls_vant_adqDblClick},
+            {m_ui.ls_DV_adq, false, &TfrmMain::ls_DV_adqDblClick},
         };
         for (const auto& [list, catalogue, handler] : lists) {
             // Keys reach the list, double-clicks its viewport.
@@ -145,55 +150,47 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
 void TfrmMain::tx_nomeChange() {
     if (m_refilling)
         return;
-    m_document.sheet.setName(toWindows1252(tx_nome->text()));
-    recordTyping(kNameField);
+    m_characterDocument->setName(toWindows1252(m_ui.tx_nome->text()));
 }
 
 void TfrmMain::tx_atribChange(Attribute which) {
     if (m_refilling)
         return;
-    m_document.sheet.setAttribute(which,
-                                  toWindows1252(m_attributeEdits[static_cast<int>(which)]->text()));
-    showTotals();
-    recordTyping(kFirstAttributeField + static_cast<int>(which));
+    m_characterDocument->setAttribute(
+        which, toWindows1252(m_ui.attributes[static_cast<int>(which)]->text()));
 }
 
 void TfrmMain::tx_focusChange(MagicPath which) {
     if (m_refilling)
         return;
-    m_document.sheet.setMagicPath(which,
-                                  toWindows1252(m_magicEdits[static_cast<int>(which)]->text()));
-    showTotals();
-    recordTyping(kFirstMagicField + static_cast<int>(which));
+    m_characterDocument->setMagicPath(
+        which, toWindows1252(m_ui.magicPaths[static_cast<int>(which)]->text()));
 }
 
 void TfrmMain::Mm_observChange() {
-    m_document.sheet.setObservations(Mm_observ->sheetLines());
-    // Typed observations are changes like any other: Exit and New ask first.
-    m_document.sheet.setModified();
-    recordTyping(kObservationsField);
+    m_characterDocument->setObservations(m_ui.Mm_observ->text(), m_ui.Mm_observ->sheetLines());
 }
 
 void TfrmMain::ls_vantclick() {
-    const int row = selectedRow(ls_Vant);
+    const int row = selectedRow(m_ui.ls_Vant);
     if (row >= 0 && row < m_document.advantageCatalogue.size())
-        lb_cs_vant->setText(m_advantageModel->shownCost(row));
+        m_ui.lb_cs_vant->setText(m_advantageModel->shownCost(row));
 }
 
 void TfrmMain::ls_DVClick() {
-    const int row = selectedRow(ls_DV);
+    const int row = selectedRow(m_ui.ls_DV);
     if (row >= 0 && row < m_document.disadvantageCatalogue.size())
-        lb_cs_DV->setText(m_disadvantageModel->shownCost(row));
+        m_ui.lb_cs_DV->setText(m_disadvantageModel->shownCost(row));
 }
 
 void TfrmMain::ls_vantdblclick() {
-    openAddDialog(*m_addvant, ls_Vant, m_document.advantageCatalogue,
-                  m_document.sheet.advantages().size(), lb_cs_vant);
+    openAddDialog(*m_addvant, m_ui.ls_Vant, m_document.advantageCatalogue,
+                  m_document.sheet.advantages().size(), m_ui.lb_cs_vant);
 }
 
 void TfrmMain::ls_DVdblclick() {
-    openAddDialog(*m_addDV, ls_DV, m_document.disadvantageCatalogue,
-                  m_document.sheet.disadvantages().size(), lb_cs_DV);
+    openAddDialog(*m_addDV, m_ui.ls_DV, m_document.disadvantageCatalogue,
+                  m_document.sheet.disadvantages().size(), m_ui.lb_cs_DV);
 }
 
 // The dialogs are not modal; this window stays disabled until the dialog or
@@ -206,7 +203,7 @@ void TfrmMain::openAddDialog(AddItemDialog& dialog, QListView* catalogueList,
     if (selected.isEmpty() || selected.constFirst().row() >= catalogue.size())
         return;
     if (acquired < static_cast<std::size_t>(CharacterSheet::kMaxItems)) {
-        m_document.sheet.setModified();
+        m_characterDocument->addDialogOpened();
         dialog.showFor(toQString(catalogue.name(selected.constFirst().row())), shownCost->text());
     } else {
         m_msgbox2->showNotice();
@@ -224,29 +221,12 @@ void TfrmMain::addDialogClosed() {
     activateWindow();
 }
 
-void TfrmMain::itemAdded() {
-    refillAcquiredLists();
-    showTotals();
-    const auto& lines =
-        m_addOrigin == ls_Vant ? m_document.sheet.advantages() : m_document.sheet.disadvantages();
-    recordStep(QString::fromUtf8("aquisição de ") + toQString(lines.back()));
-}
-
 void TfrmMain::ls_vant_adqDblClick() {
-    removeAcquired(ls_vant_adq, &CharacterSheet::removeAdvantage);
+    m_characterDocument->removeAdvantage(selectedRow(m_ui.ls_vant_adq));
 }
 
 void TfrmMain::ls_DV_adqDblClick() {
-    removeAcquired(ls_DV_adq, &CharacterSheet::removeDisadvantage);
-}
-
-void TfrmMain::removeAcquired(QListWidget* list, void (CharacterSheet::*remove)(int)) {
-    const int row = selectedRow(list);
-    const QString line = row >= 0 ? list->item(row)->text() : QString();
-    (m_document.sheet.*remove)(row);
-    refillAcquiredLists();
-    showTotals();
-    recordStep(QString::fromUtf8("remoção de ") + line);
+    m_characterDocument->removeDisadvantage(selectedRow(m_ui.ls_DV_adq));
 }
 
 void TfrmMain::BitBtn3Click() {
@@ -255,27 +235,16 @@ void TfrmMain::BitBtn3Click() {
 }
 
 void TfrmMain::setPictureFile(const QString& path) {
-    m_document.sheet.setModified();
-    const PictureLoad load = loadPictureFile(path);
-    if (!load.ok()) {
-        showErrorBox(this, *load.error);
-        return;
-    }
-    showPicture(load.picture);
-    m_document.sheet.setPicturePath(toWindows1252(path).substr(0, kMaxPicturePathLength));
-    recordStep(QString::fromUtf8("troca de figura"));
+    if (const Result error = m_characterDocument->setPictureFile(path))
+        showErrorBox(this, *error);
 }
 
 void TfrmMain::BitBtn4Click() {
-    m_document.sheet.setModified();
-    showPicture(m_nada);
-    recordStep(QString::fromUtf8("remoção da figura"));
+    m_characterDocument->removePicture();
 }
 
 void TfrmMain::bitbtn5click() {
-    showPicture(m_modelo);
-    m_document.sheet.setModified();
-    recordStep(QString::fromUtf8("figura padrão"));
+    m_characterDocument->useDefaultPicture();
 }
 
 void TfrmMain::NovoClick() {
@@ -304,13 +273,13 @@ void TfrmMain::Imprimir1Click() {
         print == nullptr
             ? m_printModuleError
             : print->print(m_document.sheet, printJobTitle(m_document),
-                           toPrintPicture(m_shownPicture), QtPrintPicture::bitmap(m_icone));
+                           toPrintPicture(shownPicture()), QtPrintPicture::bitmap(m_icone));
     if (error)
         showErrorBox(this, *error);
 }
 
 void TfrmMain::ExportarPDFClick() {
-    if (const Result error = exportPdf(m_fileDialogs, m_document, m_shownPicture))
+    if (const Result error = exportPdf(m_fileDialogs, m_document, shownPicture()))
         showErrorBox(this, *error);
 }
 
@@ -324,13 +293,25 @@ void TfrmMain::VisualizarClick() {
         [this](QPaintDevice& page) {
             QtPrintCanvas canvas(page);
             const PrintSheetInput input{m_document.sheet,
-                                        canvas.addPicture(toPrintPicture(m_shownPicture)),
+                                        canvas.addPicture(toPrintPicture(shownPicture())),
                                         canvas.addPicture(QtPrintPicture::bitmap(m_icone))};
             // A page the preview cannot draw stays blank there; printing
             // it reports why.
             (void)PrintSheet(canvas, input);
         },
         [this] { Imprimir1Click(); });
+}
+
+// While an add dialog or a notice is up the window is disabled, and the
+// character must not change under it.
+void TfrmMain::DesfazerClick() {
+    if (isEnabled())
+        m_characterDocument->undo();
+}
+
+void TfrmMain::RefazerClick() {
+    if (isEnabled())
+        m_characterDocument->redo();
 }
 
 void TfrmMain::SairClick() {
@@ -349,6 +330,148 @@ void TfrmMain::ContedoClick() {
 
 void TfrmMain::SobreClick() {
     m_aboutBox->showModal();
+}
+
+// ---- showing the sheet ----
+
+void TfrmMain::refillControls() {
+    QScopedValueRollback guard(m_refilling, true);
+    const CharacterSheet& sheet = m_document.sheet;
+    // Only what differs is set again: an undo elsewhere leaves the caret
+    // where it was in the field being typed in.
+    if (m_ui.tx_nome->text() != toQString(sheet.name()))
+        m_ui.tx_nome->setText(toQString(sheet.name()));
+    const auto showValue = [](ValueEdit* edit, const std::string& value) {
+        if (edit->text() != toQString(value))
+            edit->showText(toQString(value));
+    };
+    for (int i = 0; i < kAttributeCount; ++i)
+        showValue(m_ui.attributes[i], sheet.data().attributes[i]);
+    for (int i = 0; i < kMagicPathCount; ++i)
+        showValue(m_ui.magicPaths[i], sheet.data().magicPaths[i]);
+    refillAcquiredLists();
+    if (m_ui.Mm_observ->sheetLines() != sheet.observations()) {
+        QStringList observations;
+        for (const std::string& line : sheet.observations())
+            observations.append(toQString(line));
+        m_ui.Mm_observ->setLines(observations);
+    }
+    showTotals();
+}
+
+void TfrmMain::refillAcquiredLists() {
+    for (auto [list, lines] : {std::pair{m_ui.ls_vant_adq, &m_document.sheet.advantages()},
+                               std::pair{m_ui.ls_DV_adq, &m_document.sheet.disadvantages()}}) {
+        list->clear();
+        for (const std::string& line : *lines)
+            list->addItem(toQString(line));
+    }
+}
+
+void TfrmMain::showTotals() {
+    const TotalsText totals = m_document.sheet.totalsText();
+    m_ui.lb_atrib->setText(toQString(totals.attributes));
+    m_ui.lb_vanttotal->setText(toQString(totals.advantages));
+    m_ui.lb_DVtotal->setText(toQString(totals.disadvantages));
+    m_ui.lb_magtotal->setText(toQString(totals.magic));
+    m_ui.lb_total->setText(toQString(totals.grand));
+}
+
+void TfrmMain::showPicture() {
+    const Picture& picture = m_characterDocument->picture();
+    if (picture.isEmpty())
+        m_ui.figura->clear();
+    else
+        m_ui.figura->setPixmap(QPixmap::fromImage(picture.image));
+}
+
+// The character just put in place shows its own picture, and its history
+// starts from there.
+void TfrmMain::showPictureOfSheet() {
+    const CharacterPicture found =
+        lookUpCharacterPicture(m_document.sheet.picturePath(), m_document.dataFolders);
+    m_characterDocument->loaded(found.error ? m_modelo : found.picture, m_ui.Mm_observ->text(),
+                                m_ui.Mm_observ->sheetLines());
+    // A picture that is not there leaves the default one in its place
+    // without a word; one that is there and cannot be shown is reported.
+    if (!found.error)
+        return;
+    const auto code = static_cast<FileErrorCode>(found.error->code);
+    if (code != FileErrorCode::FileNotFound && code != FileErrorCode::InvalidFilename)
+        showErrorBox(this, *found.error);
+}
+
+void TfrmMain::showRestoredState() {
+    refillControls();
+    // The memo gets back its text as typed, not its wrapped lines.
+    const QString& typed = m_characterDocument->observationsText();
+    if (m_ui.Mm_observ->text() != typed)
+        m_ui.Mm_observ->setLines(typed.split('\n'));
+}
+
+void TfrmMain::startHistory() {
+    m_characterDocument->resetHistory(shownPicture());
+}
+
+// ---- DocumentView ----
+
+DocumentView::PromptAnswer TfrmMain::askToSave(SavePrompt prompt) {
+    if (prompt == SavePrompt::BeforeNew)
+        return m_dialogNovo->ask();
+    return m_dialogSair->ask();
+}
+
+std::optional<std::string> TfrmMain::askOpenPath() {
+    const auto path = m_fileDialogs.askOpenCharacter();
+    return path ? std::optional(QFile::encodeName(*path).toStdString()) : std::nullopt;
+}
+
+std::optional<std::string> TfrmMain::askSavePath(const std::string& suggestedName) {
+    const auto path = m_fileDialogs.askSaveCharacter(QFile::decodeName(suggestedName.c_str()));
+    return path ? std::optional(QFile::encodeName(*path).toStdString()) : std::nullopt;
+}
+
+void TfrmMain::reportError(const Error& error) {
+    showErrorBox(this, error);
+}
+
+void TfrmMain::sheetReplaced() {
+    refillControls();
+    // The file stores the memo's lines as it displays them, or as they
+    // were, so that every file that opens saves again unchanged.
+    showPictureOfSheet();
+}
+
+void TfrmMain::sheetSaved() {
+    m_characterDocument->saved();
+}
+
+void TfrmMain::terminate() {
+    m_terminated = true;
+    QCoreApplication::quit();
+}
+
+// ---- the desktop ----
+
+void TfrmMain::commitDataRequest(QSessionManager& manager) {
+    QtSessionEnd request(manager);
+    answerSessionEnd(m_document.sheet, m_commands, request);
+}
+
+void TfrmMain::openRecentCharacter(const std::string& path) {
+    // A file that is gone is reported before any prompt about the sheet:
+    // there would be nothing to open after it.
+    if (!QFileInfo::exists(QFile::decodeName(path.c_str()))) {
+        showErrorBox(this, fileError(FileErrorCode::FileNotFound));
+        m_recentCharacters->dropMissing();
+        return;
+    }
+    if (!m_commands.openPath(path))
+        m_recentCharacters->dropMissing();
+}
+
+void TfrmMain::characterFileUsed(const std::string& path) {
+    m_recentCharacters->add(path);
 }
 
 } // namespace kestrix

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "document/CharacterDocument.h"
+#include "document/Document.h"
+#include "document/DocumentCommands.h"
+#include "document/DocumentView.h"
+#include "document/Startup.h"
 #include "platform/Picture.h"
-#include "storage/Document.h"
-#include "storage/DocumentCommands.h"
-#include "storage/DocumentView.h"
-#include "storage/Startup.h"
 #include "ui/dialogs/FileDialogs.h"
+#include "ui/main/MainControls.h"
 #include "ui/main/PrintCommand.h"
 #include "ui/main/PrintModule.h"
 
@@ -26,8 +28,7 @@ namespace kestrix {
 class AddItemDialog;
 class CatalogueEditor;
 class CatalogueModel;
-class EditHistory;
-struct EditState;
+class EditMenu;
 class ObservationsMemo;
 class SheetPreviewDialog;
 class RecentCharactersMenu;
@@ -77,7 +78,7 @@ public:
     SheetPreviewDialog* previewDialog() const {
         return m_printModule ? m_printModule->previewDialog() : nullptr;
     }
-    const Picture& shownPicture() const { return m_shownPicture; }
+    const Picture& shownPicture() const { return m_characterDocument->picture(); }
     TfrmDialogNovo* dialogNovo() const { return m_dialogNovo; }
     TfrmDialogSair* dialogSair() const { return m_dialogSair; }
     Taddvant* addvant() const { return m_addvant.get(); }
@@ -89,9 +90,9 @@ public:
     // "Catálogos": made the first time it is asked for, and kept from then
     // on with what it shows.
     CatalogueEditor* catalogueEditor();
-    EditHistory& editHistory() const { return *m_history; }
-    QAction* undoAction() const { return m_undoAction; }
-    QAction* redoAction() const { return m_redoAction; }
+    CharacterDocument& characterDocument() const { return *m_characterDocument; }
+    QAction* undoAction() const;
+    QAction* redoAction() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -100,29 +101,16 @@ protected:
 private:
     void buildControls();
     void buildMenu();
-    void buildEditMenu(); // MainHistory.cpp
     void createWindows();
-    void setTabOrder();
-    void setUpDesktop(); // dropped files, the session's end (MainDesktop.cpp)
+    void setUpDesktop(); // dropped files, the session's end
 
     void refillControls();
     void showTotals();
-    void showPicture(const Picture& picture);
+    void showPicture();
     void showPictureOfSheet();
     void refillAcquiredLists();
-
-    // The edit history (MainHistory.cpp). Typed fields are numbered for
-    // their typing runs: the name, the attributes, the magic paths, the memo.
-    static constexpr int kNameField = 0;
-    static constexpr int kFirstAttributeField = 1;
-    static constexpr int kFirstMagicField = kFirstAttributeField + kAttributeCount;
-    static constexpr int kObservationsField = kFirstMagicField + kMagicPathCount;
-    EditState currentState() const;
-    void showState(const EditState& state);
-    void startHistory(); // a fresh history from what the window shows now
-    void recordStep(const QString& text);
-    void recordTyping(int field);
-    void updateEditMenu();
+    void showRestoredState(); // after Desfazer or Refazer
+    void startHistory();      // a fresh history from what the window shows now
 
     // Handlers, named after the control and the event.
     void tx_nomeChange();                 // typing in "Nome:"
@@ -136,11 +124,9 @@ private:
     void openAddDialog(AddItemDialog& dialog, QListView* catalogueList, const Catalogue& catalogue,
                        std::size_t acquired, const QLabel* shownCost);
     void addDialogClosed();
-    void itemAdded();
     void ls_vant_adqDblClick(); // double-click on an acquired advantage: removes it
     void ls_DV_adqDblClick();   // double-click on an acquired disadvantage: removes it
-    void removeAcquired(QListWidget* list, void (CharacterSheet::*remove)(int));
-    void BitBtn3Click();                      // "Figura...": choose a picture file
+    void BitBtn3Click();        // "Figura...": choose a picture file
     void setPictureFile(const QString& path); // the character's picture from a file
     void BitBtn4Click();                      // "Sem Figura": no picture
     void bitbtn5click();                      // "Padrão": the default picture
@@ -160,46 +146,23 @@ private:
     void FormClose();                         // the title bar's close: as "Sai&r"
 
     Document& m_document;
+    CharacterDocument* m_characterDocument; // every edit goes through it
     DocumentCommands m_commands;
     FileDialogs m_fileDialogs;
     std::unique_ptr<PrintModule> m_printModule; // "Imprimir ...", "Visualizar Impressão ..."
     Result m_printModuleError;
 
-    // The controls, laid out in MainLayout.h.
-    QLineEdit* tx_nome = nullptr;                               // "Nome:"
-    std::array<ValueEdit*, kAttributeCount> m_attributeEdits{}; // FORÇA ... PODER DE FOGO
-    std::array<ValueEdit*, kMagicPathCount> m_magicEdits{};     // FOGO ... TREVAS
-    QListView* ls_Vant = nullptr; // "Vantagens/Perícias disponíveis:"
-    QListView* ls_DV = nullptr;   // "Desvantagens disponíveis:"
+    MainControls m_ui{}; // laid out in MainLayout.h
     CatalogueModel* m_advantageModel = nullptr;
     CatalogueModel* m_disadvantageModel = nullptr;
-    QListWidget* ls_vant_adq = nullptr;    // "Vantagens/Perícias Adquiridas:"
-    QListWidget* ls_DV_adq = nullptr;      // "Desvantagens Adquiridas:"
-    QLabel* lb_cs_vant = nullptr;          // the picked advantage's cost, under "Custo:"
-    QLabel* lb_cs_DV = nullptr;            // the picked disadvantage's bonus, under "Bônus:"
-    QLabel* lb_atrib = nullptr;            // Resumo: "Atributos:"
-    QLabel* lb_vanttotal = nullptr;        // Resumo: "Vantagens:"
-    QLabel* lb_DVtotal = nullptr;          // Resumo: "Desvantagens:"
-    QLabel* lb_magtotal = nullptr;         // Resumo: "Magias:"
-    QLabel* lb_total = nullptr;            // Resumo: "Total:"
-    ObservationsMemo* Mm_observ = nullptr; // "Observações (Não serão impressas):"
-    QLabel* figura = nullptr;              // the character's picture
-    QToolButton* BitBtn3 = nullptr;        // "Figura..."
-    QToolButton* BitBtn4 = nullptr;        // "Sem Figura"
-    QToolButton* BitBtn5 = nullptr;        // "Padrão"
-    QWidget* m_magicGroup = nullptr;       // "Magias:"
-    QWidget* m_summaryGroup = nullptr;     // "Resumo do Personagem:"
     QAction* m_openAction = nullptr;
     std::unique_ptr<RecentCharactersMenu> m_recentCharacters; // Arquivo > "&1" ... "&4"
-    QAction* m_undoAction = nullptr;
-    QAction* m_redoAction = nullptr;
-    EditHistory* m_history = nullptr;
+    EditMenu* m_editMenu = nullptr;                           // "&Editar"
     QListView* m_addOrigin = nullptr; // the list the open add dialog came from
 
     Picture m_modelo; // the default character picture
     Picture m_nada;   // no picture at all
     QImage m_icone;   // the emblem of the printed sheet
-    Picture m_shownPicture;
 
     // The add dialogs, the notices and the help window are windows of their
     // own, not children: disabling the main window must leave them usable.

@@ -12,8 +12,10 @@
 #include "ui/form/FormLayout.h"
 #include "ui/form/WindowPlacement.h"
 #include "ui/form/WindowSetup.h"
-#include "ui/main/EditHistory.h"
+#include "ui/main/EditMenu.h"
+#include "ui/main/FileDropTarget.h"
 #include "ui/main/Main.h"
+#include "ui/main/MainControls.h"
 #include "ui/main/MainLayout.h"
 #include "ui/main/RecentCharactersMenu.h"
 #include "ui/widgets/CatalogueModel.h"
@@ -22,15 +24,18 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QSessionManager>
 #include <QToolButton>
 
-// Building the main window: its controls from the layout table, its menu, its
-// tab order and the windows it opens. What the window does is in Main.cpp.
+// Building the main window: its controls from the layout table, its menu and
+// the windows it opens. What the window does is in Main.cpp.
 
 // The pictures and texts compiled into the program live in a static library;
 // registering them by hand keeps the linker from dropping them.
@@ -45,30 +50,12 @@ QString fromUtf8(const char* text) {
     return QString::fromUtf8(text);
 }
 
-// Which edit shows which field.
-template <typename Field> struct FieldEdit {
-    Field which;
-    const char* name;
-};
-
-constexpr FieldEdit<Attribute> kAttributeEdits[] = {
-    {Attribute::Forca, "tx_forca"},
-    {Attribute::Habilidade, "tx_habilidade"},
-    {Attribute::Resistencia, "tx_resistencia"},
-    {Attribute::Armadura, "tx_armadura"},
-    {Attribute::PoderDeFogo, "tx_poderdefogo"},
-};
-
-constexpr FieldEdit<MagicPath> kMagicEdits[] = {
-    {MagicPath::Fogo, "tx_fogo"},   {MagicPath::Agua, "tx_agua"}, {MagicPath::Ar, "tx_ar"},
-    {MagicPath::Terra, "tx_terra"}, {MagicPath::Luz, "tx_luz"},   {MagicPath::Trevas, "tx_trevas"},
-};
-
 } // namespace
 
 TfrmMain::TfrmMain(Document& document, QWidget* parent)
     : QMainWindow(parent, windowFlagsFor(WindowKind::Main)), m_document(document),
-      m_commands(document, *this), m_fileDialogs(this) {
+      m_characterDocument(new CharacterDocument(document, this)), m_commands(document, *this),
+      m_fileDialogs(this) {
     initResources();
     setObjectName("frmMain");
     setWindowTitle(fromUtf8(kMainWindowCaption));
@@ -77,88 +64,72 @@ TfrmMain::TfrmMain(Document& document, QWidget* parent)
 
     m_modelo = defaultCharacterPicture();
     m_icone = sheetEmblem();
+    m_characterDocument->setStandardPictures(m_modelo, m_nada);
 
     buildMenu();
     buildControls();
-    setTabOrder();
     setUpDesktop();
     setFixedSize(kMainClientWidth, kMainClientHeight + menuBar()->sizeHint().height());
-    showPicture(m_modelo);
+    connect(m_characterDocument, &CharacterDocument::pictureChanged, this, &TfrmMain::showPicture);
+    connect(m_characterDocument, &CharacterDocument::totalsChanged, this, &TfrmMain::showTotals);
+    connect(m_characterDocument, &CharacterDocument::acquiredChanged, this,
+            &TfrmMain::refillAcquiredLists);
     refillControls();
-    startHistory();
+    m_characterDocument->resetHistory(m_modelo);
 }
 
 TfrmMain::~TfrmMain() = default;
+
+QAction* TfrmMain::undoAction() const {
+    return m_editMenu->undoAction();
+}
+
+QAction* TfrmMain::redoAction() const {
+    return m_editMenu->redoAction();
+}
 
 void TfrmMain::buildControls() {
     auto* client = new QWidget(this);
     client->setObjectName("client");
     client->setFixedSize(kMainClientWidth, kMainClientHeight);
     setCentralWidget(client);
-    buildForm(client, main_layout::kControls);
-    auto find = [client](const char* name) { return formControl(client, name); };
+    m_ui = MainControls::build(client);
 
-    tx_nome = static_cast<QLineEdit*>(find("tx_nome"));
-    connect(tx_nome, &QLineEdit::textChanged, this, &TfrmMain::tx_nomeChange);
-    for (const auto& [which, name] : kAttributeEdits) {
-        auto* edit = static_cast<ValueEdit*>(find(name));
-        m_attributeEdits[static_cast<int>(which)] = edit;
-        connect(edit, &QLineEdit::textChanged, this,
-                [this, which = which] { tx_atribChange(which); });
-    }
-    for (const auto& [which, name] : kMagicEdits) {
-        auto* edit = static_cast<ValueEdit*>(find(name));
-        m_magicEdits[static_cast<int>(which)] = edit;
-        connect(edit, &QLineEdit::textChanged, this,
-                [this, which = which] { tx_focusChange(which); });
-    }
-
-    BitBtn3 = static_cast<QToolButton*>(find("BitBtn3"));
-    BitBtn4 = static_cast<QToolButton*>(find("BitBtn4"));
-    BitBtn5 = static_cast<QToolButton*>(find("BitBtn5"));
-    connect(BitBtn3, &QToolButton::clicked, this, &TfrmMain::BitBtn3Click);
-    connect(BitBtn4, &QToolButton::clicked, this, &TfrmMain::BitBtn4Click);
-    connect(BitBtn5, &QToolButton::clicked, this, &TfrmMain::bitbtn5click);
-    figura = static_cast<QLabel*>(find("figura"));
+    connect(m_ui.tx_nome, &QLineEdit::textChanged, this, &TfrmMain::tx_nomeChange);
+    for (int i = 0; i < kAttributeCount; ++i)
+        connect(m_ui.attributes[i], &QLineEdit::textChanged, this,
+                [this, which = static_cast<Attribute>(i)] { tx_atribChange(which); });
+    for (int i = 0; i < kMagicPathCount; ++i)
+        connect(m_ui.magicPaths[i], &QLineEdit::textChanged, this,
+                [this, which = static_cast<MagicPath>(i)] { tx_focusChange(which); });
+    connect(m_ui.BitBtn3, &QToolButton::clicked, this, &TfrmMain::BitBtn3Click);
+    connect(m_ui.BitBtn4, &QToolButton::clicked, this, &TfrmMain::BitBtn4Click);
+    connect(m_ui.BitBtn5, &QToolButton::clicked, this, &TfrmMain::bitbtn5click);
 
     m_advantageModel = new CatalogueModel(m_document.advantageCatalogue, this);
     m_disadvantageModel = new CatalogueModel(m_document.disadvantageCatalogue, this);
-    ls_Vant = static_cast<QListView*>(find("ls_Vant"));
-    ls_Vant->setModel(m_advantageModel);
-    ls_DV = static_cast<QListView*>(find("ls_DV"));
-    ls_DV->setModel(m_disadvantageModel);
-    ls_vant_adq = static_cast<QListWidget*>(find("ls_vant_adq"));
-    ls_DV_adq = static_cast<QListWidget*>(find("ls_DV_adq"));
+    m_ui.ls_Vant->setModel(m_advantageModel);
+    m_ui.ls_DV->setModel(m_disadvantageModel);
     // Double-clicks reach the handlers through eventFilter().
-    for (QAbstractItemView* list :
-         std::initializer_list<QAbstractItemView*>{ls_Vant, ls_vant_adq, ls_DV, ls_DV_adq})
+    for (QAbstractItemView* list : std::initializer_list<QAbstractItemView*>{
+             m_ui.ls_Vant, m_ui.ls_vant_adq, m_ui.ls_DV, m_ui.ls_DV_adq})
         list->viewport()->installEventFilter(this);
     // The cost follows the selection, not the current row: tabbing into a
     // list makes its first row current without selecting it.
-    connect(ls_Vant->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+    connect(m_ui.ls_Vant->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TfrmMain::ls_vantclick);
-    connect(ls_DV->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+    connect(m_ui.ls_DV->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TfrmMain::ls_DVClick);
 
-    lb_cs_vant = static_cast<QLabel*>(find("lb_cs_vant"));
-    lb_cs_DV = static_cast<QLabel*>(find("lb_cs_DV"));
     QFont costFont = font();
     costFont.setPointSize(10);
     costFont.setBold(true);
-    lb_cs_vant->setFont(costFont);
-    lb_cs_DV->setFont(costFont);
+    m_ui.lb_cs_vant->setFont(costFont);
+    m_ui.lb_cs_DV->setFont(costFont);
 
-    m_magicGroup = find("grpMagias");
-    m_summaryGroup = find("grpResumo");
-    lb_atrib = static_cast<QLabel*>(find("lb_atrib"));
-    lb_vanttotal = static_cast<QLabel*>(find("lb_vanttotal"));
-    lb_DVtotal = static_cast<QLabel*>(find("lb_DVtotal"));
-    lb_magtotal = static_cast<QLabel*>(find("lb_magtotal"));
-    lb_total = static_cast<QLabel*>(find("lb_total"));
-    Mm_observ = static_cast<ObservationsMemo*>(find("Mm_observ"));
-    connect(Mm_observ, &ObservationsMemo::edited, this, &TfrmMain::Mm_observChange);
-    // Ctrl+Z belongs to the character's history (buildEditMenu), not to the memo's own.
-    Mm_observ->setUndoRedoEnabled(false);
+    connect(m_ui.Mm_observ, &ObservationsMemo::edited, this, &TfrmMain::Mm_observChange);
+    // Ctrl+Z belongs to the character's history (EditMenu), not to the memo's own.
+    m_ui.Mm_observ->setUndoRedoEnabled(false);
 }
 
 void TfrmMain::buildMenu() {
@@ -187,7 +158,11 @@ void TfrmMain::buildMenu() {
         arquivo, [this](const std::string& path) { openRecentCharacter(path); });
     addAction(arquivo, "Sai&r", QKeySequence("Ctrl+R"), &TfrmMain::SairClick);
 
-    buildEditMenu();
+    m_editMenu = new EditMenu(menuBar(), *m_characterDocument, this);
+    connect(m_editMenu->undoAction(), &QAction::triggered, this, &TfrmMain::DesfazerClick);
+    connect(m_editMenu->redoAction(), &QAction::triggered, this, &TfrmMain::RefazerClick);
+    connect(m_characterDocument, &CharacterDocument::sheetChanged, this,
+            &TfrmMain::showRestoredState);
 
     QMenu* ajuda = menuBar()->addMenu(fromUtf8("A&juda"));
     ajuda->setFont(windowFont());
@@ -197,19 +172,6 @@ void TfrmMain::buildMenu() {
     // Ctrl+A opens a character and Ctrl+E exports it even while an edit box
     // has the focus, which would otherwise take them for itself.
     qApp->installEventFilter(this);
-}
-
-void TfrmMain::setTabOrder() {
-    QList<QWidget*> chain{tx_nome};
-    for (const auto& edit : kAttributeEdits)
-        chain.append(m_attributeEdits[static_cast<int>(edit.which)]);
-    chain.append({ls_Vant, ls_vant_adq, ls_DV, ls_DV_adq});
-    for (MagicPath which : {MagicPath::Fogo, MagicPath::Terra, MagicPath::Agua, MagicPath::Ar,
-                            MagicPath::Luz, MagicPath::Trevas})
-        chain.append(m_magicEdits[static_cast<int>(which)]);
-    chain.append({Mm_observ, BitBtn3, BitBtn4, BitBtn5});
-    for (int i = 1; i < chain.size(); ++i)
-        QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
 void TfrmMain::FormCreate(const StartupContext& context) {
@@ -225,8 +187,12 @@ void TfrmMain::FormCreate(const StartupContext& context) {
 }
 
 void TfrmMain::createWindows() {
-    m_addvant = std::make_unique<Taddvant>(m_document.sheet);
-    m_addDV = std::make_unique<TaddDV>(m_document.sheet);
+    m_addvant = std::make_unique<Taddvant>();
+    m_addDV = std::make_unique<TaddDV>();
+    connect(m_addvant.get(), &AddItemDialog::itemAccepted, m_characterDocument,
+            &CharacterDocument::acquireAdvantage);
+    connect(m_addDV.get(), &AddItemDialog::itemAccepted, m_characterDocument,
+            &CharacterDocument::acquireDisadvantage);
     m_msgbox = std::make_unique<Tmsgbox>();
     m_msgbox2 = std::make_unique<Tmsgbox2>();
     m_frmHelp = std::make_unique<TfrmHelp>();
@@ -235,7 +201,6 @@ void TfrmMain::createWindows() {
     for (AddItemDialog* dialog : {static_cast<AddItemDialog*>(m_addvant.get()),
                                   static_cast<AddItemDialog*>(m_addDV.get())}) {
         connect(dialog, &AddItemDialog::valueRequired, m_msgbox.get(), &Tmsgbox::showNotice);
-        connect(dialog, &AddItemDialog::itemAdded, this, &TfrmMain::itemAdded);
         connect(dialog, &QDialog::finished, this, &TfrmMain::addDialogClosed);
         // Closing the notice hands the keyboard back to the dialog it was
         // about, in the cost it asked for: typed into the name, the cost
@@ -261,10 +226,22 @@ CatalogueEditor* TfrmMain::catalogueEditor() {
     connect(m_catalogueEditor, &CatalogueEditor::cataloguesChanged, this, [this] {
         m_advantageModel->reload();
         m_disadvantageModel->reload();
-        lb_cs_vant->clear();
-        lb_cs_DV->clear();
+        m_ui.lb_cs_vant->clear();
+        m_ui.lb_cs_DV->clear();
     });
     return m_catalogueEditor;
+}
+
+// A dropped file and the end of the desktop session.
+void TfrmMain::setUpDesktop() {
+    // A dropped character opens as Open would open it, a dropped picture is
+    // taken as "Figura..." takes the one chosen.
+    new FileDropTarget(
+        this, m_ui.figura,
+        [this](const QString& path) { m_commands.openPath(QFile::encodeName(path).toStdString()); },
+        [this](const QString& path) { setPictureFile(path); });
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this,
+            [this](QSessionManager& manager) { commitDataRequest(manager); });
 }
 
 } // namespace kestrix

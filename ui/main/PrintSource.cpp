@@ -1,7 +1,7 @@
 #include "ui/main/PrintSource.h"
 
+#include "document/Document.h"
 #include "print/qt/SheetPdfFile.h"
-#include "storage/Document.h"
 
 #include <QFile>
 #include <QFileInfo>

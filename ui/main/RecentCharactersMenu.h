@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/RecentFiles.h"
+#include "document/RecentFiles.h"
 
 #include <array>
 #include <functional>

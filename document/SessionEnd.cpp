@@ -1,7 +1,7 @@
-#include "storage/SessionEnd.h"
+#include "document/SessionEnd.h"
 
 #include "core/CharacterSheet.h"
-#include "storage/DocumentCommands.h"
+#include "document/DocumentCommands.h"
 
 namespace kestrix {
 

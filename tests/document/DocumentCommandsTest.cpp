@@ -1,7 +1,7 @@
-#include "storage/DocumentCommands.h"
+#include "document/DocumentCommands.h"
 
-#include "storage/SessionEnd.h"
-#include "storage/Startup.h"
+#include "document/SessionEnd.h"
+#include "document/Startup.h"
 
 #include <deque>
 #include <filesystem>

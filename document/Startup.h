@@ -1,8 +1,8 @@
 #pragma once
 
-#include "storage/Document.h"
-#include "storage/DocumentCommands.h"
-#include "storage/DocumentView.h"
+#include "document/Document.h"
+#include "document/DocumentCommands.h"
+#include "document/DocumentView.h"
 #include "storage/FileError.h"
 
 #include <functional>

@@ -1,8 +1,8 @@
-#include "storage/DataFolders.h"
+#include "document/DataFolders.h"
 
+#include "document/Startup.h"
 #include "storage/CatalogueFile.h"
 #include "storage/CharacterFile.h"
-#include "storage/Startup.h"
 #include "tests/storage/TestFiles.h"
 
 #include <cerrno>

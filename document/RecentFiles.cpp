@@ -1,4 +1,4 @@
-#include "storage/RecentFiles.h"
+#include "document/RecentFiles.h"
 
 #include "storage/Paths.h"
 

@@ -1,4 +1,4 @@
-#include "storage/DataFolders.h"
+#include "document/DataFolders.h"
 
 #include "storage/Paths.h"
 

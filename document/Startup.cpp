@@ -1,4 +1,4 @@
-#include "storage/Startup.h"
+#include "document/Startup.h"
 
 #include "storage/CatalogueFile.h"
 #include "storage/FileSystem.h"

@@ -2,8 +2,8 @@
 
 #include "core/Catalogue.h"
 #include "core/CharacterSheet.h"
+#include "document/DataFolders.h"
 #include "storage/CharacterFile.h"
-#include "storage/DataFolders.h"
 
 namespace kestrix {
 

@@ -1,4 +1,4 @@
-#include "storage/DocumentCommands.h"
+#include "document/DocumentCommands.h"
 
 #include "core/Windows1252.h"
 #include "storage/CatalogueFile.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "storage/Document.h"
-#include "storage/DocumentView.h"
+#include "document/Document.h"
+#include "document/DocumentView.h"
 
 #include <string>
 
