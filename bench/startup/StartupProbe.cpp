@@ -2,7 +2,7 @@
 // exactly the program's start-up, and QuitWhenShown ends it once the main
 // window is on screen. The product itself has no such hidden behaviour.
 #define main kestrixMain
-#include "main.cpp"
+#include "app/main.cpp"
 #undef main
 
 int main(int argc, char* argv[]) {
