@@ -10,13 +10,6 @@ constexpr std::string_view kSignature("\x89PNG\r\n\x1A\n", 8);
 // Length, type, CRC.
 constexpr std::size_t kChunkOverhead = 12;
 
-std::uint32_t bigEndian32(std::string_view bytes, std::size_t at) {
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < 4; ++i)
-        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
-    return value;
-}
-
 bool isPlainChunk(std::string_view type) {
     static constexpr std::array<std::string_view, 5> kPlain = {"IHDR", "PLTE", "tRNS", "IDAT",
                                                                "IEND"};
@@ -66,6 +59,13 @@ bool isPlainPng(std::string_view png) {
 std::string plainPngChunks(std::string_view png) {
     std::string kept(kSignature);
     return walkChunks(png, false, &kept) != 0 ? kept : std::string();
+}
+
+std::uint32_t bigEndian32(std::string_view bytes, std::size_t at) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i)
+        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+    return value;
 }
 
 } // namespace kestrix

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -15,5 +17,9 @@ bool isPlainPng(std::string_view png);
 // follows IEND; an empty text when its signature, IHDR or chunk chain is
 // damaged or it ends before IEND.
 std::string plainPngChunks(std::string_view png);
+
+// The unsigned 32-bit number stored most significant byte first at `at`, as
+// PNG stores its lengths and sizes; the caller sees that four bytes are there.
+std::uint32_t bigEndian32(std::string_view bytes, std::size_t at);
 
 } // namespace kestrix

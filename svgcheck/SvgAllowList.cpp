@@ -168,13 +168,6 @@ bool decodeBase64(std::string_view text, std::string& out) {
     return true;
 }
 
-std::uint32_t bigEndian32(std::string_view bytes, std::size_t at) {
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < 4; ++i)
-        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
-    return value;
-}
-
 bool sideFits(std::uint32_t side) {
     return side >= 1 && side <= kMaxEmbeddedImageSide;
 }

@@ -3,6 +3,7 @@
 #include "core/Windows1252.h"
 #include "tools/kestrix-metafile/EmfHairlines.h"
 #include "tools/kestrix-metafile/EmfMappingRepair.h"
+#include "tools/kestrix-metafile/EmfRecordTypes.h"
 #include "tools/kestrix-metafile/SvgDocument.h"
 
 #include <cmath>
@@ -14,10 +15,12 @@
 namespace kestrix {
 namespace {
 
+using emf::kComment;
+using emf::kEmfPlusSignature;
+using emf::kEof;
+
 constexpr std::uint32_t kHeader = 1;
-constexpr std::uint32_t kEof = 14;
 constexpr std::uint32_t kCreatePen = 38;
-constexpr std::uint32_t kComment = 70;
 constexpr std::uint32_t kExtCreateFontIndirectW = 82;
 constexpr std::uint32_t kExtTextOutA = 83;
 constexpr std::uint32_t kExtTextOutW = 84;
@@ -27,7 +30,6 @@ constexpr std::uint32_t kPenTypeMask = 0x000F0000;
 constexpr std::uint32_t kPenGeometric = 0x00010000;
 constexpr std::uint32_t kTextPdy = 0x2000;
 constexpr std::size_t kTextFixedSize = 76;
-constexpr std::uint32_t kEmfPlusSignature = 0x2B464D45; // "EMF+"
 constexpr std::uint16_t kEmfPlusObject = 0x4008;
 constexpr std::uint16_t kEmfPlusDrawString = 0x401C;
 constexpr std::uint16_t kEmfPlusFontObject = 6;

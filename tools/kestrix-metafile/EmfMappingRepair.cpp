@@ -1,5 +1,7 @@
 #include "tools/kestrix-metafile/EmfMappingRepair.h"
 
+#include "tools/kestrix-metafile/EmfRecordTypes.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -7,11 +9,14 @@
 namespace kestrix {
 namespace {
 
+using emf::kComment;
+using emf::kEmfPlusSignature;
+using emf::kEof;
+
 constexpr std::uint32_t kSetWindowExtEx = 9;
 constexpr std::uint32_t kSetWindowOrgEx = 10;
 constexpr std::uint32_t kSetViewportExtEx = 11;
 constexpr std::uint32_t kSetViewportOrgEx = 12;
-constexpr std::uint32_t kEof = 14;
 constexpr std::uint32_t kSetMapMode = 17;
 constexpr std::uint32_t kScaleViewportExtEx = 31;
 constexpr std::uint32_t kScaleWindowExtEx = 32;
@@ -22,8 +27,6 @@ constexpr std::uint32_t kModifyWorldTransform = 36;
 constexpr std::uint32_t kEllipse = 42;
 constexpr std::uint32_t kRectangle = 43;
 constexpr std::uint32_t kRoundRect = 44;
-constexpr std::uint32_t kComment = 70;
-constexpr std::uint32_t kEmfPlusSignature = 0x2B464D45; // "EMF+"
 
 constexpr std::uint32_t kText = 1;
 constexpr std::uint32_t kLoMetric = 2;
