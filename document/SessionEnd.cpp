@@ -6,12 +6,12 @@
 namespace kestrix {
 
 void answerSessionEnd(const CharacterSheet& sheet, DocumentCommands& commands,
-                      SessionEndRequest& request) {
+                      SessionEndRequest& request, const OtherUnsavedWork& other) {
     // Asking for leave to interact may keep the logout waiting for other
-    // programs: only a character with changes needs it.
-    if (!sheet.isModified() || !request.allowsInteraction())
+    // programs: only unsaved work needs it.
+    if ((!sheet.isModified() && !other.pending) || !request.allowsInteraction())
         return;
-    const bool mayEnd = commands.mayEndSession();
+    const bool mayEnd = (!other.pending || other.offer()) && commands.mayEndSession();
     request.release();
     if (!mayEnd)
         request.cancel();

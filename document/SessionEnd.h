@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 namespace kestrix {
 
 class DocumentCommands;
@@ -18,11 +20,20 @@ public:
     virtual void cancel() = 0;
 };
 
+// Other unsaved work the logout would lose (the catalogue editor's edits):
+// whether there is any, and asking the user about it, true when the logout
+// may go on.
+struct OtherUnsavedWork {
+    bool pending = false;
+    std::function<bool()> offer;
+};
+
 // Logging out with unsaved changes shows the exit prompt: Sim saves (a
 // failed or cancelled save calls the logout off), Não lets the changes go,
-// Cancelar calls the logout off. Without leave to ask, nothing is shown and
-// the session ends as the session manager decides.
+// Cancelar calls the logout off. Other unsaved work is offered first, the
+// way Exit offers it. Without leave to ask, nothing is shown and the session
+// ends as the session manager decides.
 void answerSessionEnd(const CharacterSheet& sheet, DocumentCommands& commands,
-                      SessionEndRequest& request);
+                      SessionEndRequest& request, const OtherUnsavedWork& other = {});
 
 } // namespace kestrix

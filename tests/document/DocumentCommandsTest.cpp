@@ -307,6 +307,41 @@ TEST_F(DocumentCommandsTest, ALogoutAsksNothingWhenCleanOrWhenNoWindowMayShow) {
     EXPECT_FALSE(noWindows.cancelled);
 }
 
+// The catalogue editor's unsaved edits hold a logout up as the character's
+// do: asked about first, and a Cancelar there calls the logout off before
+// the character is asked about.
+TEST_F(DocumentCommandsTest, ALogoutOffersOtherUnsavedWorkFirst) {
+    const struct {
+        bool characterModified;
+        bool otherLetGo;
+        bool expectCancelled;
+        std::size_t expectPrompts;
+    } cases[] = {
+        {false, true, false, 0},
+        {false, false, true, 0},
+        {true, false, true, 0},
+        {true, true, false, 1},
+    };
+    for (const auto& c : cases) {
+        view.promptsShown.clear();
+        if (c.characterModified) {
+            makeDirty("Sujo");
+            view.promptAnswers.push_back(Answer::Nao);
+        }
+        int offers = 0;
+        const OtherUnsavedWork other{true, [&] {
+                                         ++offers;
+                                         return c.otherLetGo;
+                                     }};
+        RecordingSessionEnd session(true);
+        answerSessionEnd(document.sheet, commands, session, other);
+        EXPECT_EQ(offers, 1);
+        EXPECT_EQ(session.cancelled, c.expectCancelled);
+        EXPECT_EQ(view.promptsShown.size(), c.expectPrompts);
+        view.promptAnswers.clear();
+    }
+}
+
 TEST_F(DocumentCommandsTest, ExitWhenCleanEndsWithoutAPrompt) {
     makeDirty();
     view.savePaths.push_back(path("e.QsZ"));

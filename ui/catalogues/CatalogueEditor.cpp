@@ -234,6 +234,12 @@ void CatalogueEditor::reject() {
     closeAfterAsking();
 }
 
+bool CatalogueEditor::hasUnsavedEdits() {
+    commitEdit();
+    return isVisible() &&
+           (model(List::Advantages)->isModified() || model(List::Disadvantages)->isModified());
+}
+
 bool CatalogueEditor::closeForExit() {
     return !isVisible() || closeAfterAsking();
 }

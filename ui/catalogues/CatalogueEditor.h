@@ -63,6 +63,9 @@ public:
     // Before the program ends: closes the editor as Fechar does; false when
     // the user chose to stay in it.
     bool closeForExit();
+    // Whether the open editor holds edits not yet saved (a cell being typed
+    // in counts).
+    bool hasUnsavedEdits();
 
 signals:
     // A catalogue in effect changed: the main window's lists follow.

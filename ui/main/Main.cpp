@@ -455,7 +455,12 @@ void TfrmMain::terminate() {
 
 void TfrmMain::commitDataRequest(QSessionManager& manager) {
     QtSessionEnd request(manager);
-    answerSessionEnd(m_document.sheet, m_commands, request);
+    // Catalogue edits still open in their window are offered first, as Sair
+    // offers them.
+    OtherUnsavedWork catalogues;
+    catalogues.pending = m_catalogueEditor && m_catalogueEditor->hasUnsavedEdits();
+    catalogues.offer = [this] { return m_catalogueEditor->closeForExit(); };
+    answerSessionEnd(m_document.sheet, m_commands, request, catalogues);
 }
 
 void TfrmMain::openRecentCharacter(const std::string& path) {
