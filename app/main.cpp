@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/PdfBatch.h"
 #include "app/ToolkitArguments.h"
+#include "document/CharacterDocument.h"
 #include "document/Startup.h"
 #include "ui/form/ApplicationTitle.h"
 #include "ui/form/QtTranslations.h"
@@ -119,7 +120,7 @@ int main(int argc, char* argv[]) {
     // (open, save, print) first needs it.
     const QFont desktopFont = QGuiApplication::font();
     QGuiApplication::setFont(kestrix::windowFont());
-    kestrix::Document document;
+    kestrix::CharacterDocument document;
     kestrix::TfrmMain window(document);
     window.FormCreate(context);
     QGuiApplication::setFont(desktopFont);

@@ -77,8 +77,7 @@ const char* const kMagicPathNames[kMagicPathCount] = {
 
 } // namespace
 
-CharacterDocument::CharacterDocument(Document& document, QObject* parent)
-    : QObject(parent), m_document(document), m_clock(steadyNow) {
+CharacterDocument::CharacterDocument(QObject* parent) : QObject(parent), m_clock(steadyNow) {
     m_stack.setUndoLimit(kStepLimit);
     connect(&m_stack, &QUndoStack::indexChanged, this, &CharacterDocument::followFlag);
     connect(&m_stack, &QUndoStack::cleanChanged, this, &CharacterDocument::followFlag);

@@ -45,7 +45,7 @@ public:
     // The longest picture path a character file holds.
     static constexpr std::size_t kMaxPicturePathLength = 255;
 
-    explicit CharacterDocument(Document& document, QObject* parent = nullptr);
+    explicit CharacterDocument(QObject* parent = nullptr);
     ~CharacterDocument() override;
 
     Document& document() { return m_document; }
@@ -118,7 +118,7 @@ private:
                 int row);
     void showPicture(const Picture& picture);
 
-    Document& m_document;
+    Document m_document; // the sheet and its file, with the catalogues and data folders
     QUndoStack m_stack;
     Picture m_picture;
     QString m_observationsText;

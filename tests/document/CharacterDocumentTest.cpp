@@ -26,8 +26,8 @@ protected:
 
     int steps() const { return character.undoStack().count(); }
 
-    Document document;
-    CharacterDocument character{document};
+    CharacterDocument character;
+    Document& document = character.document();
     std::chrono::milliseconds now{0};
 };
 

@@ -70,7 +70,7 @@ const Side kDisadvantage{
 
 class AddItemTest : public ::testing::TestWithParam<Side> {
 protected:
-    void SetUp() override { window = test::startMainWindow(document, folder.root); }
+    void SetUp() override { window = test::startMainWindow(characterDocument, folder.root); }
     void TearDown() override {
         for (QWidget* w :
              {static_cast<QWidget*>(window->msgbox()), static_cast<QWidget*>(window->msgbox2()),
@@ -104,7 +104,8 @@ protected:
     }
 
     TestFolder folder;
-    Document document;
+    CharacterDocument characterDocument;
+    Document& document = characterDocument.document();
     std::unique_ptr<TfrmMain> window;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/CharacterDocument.h"
 #include "document/Document.h"
 #include "document/Startup.h"
 #include "tests/ui/UiTestSupport.h"
@@ -37,7 +38,7 @@ protected:
     void SetUp() override { start(); }
 
     void start() {
-        window = std::make_unique<TfrmMain>(document);
+        window = std::make_unique<TfrmMain>(characterDocument);
         StartupContext context{folder.root, "", {}, DataFolders{userFolder(), siteFolder(), ""}};
         window->FormCreate(context);
         window->show();
@@ -103,7 +104,8 @@ protected:
     }
 
     TestFolder folder;
-    Document document;
+    CharacterDocument characterDocument;
+    Document& document = characterDocument.document();
     std::unique_ptr<TfrmMain> window;
     CatalogueEditor* editor = nullptr;
 };

@@ -80,7 +80,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(settingsFolder.isValid());
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder.path());
-        window = test::startMainWindow(document, folder.root);
+        window = test::startMainWindow(characterDocument, folder.root);
     }
     void TearDown() override {
         if (window->addvant())
@@ -110,7 +110,8 @@ protected:
 
     QTemporaryDir settingsFolder;
     TestFolder folder;
-    Document document;
+    CharacterDocument characterDocument;
+    Document& document = characterDocument.document();
     std::unique_ptr<TfrmMain> window;
 };
 
@@ -351,7 +352,7 @@ TEST_F(DesktopTest, TheFileMenuListsTheCharactersOpenedOrSavedLatest) {
     EXPECT_EQ(entry(fileMenu(), "&2 b&&c.QsZ")->toolTip(), path("b&c.QsZ"));
 
     // Kept for the next run.
-    Document another;
+    CharacterDocument another;
     auto second = test::startMainWindow(another, folder.root);
     QMenu* menu = second->menuBar()->actions().constFirst()->menu();
     emit menu->aboutToShow();

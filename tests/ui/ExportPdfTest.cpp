@@ -28,7 +28,7 @@ using test::TestFolder;
 
 class ExportPdfTest : public ::testing::Test {
 protected:
-    void SetUp() override { window = test::startMainWindow(document, folder.root); }
+    void SetUp() override { window = test::startMainWindow(characterDocument, folder.root); }
 
     QMenu* fileMenu() { return window->menuBar()->actions().constFirst()->menu(); }
     QAction* fileAction(const QString& text) {
@@ -50,7 +50,8 @@ protected:
     }
 
     TestFolder folder;
-    Document document;
+    CharacterDocument characterDocument;
+    Document& document = characterDocument.document();
     std::unique_ptr<TfrmMain> window;
 };
 

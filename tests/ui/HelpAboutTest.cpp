@@ -25,7 +25,7 @@ using test::TestFolder;
 
 class HelpAboutTest : public ::testing::Test {
 protected:
-    void SetUp() override { window = test::startMainWindow(document, folder.root); }
+    void SetUp() override { window = test::startMainWindow(characterDocument, folder.root); }
 
     QAction* menuAction(const QString& text) {
         for (QAction* action : window->menuBar()->findChildren<QAction*>())
@@ -36,7 +36,8 @@ protected:
     }
 
     TestFolder folder;
-    Document document;
+    CharacterDocument characterDocument;
+    Document& document = characterDocument.document();
     std::unique_ptr<TfrmMain> window;
 };
 

@@ -45,7 +45,7 @@ using test::TestFolder;
 class MainWindowTest : public ::testing::Test {
 protected:
     void start(const std::string& argument = "") {
-        window = test::startMainWindow(document, folder.root, argument);
+        window = test::startMainWindow(characterDocument, folder.root, argument);
     }
     void SetUp() override { start(); }
 
@@ -79,7 +79,8 @@ protected:
     }
 
     TestFolder folder;
-    Document document;
+    CharacterDocument characterDocument;
+    Document& document = characterDocument.document();
     std::unique_ptr<TfrmMain> window;
 };
 

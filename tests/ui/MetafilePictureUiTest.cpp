@@ -85,7 +85,7 @@ const PrintRect kPictureRect{1161, 139, 1742, 1023};
 
 class MetafilePictureUiTest : public ::testing::Test {
 protected:
-    void SetUp() override { window = test::startMainWindow(document, folder.root); }
+    void SetUp() override { window = test::startMainWindow(characterDocument, folder.root); }
     void choosePicture(const QString& path) {
         window->fileDialogs().setNextFileName(path);
         QTest::mouseClick(window->findChild<QToolButton*>("BitBtn3"), Qt::LeftButton);
@@ -102,7 +102,8 @@ protected:
     }
 
     TestFolder folder;
-    Document document;
+    CharacterDocument characterDocument;
+    Document& document = characterDocument.document();
     std::unique_ptr<TfrmMain> window;
 };
 

@@ -1,5 +1,6 @@
 #include "tests/ui/UiTestSupport.h"
 
+#include "document/CharacterDocument.h"
 #include "storage/CharacterFile.h"
 #include "ui/main/Main.h"
 
@@ -45,7 +46,7 @@ void onNextModal(std::function<void(QWidget* modal)> action) {
     timer->start(10);
 }
 
-std::unique_ptr<TfrmMain> startMainWindow(Document& document, const std::string& folder,
+std::unique_ptr<TfrmMain> startMainWindow(CharacterDocument& document, const std::string& folder,
                                           const std::string& argument) {
     auto window = std::make_unique<TfrmMain>(document);
     window->FormCreate({folder, argument, {}, {}});

@@ -8,6 +8,7 @@
 class QWidget;
 
 namespace kestrix {
+class CharacterDocument;
 struct Document;
 class TfrmMain;
 } // namespace kestrix
@@ -38,7 +39,7 @@ QString errorBoxesDuring(const std::function<void()>& action);
 
 // The main window as start-up leaves it, shown and exposed, with `folder`
 // as the program's directory and `argument` as the command-line file.
-std::unique_ptr<TfrmMain> startMainWindow(Document& document, const std::string& folder,
+std::unique_ptr<TfrmMain> startMainWindow(CharacterDocument& document, const std::string& folder,
                                           const std::string& argument = "");
 
 // A fresh folder with the shipped-format data files a start-up needs.

@@ -55,7 +55,7 @@ public:
     }
 
     void start() {
-        window = test::startMainWindow(document, folder.root);
+        window = test::startMainWindow(characterDocument, folder.root);
         window->characterDocument().setClock([this] { return now; });
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -145,7 +145,8 @@ public:
     }
 
     TestFolder folder;
-    Document document;
+    CharacterDocument characterDocument;
+    Document& document = characterDocument.document();
     std::unique_ptr<TfrmMain> window;
     std::chrono::milliseconds now{0};
 };

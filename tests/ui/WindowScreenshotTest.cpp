@@ -89,7 +89,7 @@ protected:
         hero.setObservations({"Nasceu nas montanhas do norte.", "Procura o irm\xe3o perdido."});
         hero.setPicturePath("modelo.bmp");
         EXPECT_FALSE(CharacterFile().SaveCharacter(folder.path("heroi.QsZ"), hero));
-        window = test::startMainWindow(document, folder.root, folder.path("heroi.QsZ"));
+        window = test::startMainWindow(characterDocument, folder.root, folder.path("heroi.QsZ"));
     }
 
     // Opens a modal window with `open` and takes its picture once it is up.
@@ -102,7 +102,8 @@ protected:
     }
 
     TestFolder folder;
-    Document document;
+    CharacterDocument characterDocument;
+    Document& document = characterDocument.document();
     std::unique_ptr<TfrmMain> window;
 };
 

@@ -47,7 +47,9 @@ class Tmsgbox2;
 class TfrmMain : public QMainWindow, public DocumentView {
     Q_OBJECT
 public:
-    explicit TfrmMain(Document& document, QWidget* parent = nullptr);
+    // The window shows `document` and forwards every edit to it; the
+    // document outlives the window.
+    explicit TfrmMain(CharacterDocument& document, QWidget* parent = nullptr);
     ~TfrmMain() override;
 
     // Start-up: catalogues, picture path, the command-line file.

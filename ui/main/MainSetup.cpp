@@ -52,10 +52,9 @@ QString fromUtf8(const char* text) {
 
 } // namespace
 
-TfrmMain::TfrmMain(Document& document, QWidget* parent)
-    : QMainWindow(parent, windowFlagsFor(WindowKind::Main)), m_document(document),
-      m_characterDocument(new CharacterDocument(document, this)), m_commands(document, *this),
-      m_fileDialogs(this) {
+TfrmMain::TfrmMain(CharacterDocument& document, QWidget* parent)
+    : QMainWindow(parent, windowFlagsFor(WindowKind::Main)), m_document(document.document()),
+      m_characterDocument(&document), m_commands(document.document(), *this), m_fileDialogs(this) {
     initResources();
     setObjectName("frmMain");
     setWindowTitle(fromUtf8(kMainWindowCaption));
