@@ -4,6 +4,7 @@
 #include "core/CharacterSheet.h"
 #include "document/PictureLookup.h"
 #include "document/Startup.h"
+#include "platform/BuiltInPictures.h"
 #include "platform/TextConversion.h"
 #include "print/qt/PrintablePicture.h"
 #include "print/qt/SheetPdfFile.h"
@@ -25,33 +26,40 @@ struct PagePicture {
     std::string problem;
 };
 
-// The picture a character's page shows, looked up as the editor does. A
-// picture file that is missing or cannot be loaded leaves the page without
-// a picture.
-PagePicture lookUpPagePicture(const std::string& storedPath, const DataFolders& folders) {
-    CharacterPicture found = lookUpCharacterPicture(storedPath, folders);
-    if (!found.error)
-        return {std::move(found.picture), {}};
-    const QString stored = QString(toQString(storedPath)).replace(QChar(u'\0'), u'?');
-    return {{}, "picture " + stored.toStdString() + ": " + found.error->message};
-}
-
 // A party often shares one picture: loaded once, it is also embedded once,
-// since the PDF writer keeps one copy of an image it is given again.
+// since the PDF writer keeps one copy of an image it is given again. The
+// same stored path may name different files for characters in different
+// folders, so pictures are kept by the file they were found at.
 class PictureCache {
 public:
     explicit PictureCache(const DataFolders& folders) : m_folders(folders) {}
 
-    const PagePicture& lookUp(const std::string& storedPath) {
-        auto found = m_lookups.find(storedPath);
-        if (found == m_lookups.end())
-            found = m_lookups.emplace(storedPath, lookUpPagePicture(storedPath, m_folders)).first;
-        return found->second;
+    // The picture a character's page shows, looked up as the editor does,
+    // or what went wrong ("picture PATH: message"): a picture file that is
+    // missing or cannot be loaded leaves the page without a picture.
+    PagePicture lookUp(const std::string& storedPath, const std::string& characterFile) {
+        if (storedPath.empty())
+            return {defaultCharacterPicture(), {}};
+        const PictureLocation location =
+            locateCharacterPicture(storedPath, characterFile, m_folders);
+        if (location.error)
+            return problem(storedPath, *location.error);
+        auto found = m_loads.find(location.file);
+        if (found == m_loads.end())
+            found = m_loads.emplace(location.file, loadPictureFile(location.file)).first;
+        if (!found->second.ok())
+            return problem(storedPath, *found->second.error);
+        return {found->second.picture, {}};
     }
 
 private:
+    static PagePicture problem(const std::string& storedPath, const Error& error) {
+        const QString stored = QString(toQString(storedPath)).replace(QChar(u'\0'), u'?');
+        return {{}, "picture " + stored.toStdString() + ": " + error.message};
+    }
+
     const DataFolders& m_folders;
-    std::map<std::string, PagePicture> m_lookups;
+    std::map<QString, PictureLoad> m_loads;
 };
 
 } // namespace
@@ -85,9 +93,11 @@ int exportPdfBatch(const std::string& output, const std::vector<std::string>& fi
             status = 1;
             continue;
         }
-        const PagePicture& picture = pictures.lookUp(sheet.picturePath());
-        if (!picture.problem.empty())
+        const PagePicture picture = pictures.lookUp(sheet.picturePath(), inputPaths[i]);
+        if (!picture.problem.empty()) {
             errors << file << ": " << picture.problem << '\n';
+            status = 1;
+        }
         sheets.push_back(std::move(sheet));
         pages.push_back({&sheets.back(), toPrintPicture(picture.picture)});
     }

@@ -46,8 +46,25 @@ PictureLoad readMetafile(const QString& path) {
 
 PictureLoad loadPictureFile(const QString& path) {
     const QString extension = QFileInfo(path).suffix().toLower();
-    const bool known =
-        extension == "bmp" || extension == "ico" || extension == "wmf" || extension == "emf";
+    // Photographs as players have them; each read only by its own format's
+    // reader, within the same allocation limit as a bitmap.
+    struct Photograph {
+        const char* extension;
+        const char* format;
+        const char* invalid;
+    };
+    static const Photograph photographs[] = {
+        {"png", "png", "PNG image is not valid"},
+        {"jpg", "jpeg", "JPEG image is not valid"},
+        {"jpeg", "jpeg", "JPEG image is not valid"},
+        {"gif", "gif", "GIF image is not valid"},
+    };
+    const Photograph* photograph = nullptr;
+    for (const Photograph& candidate : photographs)
+        if (extension == QLatin1String(candidate.extension))
+            photograph = &candidate;
+    const bool known = photograph != nullptr || extension == "bmp" || extension == "ico" ||
+                       extension == "wmf" || extension == "emf";
     if (!known)
         return failure(QStringLiteral("Unknown picture file extension (.%1)").arg(extension));
 
@@ -55,6 +72,9 @@ PictureLoad loadPictureFile(const QString& path) {
     if (!file.open(QIODevice::ReadOnly) || QFileInfo(path).isDir())
         return failure(QStringLiteral("Cannot open file %1").arg(path));
 
+    if (photograph != nullptr)
+        return readImage(file, photograph->format, Picture::Kind::Bitmap,
+                         QString::fromLatin1(photograph->invalid));
     if (extension == "bmp")
         return readImage(file, "bmp", Picture::Kind::Bitmap, "Bitmap image is not valid");
     if (extension == "ico")

@@ -38,7 +38,8 @@ struct PictureLoad {
 };
 
 // Loads a picture file, choosing the format by the extension (compared
-// without regard to case): bmp, ico, wmf, emf.
+// without regard to case): bmp, ico, wmf, emf, and the photographs png, jpg,
+// jpeg and gif, which are shown as bitmaps are.
 PictureLoad loadPictureFile(const QString& path);
 
 } // namespace kestrix

@@ -4,8 +4,8 @@
 # usage, and --export-pdf turns a party of characters into one PDF, one page
 # each in the order given, on the locale's paper, with every font embedded.
 # An unreadable character is reported as "FILE: message" and the others are
-# still written (exit 1); a missing picture is reported and its page goes
-# without it.
+# still written (exit 1); a missing picture is reported, its page goes
+# without it and the exit status is 1; a picture beside its character is found.
 KESTRIX_EXE=$1
 VERSION=$2
 source "$(dirname "$0")/lib.sh"
@@ -77,6 +77,29 @@ python3 "$here/make_character.py" metafile.QsZ "$here/../data/metafiles/placeabl
 kestrix --export-pdf metafile.pdf metafile.QsZ 2>metafile.err || fail "metafile: $(cat metafile.err)"
 images=$(pdfimages -list metafile.pdf | tail -n +3 | wc -l)
 [ "$images" -eq 1 ] || fail "the metafile picture became $((images - 1)) image(s), not vectors"
+
+# A character shared without its picture: the page is written without it,
+# the export says so and does not exit as a success.
+python3 "$here/make_character.py" --name "Iara" -- iara.QsZ /home/dona/fotos/iara.png
+status=0
+kestrix --export-pdf iara.pdf iara.QsZ 2>iara.err || status=$?
+[ $status -eq 1 ] || fail "a page without its picture exited $status, not 1"
+grep -qx "iara.QsZ: picture /home/dona/fotos/iara.png: File not found" iara.err ||
+    fail "the missing picture was not reported: $(cat iara.err)"
+[ "$(pdf_field iara.pdf Pages)" = 1 ] || fail "iara.pdf has $(pdf_field iara.pdf Pages) pages"
+# With the PNG beside the character, the page has it and all is well.
+python3 - <<'PNG'
+import struct, zlib
+def chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+rows = b"".join(b"\0" + b"\xff\x00\x00" * 16 for _ in range(16))
+with open("iara.png", "wb") as f:
+    f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", 16, 16, 8, 2, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
+PNG
+kestrix --export-pdf iara.pdf iara.QsZ 2>iara.err || fail "the PNG beside the character: $(cat iara.err)"
+images=$(pdfimages -list iara.pdf | tail -n +3 | wc -l)
+[ "$images" -eq 2 ] || fail "the PNG beside the character gave $((images - 1)) picture(s), not 1"
 
 # A PDF that cannot be written is reported.
 status=0

@@ -446,7 +446,11 @@ TEST(DroppedFileTest, TakesOneLocalCharacterOrPictureBySuffix) {
         {{"/tmp/f.ICO"}, Kind::Picture},
         {{"/tmp/f.wmf"}, Kind::Picture},
         {{"/tmp/f.emf"}, Kind::Picture},
-        {{"/tmp/f.png"}, Kind::None},
+        {{"/tmp/f.png"}, Kind::Picture},
+        {{"/tmp/f.JPG"}, Kind::Picture},
+        {{"/tmp/f.jpeg"}, Kind::Picture},
+        {{"/tmp/f.gif"}, Kind::Picture},
+        {{"/tmp/f.tiff"}, Kind::None},
         {{"/tmp/QsZ"}, Kind::None},
         {{"/tmp/a.QsZ", "/tmp/b.QsZ"}, Kind::None},
     };

@@ -237,6 +237,7 @@ TEST_F(MainWindowTest, APictureThatCannotBeLoadedKeepsThePreviousOne) {
         {"nota.TXT", "x", "Unknown picture file extension (.txt)."},
         {"quebrada.bmp", "BMnot really", "Bitmap image is not valid."},
         {"quebrado.ico", "garbage", "Icon image is not valid."},
+        {"quebrada.jpg", "\xff\xd8\xff not really", "JPEG image is not valid."},
     };
     for (const Case& c : cases) {
         folder.write(c.file, c.bytes);
@@ -278,6 +279,28 @@ TEST_F(MainWindowTest, ALoadedCharacterShowsItsPictureOrTheDefault) {
     EXPECT_EQ(labelText("lb_vanttotal"), "2");
     EXPECT_EQ(window->shownPicture().kind, Picture::Kind::Bitmap);
     EXPECT_NE(window->shownPicture().image.pixelColor(0, 0), QColor(Qt::blue));
+}
+
+// A player hands over a character with its PNG beside it; the file still
+// names the picture where it was on the player's machine.
+TEST_F(MainWindowTest, ACharacterSharedWithItsPictureShowsItAndSavesWhereItWasFound) {
+    QImage photo(30, 40, QImage::Format_RGB32);
+    photo.fill(Qt::magenta);
+    ASSERT_TRUE(photo.save(QString::fromStdString(folder.path("iara.png"))));
+    CharacterSheet stored;
+    stored.setName("Iara");
+    stored.setPicturePath("C:\\Jogadores\\Fotos\\iara.png");
+    ASSERT_FALSE(CharacterFile().SaveCharacter(folder.path("iara.QsZ"), stored));
+    window->fileDialogs().setNextFileName(QString::fromStdString(folder.path("iara.QsZ")));
+    QTest::keyClick(window.get(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(window->shownPicture().kind, Picture::Kind::Bitmap);
+    EXPECT_EQ(window->shownPicture().image.pixelColor(0, 0), QColor(Qt::magenta));
+    EXPECT_FALSE(document.sheet.isModified());
+
+    QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
+    CharacterSheet reloaded;
+    ASSERT_FALSE(CharacterFile().LoadCharacter(folder.path("iara.QsZ"), reloaded));
+    EXPECT_EQ(reloaded.picturePath(), folder.path("iara.png"));
 }
 
 TEST_F(MainWindowTest, CtrlAOpensEvenWhileAnEditHasTheFocus) {

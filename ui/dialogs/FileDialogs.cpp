@@ -12,7 +12,8 @@ namespace {
 // characters come from.
 const char* const kCharacterFilters = "Personagem (*.[Qq][Ss][Zz]);;Todos os Arquivos (*)";
 const char* const kPictureFilters =
-    "Figura (*.[Bb][Mm][Pp] *.[Ww][Mm][Ff] *.[Ii][Cc][Oo]);;Todos os Arquivos (*)";
+    "Figura (*.[Bb][Mm][Pp] *.[Ww][Mm][Ff] *.[Ii][Cc][Oo]);;Todos os Arquivos (*);;"
+    "Foto PNG, JPEG ou GIF (*.[Pp][Nn][Gg] *.[Jj][Pp][Gg] *.[Jj][Pp][Ee][Gg] *.[Gg][Ii][Ff])";
 const char* const kPdfFilters = "PDF (*.[Pp][Dd][Ff])";
 
 QFileDialog* setUpDialog(QFileDialog* dialog, const char* name, const char* filters,

@@ -41,7 +41,7 @@ DroppedFile droppedFile(const QMimeData* data) {
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == u"qsz")
         return {DroppedFile::Kind::Character, path};
-    for (const char* picture : {"bmp", "ico", "wmf", "emf"})
+    for (const char* picture : {"bmp", "ico", "wmf", "emf", "png", "jpg", "jpeg", "gif"})
         if (suffix == QLatin1String(picture))
             return {DroppedFile::Kind::Picture, path};
     return {};

@@ -10,7 +10,8 @@ class QWidget;
 namespace kestrix {
 
 // What a drag brings that the main window takes: one local file, either a
-// character (.QsZ) or a picture (bmp, ico, wmf, emf), told by its suffix.
+// character (.QsZ) or a picture (bmp, ico, wmf, emf, png, jpg, jpeg, gif),
+// told by its suffix.
 struct DroppedFile {
     enum class Kind { None, Character, Picture };
     Kind kind = Kind::None;

@@ -388,8 +388,12 @@ void TfrmMain::showPicture() {
 // The character just put in place shows its own picture, and its history
 // starts from there.
 void TfrmMain::showPictureOfSheet() {
-    const CharacterPicture found =
-        lookUpCharacterPicture(m_document.sheet.picturePath(), m_document.dataFolders);
+    const CharacterPicture found = lookUpCharacterPicture(
+        m_document.sheet.picturePath(), m_document.file.currentFileName(), m_document.dataFolders);
+    // A picture that travelled with its character is saved under the path
+    // it was found at; that alone does not make the character modified.
+    if (found.movedTo)
+        m_document.sheet.setPicturePath(*found.movedTo);
     m_characterDocument->loaded(found.error ? m_modelo : found.picture, m_ui.Mm_observ->text(),
                                 m_ui.Mm_observ->sheetLines());
     // A picture that is not there leaves the default one in its place
