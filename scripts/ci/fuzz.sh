@@ -52,8 +52,10 @@ done
 # metafile library; frames of the sanitizer (its interceptors among them),
 # libFuzzer and the C library come before those and decide nothing.
 top_frame() {
-    grep -E '^ *#[0-9]+ 0x[0-9a-f]+ in ' "$1" | grep -E "$third_party| $(pwd)/[^ ]+:[0-9]+" |
-        head -n 1
+    # A report may hold no frame of either kind (a timeout deep in a system
+    # library): an empty answer, never a failure that would end the script.
+    { grep -E '^ *#[0-9]+ 0x[0-9a-f]+ in ' "$1" | grep -E "$third_party| $(pwd)/[^ ]+:[0-9]+" |
+        head -n 1; } || true
 }
 
 for target in "${contained_targets[@]}"; do
@@ -74,22 +76,27 @@ for target in "${contained_targets[@]}"; do
     for artifact in "$artifacts"/*; do
         [ -e "$artifact" ] || continue
         report="$artifact.report"
+        kept="$crashes/$target-$(basename "$artifact")"
+        cp "$artifact" "$kept"
         replayed=0
         "$build_dir/fuzz/$target" "$artifact" -rss_limit_mb=2048 -timeout=10 >"$report" 2>&1 ||
             replayed=$?
         frame=$(top_frame "$report")
-        kept="$crashes/$target-$(basename "$artifact")"
-        cp "$artifact" "$kept"
         if [ "$replayed" -eq 0 ]; then
             findings=$((findings + 1))
             echo "fuzz: $target: a fault that did not happen again on replay: $kept"
-        elif grep -q 'invariant broken' "$report" || ! grep -qE "$third_party" <<<"$frame"; then
+        elif grep -q 'invariant broken' "$report" ||
+            { [ -n "$frame" ] && ! grep -qE "$third_party" <<<"$frame"; }; then
             ours=$((ours + 1))
             tail -n 60 "$report"
             echo "fuzz: $target: a fault in our code; the input is $kept" >&2
         else
             findings=$((findings + 1))
-            echo "fuzz: $target: finding inside a metafile library (contained by the converter process): $kept"
+            # No frame of ours on the stack: a metafile library's fault, or
+            # a timeout or memory limit reached in a system library (the
+            # converter process has hard limits for both; in-process fuzzing
+            # has not).
+            echo "fuzz: $target: finding outside our code (contained by the converter process): $kept"
             echo "      $(sed -n 's/^==[0-9]*==ERROR: //p; s/^SUMMARY: //p' "$report" | head -n 1)"
             echo "      at $frame"
         fi
