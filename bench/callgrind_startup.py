@@ -26,7 +26,8 @@ LINE = re.compile(r"^\s*([\d,]+)\s+\([^)]*\)\s+(.*?)\s*$")
 
 def isolated_environment(directory):
     env = dict(os.environ)
-    for name in ("HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"):
+    for name in ("HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME",
+                 "XDG_STATE_HOME"):
         env[name] = os.path.join(directory, name.lower())
         os.makedirs(env[name], exist_ok=True)
     runtime = os.path.join(directory, "runtime")

@@ -71,6 +71,7 @@ def measure(kestrix, entries):
         env = {k: v for k, v in os.environ.items() if k not in ("QT_QPA_PLATFORM", "WAYLAND_DISPLAY")}
         env["XDG_DATA_HOME"] = os.path.join(folder, "data")
         env["XDG_CONFIG_HOME"] = os.path.join(folder, "config")
+        env["XDG_STATE_HOME"] = os.path.join(folder, "state")
         env["KESTRIX_SITE_DATA_DIR"] = os.path.join(folder, "site")
         os.makedirs(os.path.join(env["XDG_DATA_HOME"], "kestrix"))
         with open(os.path.join(env["XDG_DATA_HOME"], "kestrix", "vantagem.lib"), "wb") as out:

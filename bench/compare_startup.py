@@ -58,7 +58,9 @@ def scenario(args, label, entries, with_character):
             character = os.path.join(directory, "personagem.QsZ")
             shutil.copy2(os.path.join(args.data_dir, "qsz.lib"), character)
             commands["probe"].append(character)
-        env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+        # A recovery copy left in the user's state folder would be offered.
+        env = dict(os.environ, QT_QPA_PLATFORM="offscreen",
+                   XDG_STATE_HOME=os.path.join(directory, "state"))
         env.setdefault("XDG_RUNTIME_DIR", tempfile.gettempdir())
 
         names = list(commands)

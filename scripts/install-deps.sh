@@ -10,6 +10,8 @@ packages=(
     libemf2svg-dev libemf2svg1 libwmf-dev libwmf-0.2-7 libwmf-bin fonts-urw-base35
     fonts-liberation
     xvfb xdotool x11-utils openbox
+    # reading a message box's text off the screen in the end-to-end tests
+    tesseract-ocr tesseract-ocr-por
     cups libcups2-dev printer-driver-cups-pdf poppler-utils
     clang-14 libclang-rt-14-dev clang-format-14
     # building the Debian package and checking what it installs

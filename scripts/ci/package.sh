@@ -217,7 +217,9 @@ for _ in $(seq 1 100); do
 done
 xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start on :$display"
 
-(cd /tmp && exec env -u QT_QPA_PLATFORM setpriv --reuid=nobody --regid=nogroup --clear-groups \
+# Its state folder (recovery copies) is the test's, never this machine's.
+(cd /tmp && exec env -u QT_QPA_PLATFORM XDG_STATE_HOME="$work/user/state" \
+    setpriv --reuid=nobody --regid=nogroup --clear-groups \
     /usr/bin/kestrix "$work/user/Heroi.QsZ") >"$work/editor.log" 2>&1 &
 editor=$!
 pids+=("$editor")

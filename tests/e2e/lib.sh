@@ -10,6 +10,9 @@ E2E_FILES=()
 E2E_WORK=$(mktemp -d /tmp/kestrix-e2e.XXXXXX)
 # The editor keeps its recent characters there, never in the user's home.
 export XDG_CONFIG_HOME="$E2E_WORK/config"
+# Recovery copies of unsaved work go to the test's own state folder: a test
+# never offers, or removes, a copy of the user's.
+export XDG_STATE_HOME="$E2E_WORK/state"
 # The editor looks for data files in the user's and the site's folders
 # first: both are the test's own, never this machine's.
 export XDG_DATA_HOME="$E2E_WORK/data-home"

@@ -39,7 +39,7 @@ line=$("$prefix/bin/kestrix-info" "$program_dir/qsz.lib")
 # installed command, never handed to the toolkit (which would load a
 # platform plug-in of that name, or one from a folder of that name).
 cp "$program_dir/qsz.lib" "$work/-platform"
-(cd "$work" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
+(cd "$work" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_STATE_HOME="$work/state" \
     "$prefix/bin/kestrix" --export-pdf partido.pdf -- -platform "$program_dir/qsz.lib") ||
     fail "the installed kestrix took a file named -platform for an option"
 pages=$(pdfinfo "$work/partido.pdf" | sed -n 's/^Pages: *//p')
