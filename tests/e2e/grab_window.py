@@ -43,6 +43,11 @@ def crop_rgb(header, pixels, x, y, width, height):
     return rows
 
 
+def scaled(rows, factor):
+    for row in rows:
+        yield b"".join(row[i:i + 3] * factor for i in range(0, len(row), 3))
+
+
 def png(width, height, rows):
     def chunk(kind, body):
         return (struct.pack(">I", len(body)) + kind + body +
@@ -61,11 +66,15 @@ def main():
     parser.add_argument("width", type=int)
     parser.add_argument("height", type=int)
     parser.add_argument("output")
+    parser.add_argument("--scale", type=int, default=1,
+                        help="repeat each pixel this many times across and down (for OCR)")
     args = parser.parse_args()
     header, pixels = read_screen(args.screen)
     rows = crop_rgb(header, pixels, args.x, args.y, args.width, args.height)
+    if args.scale > 1:
+        rows = [row for row in scaled(rows, args.scale) for _ in range(args.scale)]
     with open(args.output, "wb") as out:
-        out.write(png(args.width, args.height, rows))
+        out.write(png(args.width * args.scale, args.height * args.scale, rows))
 
 
 if __name__ == "__main__":

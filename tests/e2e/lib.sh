@@ -96,14 +96,15 @@ start_window_manager() {
 
 # Writes what a window shows (its client area, without the window
 # manager's frame) as a PNG. xwininfo, not xdotool, tells where: xdotool
-# counts the frame twice.
+# counts the frame twice. An optional third argument enlarges the picture
+# that many times, for reading its text with OCR.
 grab_window() {
-    local window=$1 output=$2 geometry
+    local window=$1 output=$2 scale=${3:-1} geometry
     geometry=$(xwininfo -id "$window" | awk -F: '
         /Absolute upper-left X/ {x = $2} /Absolute upper-left Y/ {y = $2}
         /Width/ {w = $2} /Height/ {h = $2} END {print x, y, w, h}')
     # shellcheck disable=SC2086 # four numbers
-    python3 "$E2E_LIB_DIR/grab_window.py" "$E2E_WORK/Xvfb_screen0" $geometry "$output"
+    python3 "$E2E_LIB_DIR/grab_window.py" --scale "$scale" "$E2E_WORK/Xvfb_screen0" $geometry "$output"
 }
 
 # Starts the editor with the given arguments; sets EDITOR_PID.
