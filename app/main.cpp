@@ -4,6 +4,7 @@
 #include "app/PdfBatch.h"
 #include "app/ToolkitArguments.h"
 #include "document/CharacterDocument.h"
+#include "document/RecoveryFolder.h"
 #include "document/Startup.h"
 #include "ui/form/ApplicationTitle.h"
 #include "ui/form/QtTranslations.h"
@@ -13,6 +14,7 @@
 #include <QFile>
 #include <QFont>
 #include <QGuiApplication>
+#include <QTimer>
 #include <QtPlugin>
 #include <cstdlib>
 #include <exception>
@@ -125,5 +127,10 @@ int main(int argc, char* argv[]) {
     window.FormCreate(context);
     QGuiApplication::setFont(desktopFont);
     window.show();
+    // Unsaved work of an editor that ended without saving is offered once
+    // the window is up, and from then on this editor keeps its own aside.
+    QTimer::singleShot(0, &window, [&window, file = context.fileArgument] {
+        window.keepWorkSafe(kestrix::RecoveryFolder(kestrix::RecoveryFolder::forUser()), file);
+    });
     return application.exec();
 }

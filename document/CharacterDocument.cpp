@@ -240,6 +240,7 @@ void CharacterDocument::push(const QString& text, EditState after, int field) {
         return;
     EditState before = std::exchange(m_current, after);
     m_stack.push(new EditStep(*this, text, std::move(before), std::move(after), field));
+    emit edited();
 }
 
 void CharacterDocument::endTypingRun() {
@@ -265,6 +266,7 @@ void CharacterDocument::apply(const EditState& state) {
     m_picture = state.picture;
     emit sheetChanged();
     emit pictureChanged();
+    emit edited();
 }
 
 // ---- transitions ----
@@ -286,6 +288,11 @@ void CharacterDocument::resetHistory(const Picture& picture) {
     m_stack.clear();
     m_stack.setClean();
     setModified(false);
+}
+
+void CharacterDocument::recovered() {
+    m_stack.resetClean();
+    setModified(true);
 }
 
 void CharacterDocument::saved() {

@@ -92,6 +92,9 @@ public:
     void resetHistory(const Picture& picture);
     // What the sheet holds now is what its file holds.
     void saved();
+    // What was just loaded is unsaved work brought back after a crash: it
+    // stays modified until saved, and no step of the history undoes that.
+    void recovered();
 
 signals:
     // The whole sheet may differ (undo, redo): show it again.
@@ -102,6 +105,8 @@ signals:
     void modifiedChanged(bool modified);
     // What Desfazer and Refazer would do changed.
     void undoStateChanged();
+    // The character differs from what it was: any edit, undo or redo.
+    void edited();
 
 private:
     friend class EditStep;

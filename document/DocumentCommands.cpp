@@ -16,8 +16,21 @@ bool DocumentCommands::reportIfFailed(const Result& result) {
     return true;
 }
 
+bool DocumentCommands::mayWriteOver(const std::string& path) {
+    if (path != m_document.file.currentFileName())
+        return true;
+    // A file only touched, or deleted meanwhile, holds nothing to lose.
+    return m_document.file.compareWithDisk().change != DiskChange::Changed ||
+           m_view.askToReplaceChangedFile(path);
+}
+
 bool DocumentCommands::saveTo(const std::string& path) {
-    if (reportIfFailed(m_document.file.SaveCharacter(path, m_document.sheet)))
+    if (!mayWriteOver(path))
+        return false;
+    const Result result = m_document.file.SaveCharacter(path, m_document.sheet);
+    // The file name is the new one even when the write failed.
+    fileChanged();
+    if (reportIfFailed(result))
         return false;
     m_document.sheet.clearModified();
     m_view.characterFileUsed(path);
@@ -30,7 +43,45 @@ bool DocumentCommands::load(const std::string& path) {
         return false;
     m_document.sheet.clearModified();
     m_view.sheetReplaced();
+    fileChanged();
     return true;
+}
+
+void DocumentCommands::fileChanged() {
+    m_declinedReload.reset();
+    m_view.currentFileChanged(m_document.file.currentFileName());
+}
+
+void DocumentCommands::recover(const RecoveryCopy& copy) {
+    m_document.file.RestoreCharacter(copy.record, copy.filePath, copy.fileOnDisk, m_document.sheet);
+    m_view.sheetReplaced();
+    m_document.sheet.setModified();
+    m_view.sheetRecovered();
+    fileChanged();
+}
+
+void DocumentCommands::checkFileOnDisk() {
+    // One question at a time: the question's own window coming and going
+    // asks for another look.
+    if (m_checkingFile || m_document.sheet.isModified())
+        return;
+    const DiskComparison disk = m_document.file.compareWithDisk();
+    if (disk.change == DiskChange::Touched)
+        m_document.file.acceptOnDisk(disk.now);
+    if (disk.change != DiskChange::Changed)
+        return;
+    // A file that cannot be read now is known by nothing but that.
+    const FileSnapshot now = disk.now.value_or(FileSnapshot{});
+    if (m_declinedReload && now == *m_declinedReload)
+        return;
+    m_checkingFile = true;
+    const std::string path = m_document.file.currentFileName();
+    const bool reload = m_view.askToReload(path);
+    m_checkingFile = false;
+    // Loading again may fail (the other program left a file that does not
+    // open): the same change is not offered again either.
+    if (!reload || !openFile(path))
+        m_declinedReload = now;
 }
 
 bool DocumentCommands::openFile(const std::string& path) {
@@ -49,6 +100,7 @@ bool DocumentCommands::loadTemplate() {
     m_document.sheet.clearModified();
     m_view.sheetReplaced();
     m_document.file.clearCurrentFileName();
+    fileChanged();
     return true;
 }
 

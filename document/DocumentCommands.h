@@ -2,7 +2,9 @@
 
 #include "document/Document.h"
 #include "document/DocumentView.h"
+#include "storage/RecoveryCopy.h"
 
+#include <optional>
 #include <string>
 
 namespace kestrix {
@@ -32,6 +34,14 @@ public:
 
     // Loads a character and, on success, leaves the sheet clean.
     bool openFile(const std::string& path);
+    // Puts the unsaved work of a recovery copy in place, modified, under
+    // the file name it had, as if it had never left.
+    void recover(const RecoveryCopy& copy);
+    // The current file may have been changed by another program (the
+    // window was told so, or came back to the front). With no unsaved
+    // changes here, offers to load it again; a change once declined is not
+    // offered again.
+    void checkFileOnDisk();
 
     std::string suggestedSaveName() const;
 
@@ -42,9 +52,15 @@ private:
     bool load(const std::string& path);
     bool loadTemplate();
     bool reportIfFailed(const Result& result);
+    // False when the file at `path` was changed by another program since it
+    // was loaded or saved here and the user keeps it.
+    bool mayWriteOver(const std::string& path);
+    void fileChanged();
 
     Document& m_document;
     DocumentView& m_view;
+    std::optional<FileSnapshot> m_declinedReload; // a change the user chose not to load
+    bool m_checkingFile = false;
 };
 
 } // namespace kestrix

@@ -34,6 +34,19 @@ public:
     // A character file was opened or saved under this path (not the blank
     // template New loads): the list of recent characters takes it.
     virtual void characterFileUsed(const std::string& path) { (void)path; }
+    // The file the character belongs to is now `path` (empty: none), after
+    // a load, a save, New or a recovery: the window watches it.
+    virtual void currentFileChanged(const std::string& path) { (void)path; }
+    // The sheet put in place by sheetReplaced() holds unsaved work
+    // recovered after a crash: it is modified from the start.
+    virtual void sheetRecovered() {}
+
+    // The file at `path` was changed by another program since it was opened
+    // or saved: true to write over it anyway.
+    virtual bool askToReplaceChangedFile(const std::string& path) = 0;
+    // The file at `path`, whose character has no unsaved changes here, was
+    // changed by another program: true to load it again.
+    virtual bool askToReload(const std::string& path) = 0;
 };
 
 } // namespace kestrix

@@ -146,9 +146,12 @@ OpenedFile openIfAccepted(const std::string& path, bool (*accepted)(mode_t)) {
     return opened;
 }
 
-ReadResult readWithoutWaiting(const std::string& path, std::size_t maxBytes, bool pipesToo) {
+ReadResult readWithoutWaiting(const std::string& path, std::size_t maxBytes, bool pipesToo,
+                              struct stat* status = nullptr) {
     ReadResult result;
     const OpenedFile opened = openIfAccepted(path, pipesToo ? isRegularFileOrPipe : isRegularFile);
+    if (status != nullptr)
+        *status = opened.status;
     if (opened.fd < 0) {
         result.error = fileErrorFromErrno(opened.error ? opened.error : EACCES, path);
         return result;
@@ -186,6 +189,11 @@ ReadResult readFilePrefix(const std::string& path, std::size_t maxBytes) {
 
 ReadResult readRegularFilePrefix(const std::string& path, std::size_t maxBytes) {
     return readWithoutWaiting(path, maxBytes, false);
+}
+
+ReadResult readRegularFilePrefix(const std::string& path, std::size_t maxBytes,
+                                 struct stat& status) {
+    return readWithoutWaiting(path, maxBytes, false, &status);
 }
 
 ReadResult readFileOrPipePrefix(const std::string& path, std::size_t maxBytes) {

@@ -6,6 +6,7 @@
 #include <limits>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 
 namespace kestrix {
 
@@ -37,6 +38,10 @@ inline ReadResult readWholeFile(const std::string& path) {
 // device, a socket) is refused at once with "File access denied": nothing
 // here waits for a writer or a device.
 ReadResult readRegularFilePrefix(const std::string& path, std::size_t maxBytes);
+// The same, also giving what the opened file was (fstat of the descriptor
+// read), so that the bytes and the status describe one file.
+ReadResult readRegularFilePrefix(const std::string& path, std::size_t maxBytes,
+                                 struct stat& status);
 
 // The same for a reader that takes its input once from a regular file or a
 // pipe (standard input, a process substitution, a named pipe). Opening never

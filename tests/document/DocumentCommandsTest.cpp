@@ -38,6 +38,11 @@ public:
     int savesReported = 0;
     int openDialogs = 0;
     bool terminated = false;
+    std::deque<bool> replaceAnswers; // "Substituir ...?", Não when none is left
+    std::deque<bool> reloadAnswers;  // "Recarregar?", Não when none is left
+    std::vector<std::string> replaceAsked;
+    std::vector<std::string> reloadAsked;
+    std::string watchedFile;
 
     Answer askToSave(Prompt prompt) override {
         promptsShown.push_back(prompt);
@@ -56,6 +61,15 @@ public:
     void sheetSaved() override { ++savesReported; }
     void terminate() override { terminated = true; }
     void characterFileUsed(const std::string& path) override { filesUsed.push_back(path); }
+    void currentFileChanged(const std::string& path) override { watchedFile = path; }
+    bool askToReplaceChangedFile(const std::string& path) override {
+        replaceAsked.push_back(path);
+        return next(replaceAnswers, false);
+    }
+    bool askToReload(const std::string& path) override {
+        reloadAsked.push_back(path);
+        return next(reloadAnswers, false);
+    }
 
 private:
     template <typename T> static T next(std::deque<T>& queue, T fallback) {

@@ -52,4 +52,21 @@ QuestionAnswer askQuestionOrCancel(QWidget* parent, const QString& question) {
     return box.clickedButton() == nao ? QuestionAnswer::Nao : QuestionAnswer::Cancelar;
 }
 
+QuestionAnswer askQuestionSimFirst(QWidget* parent, const QString& question) {
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8(kApplicationTitle), question,
+                    QMessageBox::NoButton, parent);
+    setUpQuestion(box);
+    QPushButton* sim = addAnswer(box, "&Sim", QMessageBox::YesRole, "sim");
+    QPushButton* nao = addAnswer(box, "&Não", QMessageBox::NoRole, "nao");
+    // Esc must not pick "Não": it presses this button, which is never shown.
+    QPushButton* later = addAnswer(box, "", QMessageBox::RejectRole, "depois");
+    later->hide();
+    box.setDefaultButton(sim);
+    box.setEscapeButton(later);
+    box.exec();
+    if (box.clickedButton() == sim)
+        return QuestionAnswer::Sim;
+    return box.clickedButton() == nao ? QuestionAnswer::Nao : QuestionAnswer::Cancelar;
+}
+
 } // namespace kestrix

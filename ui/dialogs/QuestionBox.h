@@ -18,4 +18,9 @@ enum class QuestionAnswer { Sim, Nao, Cancelar };
 // "Cancelar", so no stray key throws work away.
 QuestionAnswer askQuestionOrCancel(QWidget* parent, const QString& question);
 
+// "Sim" and "Não" with "Sim" the default, for a question whose "Não" loses
+// something: Esc and the title bar's close answer neither (Cancelar), so
+// the caller can leave the matter for later.
+QuestionAnswer askQuestionSimFirst(QWidget* parent, const QString& question);
+
 } // namespace kestrix

@@ -1,6 +1,8 @@
 #include "ui/main/Main.h"
 
+#include "document/FileWatch.h"
 #include "document/PictureLookup.h"
+#include "document/RecoveryKeeper.h"
 #include "platform/TextConversion.h"
 #include "print/PrintSheet.h"
 #include "print/qt/PrintablePicture.h"
@@ -9,6 +11,7 @@
 #include "ui/catalogues/CatalogueEditor.h"
 #include "ui/dialogs/ErrorBox.h"
 #include "ui/dialogs/Help.h"
+#include "ui/dialogs/QuestionBox.h"
 #include "ui/dialogs/about.h"
 #include "ui/dialogs/desvant.h"
 #include "ui/dialogs/dialog1.h"
@@ -19,12 +22,14 @@
 #include "ui/main/EditMenu.h"
 #include "ui/main/ExportPdfCommand.h"
 #include "ui/main/FileDropTarget.h"
+#include "ui/main/FileQuestions.h"
 #include "ui/main/QtSessionEnd.h"
 #include "ui/main/RecentCharactersMenu.h"
 #include "ui/widgets/CatalogueModel.h"
 #include "ui/widgets/ObservationsMemo.h"
 #include "ui/widgets/ValueEdit.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
@@ -37,6 +42,7 @@
 #include <QListWidget>
 #include <QScopedValueRollback>
 #include <QSessionManager>
+#include <QTimer>
 #include <algorithm>
 #include <iterator>
 
@@ -83,6 +89,14 @@ bool selectRowForKey(QAbstractItemView* list) {
 } // namespace
 
 // ---- events ----
+
+void TfrmMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Back from another program, which may have written the file: the
+    // question comes once the activation is over, never inside it.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        QTimer::singleShot(0, this, &TfrmMain::checkFileOnDisk);
+}
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
     if (m_terminated) {
@@ -481,6 +495,57 @@ void TfrmMain::openRecentCharacter(const std::string& path) {
 
 void TfrmMain::characterFileUsed(const std::string& path) {
     m_recentCharacters->add(path);
+}
+
+void TfrmMain::currentFileChanged(const std::string& path) {
+    m_fileWatch->follow(path);
+}
+
+void TfrmMain::sheetRecovered() {
+    m_characterDocument->recovered();
+}
+
+bool TfrmMain::askToReplaceChangedFile(const std::string& path) {
+    return askQuestion(this, replaceChangedFileQuestion(path));
+}
+
+bool TfrmMain::askToReload(const std::string& path) {
+    return askQuestion(this, reloadChangedFileQuestion(path));
+}
+
+// ---- work kept safe ----
+
+void TfrmMain::keepWorkSafe(RecoveryFolder folder, const std::string& fileArgument) {
+    m_recoveryKeeper =
+        std::make_unique<RecoveryKeeper>(*m_characterDocument, std::move(folder), this);
+    offerRecovery(fileArgument);
+}
+
+void TfrmMain::offerRecovery(const std::string& fileArgument) {
+    RecoveryFolder& folder = m_recoveryKeeper->folder();
+    for (const RecoveryFolder::Found& found : folder.abandoned(fileArgument)) {
+        switch (askQuestionSimFirst(this, recoveryQuestion(found.copy))) {
+        case QuestionAnswer::Nao:
+            folder.remove(found);
+            continue;
+        case QuestionAnswer::Cancelar:
+            return; // left for a later start
+        case QuestionAnswer::Sim:
+            break;
+        }
+        m_commands.recover(found.copy);
+        // The work is kept by this editor's own copy before the old one goes.
+        if (m_recoveryKeeper->flush())
+            folder.remove(found);
+        return;
+    }
+}
+
+void TfrmMain::checkFileOnDisk() {
+    if (!isEnabled() || !isActiveWindow() || QApplication::activeModalWidget() != nullptr ||
+        QApplication::activePopupWidget() != nullptr)
+        return;
+    m_commands.checkFileOnDisk();
 }
 
 } // namespace kestrix

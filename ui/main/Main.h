@@ -4,6 +4,7 @@
 #include "document/Document.h"
 #include "document/DocumentCommands.h"
 #include "document/DocumentView.h"
+#include "document/RecoveryFolder.h"
 #include "document/Startup.h"
 #include "platform/Picture.h"
 #include "ui/dialogs/FileDialogs.h"
@@ -29,6 +30,8 @@ class AddItemDialog;
 class CatalogueEditor;
 class CatalogueModel;
 class EditMenu;
+class FileWatch;
+class RecoveryKeeper;
 class ObservationsMemo;
 class SheetPreviewDialog;
 class RecentCharactersMenu;
@@ -54,6 +57,13 @@ public:
 
     // Start-up: catalogues, picture path, the command-line file.
     void FormCreate(const StartupContext& context);
+    // Once the window is shown: keeps the recovery copy of unsaved work in
+    // `folder` from now on, and offers back the copies there that editors
+    // which ended without saving left, those of `fileArgument` when the
+    // program was started with one.
+    void keepWorkSafe(RecoveryFolder folder, const std::string& fileArgument);
+    RecoveryKeeper* recoveryKeeper() const { return m_recoveryKeeper.get(); }
+    FileWatch* fileWatch() const { return m_fileWatch; }
 
     // DocumentView
     PromptAnswer askToSave(SavePrompt prompt) override;
@@ -64,6 +74,10 @@ public:
     void sheetSaved() override;
     void terminate() override;
     void characterFileUsed(const std::string& path) override;
+    void currentFileChanged(const std::string& path) override;
+    void sheetRecovered() override;
+    bool askToReplaceChangedFile(const std::string& path) override;
+    bool askToReload(const std::string& path) override;
 
     // What the window does when the desktop session ends (connected to
     // QGuiApplication::commitDataRequest).
@@ -97,6 +111,7 @@ public:
     QAction* redoAction() const;
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -112,7 +127,11 @@ private:
     void showPictureOfSheet();
     void refillAcquiredLists();
     void showRestoredState(); // after Desfazer or Refazer
-    void startHistory();      // a fresh history from what the window shows now
+    void offerRecovery(const std::string& fileArgument);
+    // Another program may have changed the character's file: asks about it
+    // unless the user is busy with another window of this program.
+    void checkFileOnDisk();
+    void startHistory(); // a fresh history from what the window shows now
 
     // Handlers, named after the control and the event.
     void tx_nomeChange();                 // typing in "Nome:"
@@ -160,6 +179,8 @@ private:
     QAction* m_openAction = nullptr;
     std::unique_ptr<RecentCharactersMenu> m_recentCharacters; // Arquivo > "&1" ... "&4"
     EditMenu* m_editMenu = nullptr;                           // "&Editar"
+    FileWatch* m_fileWatch = nullptr;                         // the character's file
+    std::unique_ptr<RecoveryKeeper> m_recoveryKeeper;         // unsaved work, kept aside
     QListView* m_addOrigin = nullptr; // the list the open add dialog came from
 
     Picture m_modelo; // the default character picture

@@ -1,3 +1,5 @@
+#include "document/FileWatch.h"
+#include "document/RecoveryKeeper.h"
 #include "platform/BuiltInPictures.h"
 #include "ui/catalogues/CatalogueEditor.h"
 #include "ui/dialogs/Help.h"
@@ -241,6 +243,9 @@ void TfrmMain::setUpDesktop() {
         [this](const QString& path) { setPictureFile(path); });
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this,
             [this](QSessionManager& manager) { commitDataRequest(manager); });
+    // The file is watched once there is one; the watcher itself is made then.
+    m_fileWatch = new FileWatch(this);
+    connect(m_fileWatch, &FileWatch::mayHaveChanged, this, &TfrmMain::checkFileOnDisk);
 }
 
 } // namespace kestrix
