@@ -92,7 +92,7 @@ TEST_F(HelpAboutTest, TheHelpWindowHoldsTheWholeText) {
 
     text->setFocus();
     QTest::keyClicks(text, "x");
-    EXPECT_EQ(doc->blockCount(), 119);
+    EXPECT_EQ(doc->blockCount(), 126);
 }
 
 TEST_F(HelpAboutTest, SobreShowsTheAboutBoxModallyUntilOk) {
