@@ -32,12 +32,12 @@ Result refuseOverfullList(const CharacterData& data) {
 Result CharacterFile::SaveCharacter(const std::string& path, const CharacterSheet& sheet) {
     if (Result refused = refuseOverfullList(sheet.data()))
         return refused;
-    // The record holds the path's first 255 characters, in Windows-1252; the
-    // current file name keeps the real path, so it is still saved where it
-    // points.
     // What was known of another file says nothing about this one.
     if (path != m_currentFileName)
         m_onDisk.reset();
+    // The record holds the path's first 255 characters, in Windows-1252; the
+    // current file name keeps the real path, so it is still saved where it
+    // points.
     m_currentFileName = path;
     m_image.setFileName(path);
     m_image.store(sheet.data());

@@ -50,17 +50,18 @@ DiskComparison compareWithDisk(const FileSnapshot& known, const std::string& pat
         result.change = DiskChange::Changed;
         return result;
     }
-    if (snapshotOf(status, {}).sameStatus(known))
-        return result;
+    // The bytes are read even when the status looks the same: a rewrite of
+    // the same size within the clock's granularity leaves it unchanged.
     result.now = takeSnapshot(path);
     if (!result.now) {
         // There, but unreadable now: whatever it holds is not what was read.
         result.change = DiskChange::Changed;
         return result;
     }
-    result.change = result.now->size == known.size && result.now->bytes == known.bytes
-                        ? DiskChange::Touched
-                        : DiskChange::Changed;
+    if (result.now->size != known.size || result.now->bytes != known.bytes)
+        result.change = DiskChange::Changed;
+    else if (!result.now->sameStatus(known))
+        result.change = DiskChange::Touched;
     return result;
 }
 

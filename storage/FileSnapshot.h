@@ -48,8 +48,7 @@ struct DiskComparison {
     std::optional<FileSnapshot> now; // what is there now, when it was read
 };
 
-// Looks at `path` again. The status alone answers when it is unchanged; the
-// bytes are read only when it is not.
+// Looks at `path` again: its status, and its bytes (one small read).
 DiskComparison compareWithDisk(const FileSnapshot& known, const std::string& path);
 
 } // namespace kestrix

@@ -17,7 +17,7 @@ scripts/install-deps.sh
 
 build_dir=${FUZZ_BUILD_DIR:-build-fuzz}
 seconds=${FUZZ_SECONDS:-60}
-targets=(fuzz_record_loader fuzz_catalogue_reader)
+targets=(fuzz_record_loader fuzz_catalogue_reader fuzz_recovery_copy)
 contained_targets=(fuzz_metafile_converter)
 third_party='lib(wmf|wmflite|emf2svg|uemf)[-.0-9]*\.so'
 scratch=$(mktemp -d)

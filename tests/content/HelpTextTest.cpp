@@ -13,9 +13,9 @@ using content::readBytes;
 using content::resourcePath;
 using content::splitLines;
 
-// The help is stored as UTF-8 with LF line ends: 119 lines, the last one
-// followed by a newline, so `wc -l` counts 119 as well.
-constexpr std::size_t kHelpLines = 119;
+// The help is stored as UTF-8 with LF line ends: 126 lines, the last one
+// followed by a newline, so `wc -l` counts 126 as well.
+constexpr std::size_t kHelpLines = 126;
 
 const std::string kSeparator = "\t\t\t" + std::string(41, '*');
 

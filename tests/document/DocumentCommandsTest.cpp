@@ -3,6 +3,7 @@
 #include "document/SessionEnd.h"
 #include "document/Startup.h"
 
+#include <chrono>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -500,6 +501,203 @@ TEST_F(DocumentCommandsTest, OnlyCompletedOpensAndSavesCountAsUsedFiles) {
     view.savePaths.push_back(path("sem-pasta/n.QsZ"));
     commands.saveAs();
     EXPECT_EQ(view.filesUsed, (std::vector<std::string>{path("l.QsZ"), path("m.QsZ")}));
+}
+
+// ---- another program's changes to the open file ----
+
+// What another program may do to the file meanwhile.
+enum class Meanwhile { Nothing, ReplacedByRename, RewrittenInPlace, TouchedOnly, Deleted };
+
+const char* describe(Meanwhile what) {
+    switch (what) {
+    case Meanwhile::Nothing:
+        return "nothing";
+    case Meanwhile::ReplacedByRename:
+        return "replaced by a rename";
+    case Meanwhile::RewrittenInPlace:
+        return "rewritten in place";
+    case Meanwhile::TouchedOnly:
+        return "touched only";
+    case Meanwhile::Deleted:
+        return "deleted";
+    }
+    return "";
+}
+
+// Does it to `file`, leaving the character named `name` where there is one.
+void happen(Meanwhile what, const fs::path& file, const std::string& name) {
+    CharacterFile other;
+    CharacterSheet sheet;
+    sheet.setName(name);
+    switch (what) {
+    case Meanwhile::Nothing:
+        break;
+    case Meanwhile::ReplacedByRename:
+        ASSERT_FALSE(other.SaveCharacter(file.string() + ".novo", sheet));
+        fs::rename(file.string() + ".novo", file);
+        break;
+    case Meanwhile::RewrittenInPlace: {
+        // The same inode and size, at once: within the clock's granularity
+        // the modification time may not move.
+        ASSERT_FALSE(other.SaveCharacter(file.string() + ".novo", sheet));
+        const std::string bytes = readBytes(file.string() + ".novo");
+        fs::remove(file.string() + ".novo");
+        std::fstream(file, std::ios::in | std::ios::out | std::ios::binary) << bytes;
+        break;
+    }
+    case Meanwhile::TouchedOnly:
+        fs::last_write_time(file, fs::last_write_time(file) + std::chrono::hours(1));
+        break;
+    case Meanwhile::Deleted:
+        fs::remove(file);
+        break;
+    }
+}
+
+// Save asks before it writes over another program's change, and Não keeps
+// that change and the work in the window; a touch or a deleted file
+// holds nothing to lose.
+TEST_F(DocumentCommandsTest, SaveAsksBeforeWritingOverAnotherProgramsChange) {
+    const struct {
+        Meanwhile what;
+        bool asked;
+    } cases[] = {
+        {Meanwhile::Nothing, false},         {Meanwhile::ReplacedByRename, true},
+        {Meanwhile::RewrittenInPlace, true}, {Meanwhile::TouchedOnly, false},
+        {Meanwhile::Deleted, false},
+    };
+    for (const bool answer : {false, true}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(describe(c.what)) + (answer ? ", Sim" : ", Não"));
+            view = ScriptedView{};
+            openSaved("a.QsZ", "Antes");
+            makeDirty("Nesta janela");
+            happen(c.what, path("a.QsZ"), "Outro programa");
+            view.replaceAnswers.push_back(answer);
+            const bool writes = !c.asked || answer;
+            EXPECT_EQ(commands.save(), writes);
+            EXPECT_EQ(view.replaceAsked, c.asked ? std::vector<std::string>{path("a.QsZ")}
+                                                 : std::vector<std::string>{});
+            EXPECT_NE(readBytes(path("a.QsZ")).find(writes ? "Nesta janela" : "Outro programa"),
+                      std::string::npos);
+            EXPECT_EQ(document.sheet.isModified(), !writes);
+            // What was written is what is known now: the next save asks nothing.
+            if (writes) {
+                makeDirty("Mais tarde");
+                EXPECT_TRUE(commands.save());
+                EXPECT_EQ(view.replaceAsked.size(), c.asked ? 1u : 0u);
+            }
+        }
+    }
+}
+
+// Save As to the same file asks as Save does; to another file, what the
+// first file became is no longer this window's concern.
+TEST_F(DocumentCommandsTest, SaveAsAsksOnlyAboutTheFileItWritesOver) {
+    openSaved("a.QsZ", "Antes");
+    makeDirty();
+    happen(Meanwhile::ReplacedByRename, path("a.QsZ"), "Outro programa");
+    view.savePaths = {path("a.QsZ"), path("b.QsZ")};
+    commands.saveAs();
+    EXPECT_EQ(view.replaceAsked.size(), 1u);
+    commands.saveAs();
+    EXPECT_EQ(view.replaceAsked.size(), 1u);
+    EXPECT_NE(readBytes(path("b.QsZ")).find("Editado"), std::string::npos);
+    EXPECT_NE(readBytes(path("a.QsZ")).find("Outro programa"), std::string::npos);
+}
+
+// With nothing unsaved, a change on disk is offered for loading; once
+// declined it is not offered again, and with unsaved work nothing is asked
+// until Save.
+TEST_F(DocumentCommandsTest, ACleanCharacterFollowsItsFileOnDisk) {
+    const struct {
+        Meanwhile what;
+        bool modified;
+        std::optional<bool> answer; // nothing: not asked
+        const char* nameAfter;
+    } cases[] = {
+        {Meanwhile::ReplacedByRename, false, true, "Outro programa"},
+        {Meanwhile::RewrittenInPlace, false, true, "Outro programa"},
+        {Meanwhile::ReplacedByRename, false, false, "Antes"},
+        {Meanwhile::TouchedOnly, false, std::nullopt, "Antes"},
+        {Meanwhile::Deleted, false, std::nullopt, "Antes"},
+        {Meanwhile::ReplacedByRename, true, std::nullopt, "Editado"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(describe(c.what)) + (c.modified ? ", modified" : ""));
+        view = ScriptedView{};
+        openSaved("a.QsZ", "Antes");
+        if (c.modified)
+            makeDirty();
+        happen(c.what, path("a.QsZ"), "Outro programa");
+        if (c.answer)
+            view.reloadAnswers.push_back(*c.answer);
+        commands.checkFileOnDisk();
+        EXPECT_EQ(view.reloadAsked.size(), c.answer ? 1u : 0u);
+        EXPECT_EQ(document.sheet.name(), c.nameAfter);
+        EXPECT_EQ(document.sheet.isModified(), c.modified);
+        // Looking again asks nothing new.
+        commands.checkFileOnDisk();
+        EXPECT_EQ(view.reloadAsked.size(), c.answer ? 1u : 0u);
+    }
+    // A declined change that changes again is offered again.
+    view = ScriptedView{};
+    openSaved("a.QsZ", "Antes");
+    happen(Meanwhile::ReplacedByRename, path("a.QsZ"), "Outro programa");
+    view.reloadAnswers = {false, true};
+    commands.checkFileOnDisk();
+    happen(Meanwhile::ReplacedByRename, path("a.QsZ"), "Terceiro");
+    commands.checkFileOnDisk();
+    EXPECT_EQ(view.reloadAsked.size(), 2u);
+    EXPECT_EQ(document.sheet.name(), "Terceiro");
+}
+
+// A file the other program left unreadable is not offered again and again.
+TEST_F(DocumentCommandsTest, AReloadThatFailsIsNotOfferedAgain) {
+    openSaved("a.QsZ", "Antes");
+    std::ofstream(path("a.QsZ"), std::ios::binary) << "curto";
+    view.reloadAnswers.push_back(true);
+    commands.checkFileOnDisk();
+    commands.checkFileOnDisk();
+    EXPECT_EQ(view.reloadAsked.size(), 1u);
+    EXPECT_EQ(view.errors, std::vector<std::string>{"Read beyond end of file"});
+    EXPECT_EQ(document.sheet.name(), "Antes");
+}
+
+// Recovered work is unsaved work: modified, under the file it had, and
+// guarded against another program's change to that file since.
+TEST_F(DocumentCommandsTest, RecoveredWorkSavesWhereTheUserMeant) {
+    openSaved("a.QsZ", "Antes");
+    makeDirty("Recuperado");
+    RecoveryCopy copy;
+    copy.filePath = document.file.currentFileName();
+    copy.fileOnDisk = document.file.onDisk();
+    copy.record = document.file.recordOf(document.sheet).bytes();
+
+    Document later;
+    ScriptedView laterView;
+    DocumentCommands laterCommands(later, laterView);
+    laterCommands.recover(copy);
+    EXPECT_EQ(later.sheet.name(), "Recuperado");
+    EXPECT_TRUE(later.sheet.isModified());
+    EXPECT_EQ(later.file.currentFileName(), path("a.QsZ"));
+    EXPECT_EQ(laterView.watchedFile, path("a.QsZ"));
+    EXPECT_EQ(laterView.refills, 1);
+
+    happen(Meanwhile::ReplacedByRename, path("a.QsZ"), "Outro programa");
+    EXPECT_FALSE(laterCommands.save());
+    EXPECT_EQ(laterView.replaceAsked.size(), 1u);
+    laterView.replaceAnswers.push_back(true);
+    EXPECT_TRUE(laterCommands.save());
+    EXPECT_NE(readBytes(path("a.QsZ")).find("Recuperado"), std::string::npos);
+
+    // An untitled character comes back untitled: Save asks for a name.
+    copy.filePath.clear();
+    copy.fileOnDisk.reset();
+    laterCommands.recover(copy);
+    EXPECT_EQ(later.file.currentFileName(), "");
+    EXPECT_FALSE(laterCommands.save());
+    EXPECT_EQ(laterView.suggestedNames, std::vector<std::string>{"Recuperado"});
 }
 
 // Start-up with the catalogues and the command-line file in place.

@@ -78,7 +78,7 @@ TEST_F(HelpAboutTest, TheHelpWindowHoldsTheWholeText) {
     EXPECT_EQ(text->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
 
     const QTextDocument* doc = text->document();
-    ASSERT_EQ(doc->blockCount(), 119);
+    ASSERT_EQ(doc->blockCount(), 126);
     QStringList lines;
     for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
         lines << block.text();
@@ -92,7 +92,7 @@ TEST_F(HelpAboutTest, TheHelpWindowHoldsTheWholeText) {
 
     text->setFocus();
     QTest::keyClicks(text, "x");
-    EXPECT_EQ(doc->blockCount(), 119);
+    EXPECT_EQ(doc->blockCount(), 126);
 }
 
 TEST_F(HelpAboutTest, SobreShowsTheAboutBoxModallyUntilOk) {

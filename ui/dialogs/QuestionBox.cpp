@@ -23,28 +23,28 @@ QPushButton* addAnswer(QMessageBox& box, const char* caption, QMessageBox::Butto
     return button;
 }
 
-} // namespace
+// What Esc and the title bar's close answer.
+enum class Escape {
+    Nao,
+    Cancelar,       // a "Cancelar" button, shown
+    HiddenCancelar, // neither shown answer
+};
 
-bool askQuestion(QWidget* parent, const QString& question) {
+QuestionAnswer ask(QWidget* parent, const QString& question, QuestionAnswer byDefault,
+                   Escape escape) {
     QMessageBox box(QMessageBox::Question, QString::fromUtf8(kApplicationTitle), question,
                     QMessageBox::NoButton, parent);
     setUpQuestion(box);
     QPushButton* sim = addAnswer(box, "&Sim", QMessageBox::YesRole, "sim");
     QPushButton* nao = addAnswer(box, "&Não", QMessageBox::NoRole, "nao");
-    box.setDefaultButton(nao);
-    box.setEscapeButton(nao);
-    box.exec();
-    return box.clickedButton() == sim;
-}
-
-QuestionAnswer askQuestionOrCancel(QWidget* parent, const QString& question) {
-    QMessageBox box(QMessageBox::Question, QString::fromUtf8(kApplicationTitle), question,
-                    QMessageBox::NoButton, parent);
-    setUpQuestion(box);
-    QPushButton* sim = addAnswer(box, "&Sim", QMessageBox::YesRole, "sim");
-    QPushButton* nao = addAnswer(box, "&Não", QMessageBox::NoRole, "nao");
-    QPushButton* cancelar = addAnswer(box, "&Cancelar", QMessageBox::RejectRole, "cancelar");
-    box.setDefaultButton(sim);
+    QPushButton* cancelar = nao;
+    if (escape == Escape::Cancelar)
+        cancelar = addAnswer(box, "&Cancelar", QMessageBox::RejectRole, "cancelar");
+    if (escape == Escape::HiddenCancelar) {
+        cancelar = addAnswer(box, "", QMessageBox::RejectRole, "depois");
+        cancelar->hide();
+    }
+    box.setDefaultButton(byDefault == QuestionAnswer::Sim ? sim : nao);
     box.setEscapeButton(cancelar);
     box.exec();
     if (box.clickedButton() == sim)
@@ -52,21 +52,18 @@ QuestionAnswer askQuestionOrCancel(QWidget* parent, const QString& question) {
     return box.clickedButton() == nao ? QuestionAnswer::Nao : QuestionAnswer::Cancelar;
 }
 
+} // namespace
+
+bool askQuestion(QWidget* parent, const QString& question) {
+    return ask(parent, question, QuestionAnswer::Nao, Escape::Nao) == QuestionAnswer::Sim;
+}
+
+QuestionAnswer askQuestionOrCancel(QWidget* parent, const QString& question) {
+    return ask(parent, question, QuestionAnswer::Sim, Escape::Cancelar);
+}
+
 QuestionAnswer askQuestionSimFirst(QWidget* parent, const QString& question) {
-    QMessageBox box(QMessageBox::Question, QString::fromUtf8(kApplicationTitle), question,
-                    QMessageBox::NoButton, parent);
-    setUpQuestion(box);
-    QPushButton* sim = addAnswer(box, "&Sim", QMessageBox::YesRole, "sim");
-    QPushButton* nao = addAnswer(box, "&Não", QMessageBox::NoRole, "nao");
-    // Esc must not pick "Não": it presses this button, which is never shown.
-    QPushButton* later = addAnswer(box, "", QMessageBox::RejectRole, "depois");
-    later->hide();
-    box.setDefaultButton(sim);
-    box.setEscapeButton(later);
-    box.exec();
-    if (box.clickedButton() == sim)
-        return QuestionAnswer::Sim;
-    return box.clickedButton() == nao ? QuestionAnswer::Nao : QuestionAnswer::Cancelar;
+    return ask(parent, question, QuestionAnswer::Sim, Escape::HiddenCancelar);
 }
 
 } // namespace kestrix
