@@ -276,6 +276,14 @@ expect_recovery_question() {
     expect_box_text "$window" "${lines[@]}"
 }
 
+# Answers Sim (Enter) in editor $1's recovery question, then saves with Ctrl+S.
+recover_and_save() {
+    press Return
+    gone_exact "$1" "$QUESTION_TITLE" || fail "Enter did not answer the recovery question"
+    xdotool windowfocus --sync "$MAIN_WINDOW"
+    press ctrl+s
+}
+
 # A character file of its own folder, with a copy of its bytes beside the
 # folder; prints its path.
 new_character() {
@@ -326,10 +334,7 @@ sim_restores_after_a_crash() {
     pid=$EDITOR_PID
     question=$(wait_question "$pid") || fail "a start after the crash did not offer the recovery copy"
     expect_recovery_question "$question" "$NAME Jaci" "$file" "$copy"
-    press Return
-    gone_exact "$pid" "$QUESTION_TITLE" || fail "Enter did not answer the recovery question"
-    xdotool windowfocus --sync "$MAIN_WINDOW"
-    press ctrl+s
+    recover_and_save "$pid"
     wait_saved_name "$file" "$NAME Jaci"
     changed=$(python3 "$here/compare_records.py" "$E2E_WORK/restaurado-original.QsZ" "$file")
     [ "$changed" = $'file name\nname' ] || fail "the restored save changed more than the name: $changed"
@@ -356,10 +361,7 @@ untitled_copy_is_offered() {
     expect_box_text "$question" \
         "Há alterações não salvas de Zeca (sem arquivo, $(copy_times "$copy" | cut -d'|' -f1)) que não chegaram a ser salvas. Recuperar?" \
         "Zeca(sem arquivo" "$(copy_times "$copy")"
-    press Return
-    gone_exact "$pid" "$QUESTION_TITLE" || fail "Enter did not answer the recovery question"
-    xdotool windowfocus --sync "$MAIN_WINDOW"
-    press ctrl+s
+    recover_and_save "$pid"
     dialog=$(wait_exact "$pid" "Salvar Arquivo ...") || fail "Salvar of a restored new character did not ask for a file"
     xdotool windowfocus --sync "$dialog"
     press Escape
@@ -520,10 +522,7 @@ another_file_keeps_the_copy() {
     pid=$EDITOR_PID
     question=$(wait_question "$pid") || fail "a start with the copy's own file did not offer it"
     expect_recovery_question "$question" "$NAME Fia" "$file" "$copy"
-    press Return
-    gone_exact "$pid" "$QUESTION_TITLE" || fail "Enter did not answer the recovery question"
-    xdotool windowfocus --sync "$MAIN_WINDOW"
-    press ctrl+s
+    recover_and_save "$pid"
     wait_saved_name "$file" "$NAME Fia"
     wait_no_copy "after the restored character was saved"
     quit_clean "$pid" "$MAIN_WINDOW"
